@@ -1,0 +1,37 @@
+#include "platform/program_files.h"
+
+#include <signal.h>
+#include <spawn.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <system_error>
+
+extern char** environ;
+
+namespace platform {
+
+std::string ProgramFolder() {
+  std::error_code error;
+  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return {};
+  return exe.parent_path().string();
+}
+
+bool StartProgram(const std::string& path) {
+  posix_spawnattr_t attributes;
+  if (posix_spawnattr_init(&attributes) != 0) return false;
+  sigset_t all, none;
+  sigfillset(&all);
+  sigemptyset(&none);
+  posix_spawnattr_setsigdefault(&attributes, &all);
+  posix_spawnattr_setsigmask(&attributes, &none);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+  char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
+  pid_t pid = 0;
+  int result = posix_spawn(&pid, path.c_str(), nullptr, &attributes, argv, environ);
+  posix_spawnattr_destroy(&attributes);
+  return result == 0;
+}
+
+}  // namespace platform

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the programs and the tests need.
+# Does nothing when everything is already there; uses sudo when not root.
+set -euo pipefail
+
+PACKAGES=(
+  # build
+  cmake g++ make pkg-config clang libclang-rt-14-dev
+  # renderer
+  libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+  # front end
+  qt6-base-dev libx11-dev libxfixes-dev fonts-ipafont-gothic
+  # music
+  libsdl2-mixer-dev libcdio-dev
+  # tests: virtual display, input, screenshots, audio fixtures
+  libgtest-dev googletest xvfb xauth x11-utils libxtst-dev xdotool imagemagick lame
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+$SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"

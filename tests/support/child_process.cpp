@@ -1,0 +1,59 @@
+#include "tests/support/child_process.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+namespace testsupport {
+
+ChildProcess::ChildProcess(const std::string& path, const std::vector<std::string>& args,
+                           const std::map<std::string, std::string>& env) {
+  pid_ = fork();
+  if (pid_ == 0) {
+    for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(path.c_str()));
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(path.c_str(), argv.data());
+    _exit(127);
+  }
+}
+
+ChildProcess::~ChildProcess() {
+  if (Running()) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+  }
+}
+
+std::optional<int> ChildProcess::WaitExit(int timeoutMs) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!status_ && pid_ > 0) {
+    int raw = 0;
+    pid_t done = waitpid(pid_, &raw, WNOHANG);
+    if (done == pid_) {
+      status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : -WTERMSIG(raw);
+      break;
+    }
+    if (std::chrono::steady_clock::now() >= deadline) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return status_;
+}
+
+bool ChildProcess::Running() { return pid_ > 0 && !WaitExit(0); }
+
+void ChildProcess::Signal(int sig) {
+  if (Running()) kill(pid_, sig);
+}
+
+std::string ProgramDir() { return VEYORA_PROGRAM_DIR; }
+std::string FrontEndPath() { return ProgramDir() + "/Veyora(Ra05).scr"; }
+std::string RendererPath() { return ProgramDir() + "/Veyora(Ra05).dll"; }
+
+}  // namespace testsupport

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// One program started by a test, with its own environment additions. Killed on
+// destruction if it is still running.
+class ChildProcess {
+ public:
+  ChildProcess(const std::string& path, const std::vector<std::string>& args,
+               const std::map<std::string, std::string>& env = {});
+  ~ChildProcess();
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  pid_t Pid() const { return pid_; }
+  bool Started() const { return pid_ > 0; }
+  // Exit status once it has ended within `timeoutMs`; -signal when killed by a
+  // signal; nullopt while it still runs.
+  std::optional<int> WaitExit(int timeoutMs);
+  bool Running();
+  void Signal(int sig);
+
+ private:
+  pid_t pid_ = -1;
+  std::optional<int> status_;
+};
+
+// The folder that holds both built programs.
+std::string ProgramDir();
+std::string FrontEndPath();
+std::string RendererPath();
+
+}  // namespace testsupport
