@@ -1,0 +1,108 @@
+#include "renderer/gl/glx_pixel_formats.h"
+
+#include <GL/glx.h>
+#include <SDL.h>
+
+#include <string>
+#include <vector>
+
+#include "renderer/gl/pixel_format.h"
+
+namespace veyora {
+
+namespace {
+
+// One framebuffer configuration as the scoring sees it, with the sizes SDL needs.
+struct OfferedConfig {
+  PixelFormat format;
+  int red = 0, green = 0, blue = 0, alpha = 0;
+  VisualID visual = 0;
+};
+
+int Attribute(Display* display, GLXFBConfig config, int attribute) {
+  int value = 0;
+  glXGetFBConfigAttrib(display, config, attribute, &value);
+  return value;
+}
+
+// The configurations a window can use, in the server's order. Multisampled ones
+// and ones on 32-bit (translucent) visuals are left out: the first would only
+// slow the frame down, the second would let a compositor show the desktop through.
+std::vector<OfferedConfig> OfferedConfigs(Display* display) {
+  std::vector<OfferedConfig> offered;
+  int count = 0;
+  GLXFBConfig* configs = glXGetFBConfigs(display, DefaultScreen(display), &count);
+  if (!configs) return offered;
+  for (int i = 0; i < count; ++i) {
+    GLXFBConfig config = configs[i];
+    XVisualInfo* visual = glXGetVisualFromFBConfig(display, config);
+    if (!visual) continue;
+    const int visualDepth = visual->depth;
+    const VisualID visualId = visual->visualid;
+    XFree(visual);
+    if (visualDepth > 24 || Attribute(display, config, GLX_SAMPLE_BUFFERS) > 0) continue;
+
+    OfferedConfig entry;
+    entry.visual = visualId;
+    entry.red = Attribute(display, config, GLX_RED_SIZE);
+    entry.green = Attribute(display, config, GLX_GREEN_SIZE);
+    entry.blue = Attribute(display, config, GLX_BLUE_SIZE);
+    entry.alpha = Attribute(display, config, GLX_ALPHA_SIZE);
+    PixelFormat& f = entry.format;
+    f.supportsOpenGL = true;
+    f.drawsToWindow = (Attribute(display, config, GLX_DRAWABLE_TYPE) & GLX_WINDOW_BIT) != 0;
+    f.doubleBuffered = Attribute(display, config, GLX_DOUBLEBUFFER) != 0;
+    f.rgba = (Attribute(display, config, GLX_RENDER_TYPE) & GLX_RGBA_BIT) != 0;
+    f.colorBits = Attribute(display, config, GLX_BUFFER_SIZE);
+    f.depthBits = Attribute(display, config, GLX_DEPTH_SIZE);
+    // GLX marks software fallbacks as slow; nothing tells a generic but accelerated
+    // configuration apart, so that kind is never reported.
+    f.generic = Attribute(display, config, GLX_CONFIG_CAVEAT) == GLX_SLOW_CONFIG;
+    f.genericAccelerated = false;
+    offered.push_back(entry);
+  }
+  XFree(configs);
+  return offered;
+}
+
+}  // namespace
+
+void RequestEquivalentPixelFormat() {
+  SDL_ResetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID);
+  SDL_GL_ResetAttributes();
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+}
+
+bool RequestPixelFormat(Display* display) {
+  int errorBase = 0, eventBase = 0;
+  if (!display || !glXQueryExtension(display, &errorBase, &eventBase)) {
+    RequestEquivalentPixelFormat();
+    return false;
+  }
+  const std::vector<OfferedConfig> offered = OfferedConfigs(display);
+  std::vector<PixelFormat> formats;
+  formats.reserve(offered.size());
+  for (const OfferedConfig& entry : offered) formats.push_back(entry.format);
+  const int chosen = ChoosePixelFormat(formats);
+  if (chosen == 0) {
+    RequestEquivalentPixelFormat();
+    return false;
+  }
+  const OfferedConfig& best = offered[chosen - 1];
+  SDL_GL_ResetAttributes();
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, best.red);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, best.green);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, best.blue);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, best.alpha);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, best.format.depthBits);
+  if (!best.format.generic) SDL_GL_SetAttribute(SDL_GL_ACCELERATED_VISUAL, 1);
+  SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, std::to_string(best.visual).c_str());
+  return true;
+}
+
+}  // namespace veyora

@@ -1,0 +1,230 @@
+#include "renderer/shell/renderer_main.h"
+
+#include <SDL.h>
+#include <signal.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+
+#include "platform/x_connection.h"
+#include "renderer/gl/gl_setup.h"
+#include "renderer/gl/gl_sprite_sink.h"
+#include "renderer/gl/glx_pixel_formats.h"
+#include "renderer/gl/picture_buffer.h"
+#include "renderer/gl/render_frame.h"
+#include "renderer/gl/view_geometry.h"
+#include "renderer/scene/glow_scene.h"
+#include "renderer/shell/already_running.h"
+#include "renderer/shell/frame_pacer.h"
+#include "renderer/shell/renderer_input.h"
+
+namespace veyora {
+
+namespace {
+
+constexpr char kCreationTitle[] = "Screensaver";
+constexpr char kRunningTitle[] = "Quorin05_VC";
+constexpr char kWindowClass[] = "WindowsScreenSaverClass";
+// Added to the nice value when the window is created, so other programs come first.
+constexpr int kPriorityDrop = 10;
+
+volatile sig_atomic_t terminationRequested = 0;
+
+void RequestTermination(int) { terminationRequested = 1; }
+
+// SIGTERM and SIGINT are the system ending the process: they end the renderer at
+// once, whatever input has been seen. No SA_RESTART, so a pacing sleep is cut short.
+void InstallTerminationHandlers() {
+  struct sigaction action {};
+  action.sa_handler = RequestTermination;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+void ReportFailure(const char* what) {
+  std::fprintf(stderr, "Veyora(Ra05).dll: %s: %s\n", what, SDL_GetError());
+}
+
+double SecondsNow() {
+  using Clock = std::chrono::steady_clock;
+  return std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
+}
+
+void SleepSeconds(double seconds) {
+  if (seconds <= 0.0) return;
+  timespec wait{};
+  wait.tv_sec = static_cast<time_t>(seconds);
+  wait.tv_nsec = static_cast<long>((seconds - static_cast<double>(wait.tv_sec)) * 1e9);
+  nanosleep(&wait, nullptr);
+}
+
+ScreenPoint GlobalCursorPos() {
+  ScreenPoint p;
+  SDL_GetGlobalMouseState(&p.x, &p.y);
+  return p;
+}
+
+// The renderer's state while its window exists.
+struct Renderer {
+  SDL_Window* window = nullptr;
+  SDL_GLContext context = nullptr;
+  std::optional<PictureBuffer> picture;
+  std::optional<GlowScene> scene;
+  bool renderingEnabled = false;
+  RendererInput input{ScreenPoint{}};
+  Uint32 closeRequestEvent = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// SDL settings that must be in place before SDL starts.
+void PrepareSdl() {
+  // Our own SIGTERM/SIGINT handling, not SDL's ignorable quit event.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // Losing the focus ends the renderer; it must not iconify the window first.
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // SDL's X11 window takes both parts of WM_CLASS from this variable.
+  setenv("SDL_VIDEO_X11_WMCLASS", kWindowClass, 1);
+}
+
+// A borderless, always-on-top window covering the primary screen at its current
+// size; the display mode is never changed.
+SDL_Window* CreateRendererWindow(const SDL_Rect& screen) {
+  const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP |
+                       SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_SHOWN;
+  return SDL_CreateWindow(kCreationTitle, screen.x, screen.y, screen.w, screen.h, flags);
+}
+
+// The set-up while the window is being created: pointer, title, priority, OpenGL,
+// scene.
+void SetUpWindow(Renderer& r) {
+  r.input = RendererInput(GlobalCursorPos());
+  SDL_ShowCursor(SDL_DISABLE);
+  const SceneParameters parameters;
+  SDL_SetWindowTitle(r.window, kRunningTitle);
+  if (nice(kPriorityDrop) == -1) {
+    // Already at the lowest priority; nothing to lower.
+  }
+  SDL_GL_GetDrawableSize(r.window, &r.width, &r.height);
+  r.context = InitGL(r.window, r.width, r.height, SpriteHalfSize(parameters.SpriteSize));
+  // Without a context there is no picture; input still ends the renderer.
+  if (!r.context) return;
+  // Vertical sync where the driver offers it; frames are paced by hand otherwise.
+  SDL_GL_SetSwapInterval(1);
+  r.picture.emplace(r.width, r.height);
+  r.scene.emplace(CreateScene(parameters, static_cast<std::uint32_t>(std::time(nullptr))));
+  r.renderingEnabled = true;
+}
+
+void TearDownWindow(Renderer& r) {
+  r.renderingEnabled = false;
+  r.scene.reset();
+  r.picture.reset();
+  if (r.context) ShutdownGL(r.window, r.context);
+  SDL_DestroyWindow(r.window);
+}
+
+// Acts on one event; true when the renderer is to end.
+bool HandleEvent(Renderer& r, const SDL_Event& event) {
+  InputAction action = InputAction::KeepRunning;
+  switch (event.type) {
+    case SDL_KEYDOWN:
+      action = r.input.KeyOrButtonPressed();
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      if (EndsOnButton(event.button.button)) action = r.input.KeyOrButtonPressed();
+      break;
+    case SDL_MOUSEMOTION:
+      action = r.input.MouseMoved(GlobalCursorPos());
+      break;
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) action = r.input.Deactivated();
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE) action = r.input.CloseRequested();
+      break;
+    case SDL_QUIT:
+      action = r.input.CloseRequested();
+      break;
+    default:
+      if (event.type == r.closeRequestEvent) action = r.input.CloseRequested();
+      break;
+  }
+  if (action == InputAction::PostClose) {
+    SDL_Event close{};
+    close.type = r.closeRequestEvent;
+    SDL_PushEvent(&close);
+  }
+  return action == InputAction::EndRenderer;
+}
+
+// Handles every waiting event, then draws and presents one frame, until input or a
+// termination signal ends it.
+void RunFrameLoop(Renderer& r) {
+  GlSpriteSink sink;
+  const double aspect = static_cast<double>(r.width) / r.height;
+  SDL_DisplayMode mode{};
+  const int display = SDL_GetWindowDisplayIndex(r.window);
+  const double period =
+      RefreshPeriod(SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) == 0
+                        ? mode.refresh_rate
+                        : 0);
+  while (!terminationRequested) {
+    const double frameStart = SecondsNow();
+    SDL_Event event;
+    bool ended = false;
+    while (!ended && SDL_PollEvent(&event)) ended = HandleEvent(r, event);
+    if (ended || terminationRequested) return;
+    if (r.renderingEnabled) {
+      RenderFrame(*r.scene, sink,
+                  FrameTargets{r.window, *r.picture, FadeRectangle(aspect),
+                               FadeAlpha(r.scene->parameters.FadeStrength)});
+    }
+    SleepSeconds(PacingDelay(SecondsNow() - frameStart, period));
+  }
+}
+
+}  // namespace
+
+int RendererMain() {
+  InstallTerminationHandlers();
+  PrepareSdl();
+  Display* display = platform::SharedDisplay();
+  if (!display) {
+    std::fprintf(stderr, "Veyora(Ra05).dll: cannot open the X display\n");
+    return 1;
+  }
+  if (RaiseRunningScreensaver(display)) return 0;
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    ReportFailure("cannot start the video subsystem");
+    return 1;
+  }
+  SDL_Rect screen{};
+  SDL_GetDisplayBounds(0, &screen);
+  Renderer r;
+  const bool serverFormat = RequestPixelFormat(display);
+  r.window = CreateRendererWindow(screen);
+  if (!r.window && serverFormat) {
+    RequestEquivalentPixelFormat();
+    r.window = CreateRendererWindow(screen);
+  }
+  if (!r.window) {
+    ReportFailure("cannot create the window");
+    SDL_Quit();
+    return 1;
+  }
+  r.closeRequestEvent = SDL_RegisterEvents(1);
+  SetUpWindow(r);
+  SDL_RaiseWindow(r.window);
+  SDL_SetWindowInputFocus(r.window);
+  RunFrameLoop(r);
+  TearDownWindow(r);
+  SDL_Quit();
+  return 0;
+}
+
+}  // namespace veyora
