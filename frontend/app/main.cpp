@@ -1,0 +1,22 @@
+// Veyora(Ra05).scr: started by the screensaver machinery with its switch on the
+// command line. Main decides the mode; the program then lives as long as a window
+// of that mode is loaded, and ends at once when none is.
+#include <cstdio>
+
+#include "frontend/startup/dispatch.h"
+#include "frontend/startup/main_procedure.h"
+#include "frontend/startup/platform_main_steps.h"
+#include "frontend/ui/form.h"
+#include "frontend/ui/program_end.h"
+#include "platform/x_connection.h"
+
+int main(int argc, char** argv) {
+  if (!platform::SharedDisplay()) {
+    std::fprintf(stderr, "Veyora(Ra05).scr: cannot open the X display\n");
+    return 1;
+  }
+  const Main_Steps steps = PlatformMainSteps();
+  Main(CommandLineText(argc, argv), steps);
+  ui::Form::RunWhileAnyLoaded();
+  ui::EndProgram();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// What a start of the front end is for, decided from its command line alone.
+enum class Start_Mode {
+  Preview,           // "P": the still picture inside the display settings' pane
+  Configure,         // "C": the settings dialog
+  RunCursorHidden,   // "S": the screensaver, pointer hidden
+  RunCursorVisible,  // empty command line: the screensaver, pointer left alone
+  Quit,              // anything else ("A" included): end at once
+};
+
+// The command-line text: the arguments after the program's name joined by single
+// blanks; no arguments give the empty text.
+std::string CommandLineText(int argc, const char* const* argv);
+
+// The second character of the command line, upper-cased (ASCII letters); empty
+// when the text has fewer than two characters. Characters are UTF-8 sequences; a
+// byte that starts none counts as one character.
+std::string SwitchLetter(std::string_view commandLine);
+
+Start_Mode DispatchMode(std::string_view commandLine);
+
+// The preview pane's X window id: the number read from the fourth character on,
+// rounded to a whole number (halves to even). 0 when there is no number or it
+// does not fit a 32-bit window id.
+uint32_t PreviewParentHandle(std::string_view commandLine);

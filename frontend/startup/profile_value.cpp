@@ -1,0 +1,27 @@
+#include "frontend/startup/profile_value.h"
+
+#include <optional>
+
+#include "frontend/startup/cp932.h"
+
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+}  // namespace
+
+std::string EncodeProfileValue(std::string_view text) {
+  const std::optional<std::string> cp932 = Utf8ToCp932(text);
+  // Some characters convert to CP932 but come back as another one; those take
+  // the marked form too.
+  if (cp932 && Cp932ToUtf8(*cp932) == text) return *cp932;
+  return std::string(kUtf8Mark) + std::string(text);
+}
+
+std::string DecodeProfileValue(std::string_view stored) {
+  if (stored.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
+    return std::string(stored.substr(kUtf8Mark.size()));
+  }
+  if (std::optional<std::string> text = Cp932ToUtf8(stored)) return *text;
+  return std::string(stored);
+}

@@ -1,0 +1,17 @@
+#include "frontend/startup/program_paths.h"
+
+#include "platform/program_files.h"
+
+namespace {
+
+std::string NextToProgram(const char* fileName) {
+  const std::string folder = platform::ProgramFolder();
+  if (folder.empty()) return {};
+  return folder + "/" + fileName;
+}
+
+}  // namespace
+
+std::string Renderer_Path() { return NextToProgram("Veyora(Ra05).dll"); }
+
+std::string Settings_Path() { return NextToProgram("Veyora(Ra05).ini"); }

@@ -1,0 +1,74 @@
+#include "frontend/ui/drawing_surface.h"
+
+#include <QPainter>
+#include <QPixmap>
+#include <QWidget>
+
+#include "frontend/ui/twips.h"
+
+namespace ui {
+
+DrawingSurface::DrawingSurface(QWidget* owner) : owner_(owner) {}
+
+double DrawingSurface::ScaleWidth() const {
+  const int pixels = owner_->width();
+  return unit_ == ScaleUnit::Twips ? PixelsToTwips(pixels) : pixels;
+}
+
+double DrawingSurface::ScaleHeight() const {
+  const int pixels = owner_->height();
+  return unit_ == ScaleUnit::Twips ? PixelsToTwips(pixels) : pixels;
+}
+
+double DrawingSurface::ToPixels(double value) const {
+  return unit_ == ScaleUnit::Twips ? value / kTwipsPerPixel : value;
+}
+
+QRectF DrawingSurface::ToPixels(const QRectF& rect) const {
+  return {ToPixels(rect.x()), ToPixels(rect.y()), ToPixels(rect.width()),
+          ToPixels(rect.height())};
+}
+
+void DrawingSurface::Resize() {
+  const QSize size = owner_->size();
+  if (image_.size() == size || size.isEmpty()) return;
+  QImage resized(size, QImage::Format_RGB32);
+  resized.fill(owner_->palette().color(owner_->backgroundRole()));
+  if (!image_.isNull()) {
+    QPainter painter(&resized);
+    painter.drawImage(0, 0, image_);
+  }
+  image_ = std::move(resized);
+}
+
+void DrawingSurface::Clear() {
+  Resize();
+  image_.fill(owner_->palette().color(owner_->backgroundRole()));
+  Refresh();
+}
+
+void DrawingSurface::DrawLine(double x1, double y1, double x2, double y2, const QColor& colour) {
+  Resize();
+  if (image_.isNull()) return;
+  QPainter painter(&image_);
+  painter.setPen(QPen(colour, 0));
+  painter.drawLine(QPointF(ToPixels(x1), ToPixels(y1)), QPointF(ToPixels(x2), ToPixels(y2)));
+  Refresh();
+}
+
+void DrawingSurface::StretchCopy(const QPixmap& picture, const QRectF& target,
+                                 const QRectF& source) {
+  Resize();
+  if (image_.isNull() || picture.isNull()) return;
+  QPainter painter(&image_);
+  painter.drawPixmap(ToPixels(target), picture, ToPixels(source));
+  Refresh();
+}
+
+void DrawingSurface::Paint(QPainter& painter) const {
+  if (!image_.isNull()) painter.drawImage(0, 0, image_);
+}
+
+void DrawingSurface::Refresh() { owner_->update(); }
+
+}  // namespace ui

@@ -1,0 +1,110 @@
+#include "frontend/ui/form.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QPainter>
+
+#include "frontend/ui/twips.h"
+
+namespace ui {
+namespace {
+
+int loadedForms = 0;
+QEventLoop* programLoop = nullptr;
+
+}  // namespace
+
+Form::Form(const QString& caption, Qt::WindowFlags flags)
+    : QWidget(nullptr, flags), surface_(this) {
+  setWindowTitle(caption);
+}
+
+Form::~Form() {
+  if (loaded_) --loadedForms;
+}
+
+void Form::Load() {
+  if (loaded_) return;
+  // The caption is already set, so the native window carries it from creation on.
+  winId();
+  loaded_ = true;
+  ++loadedForms;
+  FormLoad();
+}
+
+void Form::Show() {
+  Load();
+  if (loaded_) show();
+}
+
+void Form::ShowModal() {
+  Load();
+  if (!loaded_) return;
+  setWindowModality(Qt::ApplicationModal);
+  show();
+  QEventLoop loop;
+  modalLoop_ = &loop;
+  loop.exec();
+  modalLoop_ = nullptr;
+}
+
+void Form::Unload() {
+  if (!loaded_) return;
+  FormQueryUnload();
+  FormUnload();
+  hide();
+  destroy();
+  loaded_ = false;
+  --loadedForms;
+  if (modalLoop_) modalLoop_->quit();
+  if (loadedForms == 0 && programLoop) programLoop->quit();
+}
+
+WId Form::Handle() { return winId(); }
+
+void Form::MoveTwips(int left, int top) { move(TwipsToPixels(left), TwipsToPixels(top)); }
+
+void Form::SetClientSizeTwips(int width, int height) {
+  resize(TwipsToPixels(width), TwipsToPixels(height));
+}
+
+int Form::LeftTwips() const { return PixelsToTwips(x()); }
+int Form::TopTwips() const { return PixelsToTwips(y()); }
+int Form::WidthTwips() const { return PixelsToTwips(width()); }
+int Form::HeightTwips() const { return PixelsToTwips(height()); }
+
+void Form::SetBackColour(const QColor& colour) {
+  QPalette colours = palette();
+  colours.setColor(backgroundRole(), colour);
+  setPalette(colours);
+  setAutoFillBackground(true);
+}
+
+void Form::RunWhileAnyLoaded() {
+  if (loadedForms == 0) return;
+  QEventLoop loop;
+  programLoop = &loop;
+  loop.exec();
+  programLoop = nullptr;
+}
+
+int Form::LoadedCount() { return loadedForms; }
+
+void Form::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  surface_.Resize();
+  if (loaded_) FormResize();
+}
+
+void Form::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  surface_.Paint(painter);
+}
+
+void Form::closeEvent(QCloseEvent* event) {
+  // The close box unloads the window like any other way of closing it.
+  event->ignore();
+  Unload();
+}
+
+}  // namespace ui

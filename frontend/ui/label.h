@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QLabel>
+#include <functional>
+
+namespace ui {
+
+// A text label: transparent over its container unless made opaque, greyed when
+// disabled, optionally sized to its text; reports mouse press, move and release
+// with the button.
+class Label : public QLabel {
+ public:
+  explicit Label(QWidget* container, const QString& caption = {});
+
+  QString Caption() const { return text(); }
+  void SetCaption(const QString& caption);
+  void SetTextColour(const QColor& colour);
+  void SetCentred(bool centred);
+  // Keeps the label as big as its text whenever the caption changes.
+  void SetAutoSize(bool autoSize);
+  void SetOpaque(bool opaque, const QColor& background = Qt::white);
+  void SetBorder(bool border);
+
+  std::function<void(Qt::MouseButton)> onMouseDown;
+  std::function<void(Qt::MouseButtons)> onMouseMove;
+  std::function<void(Qt::MouseButton)> onMouseUp;
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  bool autoSize_ = false;
+};
+
+}  // namespace ui

@@ -1,0 +1,31 @@
+#include "frontend/ui/timer.h"
+
+namespace ui {
+
+Timer::Timer(int intervalMs, bool enabled) : interval_(intervalMs), enabled_(enabled) {
+  QObject::connect(&timer_, &QTimer::timeout, [this] {
+    if (onTick) onTick();
+  });
+  Apply();
+}
+
+void Timer::SetInterval(int intervalMs) {
+  interval_ = intervalMs;
+  Apply();
+}
+
+void Timer::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  Apply();
+}
+
+void Timer::Apply() {
+  // Setting either value while running starts the count again, as window timers do.
+  if (enabled_ && interval_ > 0) {
+    timer_.start(interval_);
+  } else {
+    timer_.stop();
+  }
+}
+
+}  // namespace ui

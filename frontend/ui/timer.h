@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QTimer>
+#include <functional>
+
+namespace ui {
+
+// A window timer: ticks every Interval milliseconds on the GUI thread while it is
+// enabled and its interval is above 0. Disabling it stops the ticks at once, also
+// from inside its own tick handler.
+class Timer {
+ public:
+  explicit Timer(int intervalMs = 0, bool enabled = false);
+
+  int Interval() const { return interval_; }
+  void SetInterval(int intervalMs);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+
+  std::function<void()> onTick;
+
+ private:
+  void Apply();
+
+  int interval_;
+  bool enabled_;
+  QTimer timer_;
+};
+
+}  // namespace ui

@@ -1,0 +1,59 @@
+#include "frontend/ui/toolkit.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QMessageBox>
+#include <QScreen>
+
+#include "frontend/ui/twips.h"
+
+namespace ui {
+namespace {
+
+// Lives until the process ends; the program never tears it down.
+QApplication* application = nullptr;
+// The toolkit keeps references to these for its whole life.
+int toolkitArgc = 1;
+char toolkitProgramName[] = "Veyora(Ra05).scr";
+char* toolkitArgv[] = {toolkitProgramName, nullptr};
+
+void RegisterFontStandIns() {
+  // Debian's font configuration maps neither Windows name; without these the
+  // Japanese texts would fall back to a font without Japanese glyphs.
+  QFont::insertSubstitutions(QString::fromUtf8("ＭＳ Ｐゴシック"),
+                             {"IPAPGothic", "Noto Sans CJK JP", "IPAGothic"});
+  QFont::insertSubstitutions("Tahoma", {"DejaVu Sans", "IPAPGothic"});
+}
+
+}  // namespace
+
+void StartToolkit() {
+  if (application) return;
+  application = new QApplication(toolkitArgc, toolkitArgv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  RegisterFontStandIns();
+}
+
+bool ToolkitStarted() { return application != nullptr; }
+
+void ShowMessage(const QString& caption, const QString& text) {
+  QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok);
+  box.exec();
+}
+
+QSize ScreenSizeTwips() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return {};
+  const QSize pixels = screen->size();
+  return {PixelsToTwips(pixels.width()), PixelsToTwips(pixels.height())};
+}
+
+void SetBusyPointer(bool busy) {
+  if (busy) {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    while (QGuiApplication::overrideCursor()) QGuiApplication::restoreOverrideCursor();
+  }
+}
+
+}  // namespace ui

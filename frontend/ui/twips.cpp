@@ -1,0 +1,23 @@
+#include "frontend/ui/twips.h"
+
+#include <QWidget>
+#include <cmath>
+
+namespace ui {
+
+int TwipsToPixels(double twips) {
+  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
+
+void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
+  widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
+                      TwipsToPixels(height));
+}
+
+QRect TwipsRect(const QWidget* widget) {
+  const QRect pixels = widget->geometry();
+  return {PixelsToTwips(pixels.x()), PixelsToTwips(pixels.y()), PixelsToTwips(pixels.width()),
+          PixelsToTwips(pixels.height())};
+}
+
+}  // namespace ui
