@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include "frontend/startup/dispatch.h"
+
+TEST(CommandLineText, JoinsTheArgumentsAfterTheProgramNameWithSingleBlanks) {
+  const char* none[] = {"scr"};
+  const char* two[] = {"scr", "/p", "1234"};
+  const char* spaced[] = {"scr", "a  b", "", "c"};
+  EXPECT_EQ(CommandLineText(1, none), "");
+  EXPECT_EQ(CommandLineText(3, two), "/p 1234");
+  EXPECT_EQ(CommandLineText(4, spaced), "a  b  c");
+}
+
+TEST(DispatchMode, OnlyTheSecondCharacterCounts) {
+  for (const char* line : {"/s", "/S", "-s", "/scr", "xs", "/s 99"}) {
+    EXPECT_EQ(DispatchMode(line), Start_Mode::RunCursorHidden) << line;
+  }
+  for (const char* line : {"/c", "/C", "/c:1234", "-c 5"}) {
+    EXPECT_EQ(DispatchMode(line), Start_Mode::Configure) << line;
+  }
+  for (const char* line : {"/p 1234", "/P", "/p:1234", "-p"}) {
+    EXPECT_EQ(DispatchMode(line), Start_Mode::Preview) << line;
+  }
+  EXPECT_EQ(DispatchMode(""), Start_Mode::RunCursorVisible);
+  for (const char* line : {"s", "/a 1234", "/a", "/x", " ", "//s", "/", "/ä", "/ſ"}) {
+    EXPECT_EQ(DispatchMode(line), Start_Mode::Quit) << line;
+  }
+}
+
+TEST(SwitchLetter, CountsCharactersNotBytes) {
+  EXPECT_EQ(SwitchLetter("/s"), "S");
+  EXPECT_EQ(SwitchLetter("s"), "");
+  EXPECT_EQ(SwitchLetter(""), "");
+  EXPECT_EQ(SwitchLetter("äs"), "S");
+  EXPECT_EQ(SwitchLetter("/設定"), "設");
+  // A byte that starts no UTF-8 sequence is a character of its own.
+  EXPECT_EQ(SwitchLetter("\xFFs"), "S");
+  EXPECT_EQ(SwitchLetter("\xE3\x81s"), "\x81");
+}
+
+TEST(PreviewParentHandle, ReadsTheNumberFromTheFourthCharacterOn) {
+  EXPECT_EQ(PreviewParentHandle("/p 1234"), 1234u);
+  EXPECT_EQ(PreviewParentHandle("/p:1234"), 1234u);
+  EXPECT_EQ(PreviewParentHandle("/p1234"), 234u);
+  EXPECT_EQ(PreviewParentHandle("/p   12 34"), 1234u);
+  EXPECT_EQ(PreviewParentHandle("/p &H1E00003"), 0x1E00003u);
+  EXPECT_EQ(PreviewParentHandle("/p 4294967295"), 4294967295u);
+  EXPECT_EQ(PreviewParentHandle("ä/p 77"), 77u);
+}
+
+TEST(PreviewParentHandle, RoundsHalvesToEven) {
+  EXPECT_EQ(PreviewParentHandle("/p 2.5"), 2u);
+  EXPECT_EQ(PreviewParentHandle("/p 3.5"), 4u);
+  EXPECT_EQ(PreviewParentHandle("/p 7.49"), 7u);
+}
+
+TEST(PreviewParentHandle, NoNumberOrOneOutsideAWindowIdGivesZero) {
+  EXPECT_EQ(PreviewParentHandle("/p"), 0u);
+  EXPECT_EQ(PreviewParentHandle("/p "), 0u);
+  EXPECT_EQ(PreviewParentHandle("/p pane"), 0u);
+  EXPECT_EQ(PreviewParentHandle("/p -5"), 0u);
+  EXPECT_EQ(PreviewParentHandle("/p 4294967296"), 0u);
+  EXPECT_EQ(PreviewParentHandle("/p 1e999"), 0u);
+  EXPECT_EQ(PreviewParentHandle("/p " + std::string(100000, '9')), 0u);
+}

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "frontend/startup/cursor_state.h"
+#include "frontend/startup/main_procedure.h"
+
+namespace {
+
+// Records every step Main takes, in order.
+struct RecordedStart {
+  std::vector<std::string> existingWindows;
+  bool rendererPresent = true;
+  std::vector<std::string> calls;
+
+  Main_Steps Steps() {
+    Main_Steps steps;
+    steps.windowExists = [this](const std::string& title) {
+      calls.push_back("find " + title);
+      for (const auto& window : existingWindows) {
+        if (window == title) return true;
+      }
+      return false;
+    };
+    steps.loadSettings = [this] { calls.push_back("settings"); };
+    steps.rendererPresent = [this] {
+      calls.push_back("renderer?");
+      return rendererPresent;
+    };
+    steps.reportMissingRenderer = [this] { calls.push_back("message"); };
+    steps.hidePointer = [this] {
+      calls.push_back("hide pointer");
+      return -1;
+    };
+    steps.endProgram = [this] { calls.push_back("end"); };
+    steps.hostPreview = [this](uint32_t pane) { calls.push_back("preview " + std::to_string(pane)); };
+    steps.showSettingsDialogModal = [this] { calls.push_back("dialog"); };
+    steps.loadSaverWindow = [this] { calls.push_back("saver"); };
+    return steps;
+  }
+
+  std::vector<std::string> Run(const std::string& commandLine) {
+    Cursor_Count.reset();
+    Main(commandLine, Steps());
+    return calls;
+  }
+};
+
+using Calls = std::vector<std::string>;
+const std::string kFindSaver = "find Quorin05_Main";
+const std::string kFindDialog = "find <Veyora(Ra05)>";
+
+}  // namespace
+
+TEST(Main, FollowsTheDispatchTable) {
+  EXPECT_EQ(RecordedStart().Run("/p 1234"), (Calls{kFindSaver, kFindDialog, "preview 1234"}));
+  EXPECT_EQ(RecordedStart().Run("/c:99"),
+            (Calls{kFindSaver, kFindDialog, "settings", "renderer?", "dialog", "end"}));
+  EXPECT_EQ(RecordedStart().Run("/S"), (Calls{kFindSaver, kFindDialog, "settings", "renderer?",
+                                              "hide pointer", "saver"}));
+  EXPECT_EQ(Cursor_Count, -1);
+  EXPECT_EQ(RecordedStart().Run(""),
+            (Calls{kFindSaver, kFindDialog, "settings", "renderer?", "saver"}));
+  EXPECT_FALSE(Cursor_Count.has_value());
+  for (const char* line : {"/a 1234", "s", "/x"}) {
+    EXPECT_EQ(RecordedStart().Run(line),
+              (Calls{kFindSaver, kFindDialog, "settings", "renderer?", "end"}))
+        << line;
+  }
+}
+
+TEST(Main, EndsSilentlyWhileASaverRunOrTheDialogIsOn) {
+  for (const char* window : {"Quorin05_Main", "<Veyora(Ra05)>"}) {
+    for (const char* line : {"/p 5", "/c", "/s", "", "/a"}) {
+      RecordedStart start;
+      start.existingWindows = {window};
+      const Calls calls = start.Run(line);
+      ASSERT_FALSE(calls.empty());
+      EXPECT_EQ(calls.back(), "end") << window << " " << line;
+      // Nothing but the look-ups came before the end.
+      for (size_t i = 0; i + 1 < calls.size(); ++i) EXPECT_EQ(calls[i].rfind("find", 0), 0u);
+    }
+  }
+  // A running preview does not count.
+  RecordedStart start;
+  start.existingWindows = {"Preview Window"};
+  EXPECT_EQ(start.Run("/c").back(), "end");
+  EXPECT_EQ(start.calls.size(), 6u);
+}
+
+TEST(Main, AMissingRendererStopsEveryModeButThePreviewWithTheMessage) {
+  for (const char* line : {"/c", "/s", "", "/a"}) {
+    RecordedStart start;
+    start.rendererPresent = false;
+    EXPECT_EQ(start.Run(line),
+              (Calls{kFindSaver, kFindDialog, "settings", "renderer?", "message", "end"}))
+        << line;
+  }
+  RecordedStart preview;
+  preview.rendererPresent = false;
+  EXPECT_EQ(preview.Run("/p"), (Calls{kFindSaver, kFindDialog, "preview 0"}));
+}
+
+TEST(Main, SkipsAFailingStepAndGoesOn) {
+  RecordedStart start;
+  Main_Steps steps = start.Steps();
+  steps.windowExists = [](const std::string&) -> bool { throw std::runtime_error("no display"); };
+  steps.loadSettings = [] { throw std::runtime_error("bad file"); };
+  steps.hidePointer = []() -> int { throw std::runtime_error("no pointer"); };
+  Cursor_Count.reset();
+  Main("/s", steps);
+  EXPECT_EQ(start.calls, (Calls{"renderer?", "saver"}));
+  EXPECT_FALSE(Cursor_Count.has_value());
+
+  // Steps not provided are skipped as well.
+  Main_Steps none;
+  Main("/s", none);
+  Main("/p 1", none);
+}
