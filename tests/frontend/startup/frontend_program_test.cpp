@@ -1,1 +1,146 @@
+// GoogleTest comes before Xlib, whose None and Bool macros would break it.
 #include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/window_search.h"
+#include "platform/x_connection.h"
+#include "tests/frontend/startup/temporary_folder.h"
+#include "tests/support/child_process.h"
+#include "tests/support/x_wait.h"
+#include "tests/support/xvfb_server.h"
+
+namespace {
+
+const std::string kMessageCaption = "Veyora(Ra05) (ScreenSaver)";
+constexpr int kQuickEndMs = 10000;
+
+// The front end copied into a folder of its own, with or without a stand-in
+// renderer file beside it, run on a private X server.
+class FrontEndProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(server_.Running());
+    display_ = XOpenDisplay(server_.Display().c_str());
+    ASSERT_NE(display_, nullptr);
+    platform::TolerateXErrors();
+    program_ = folder_.File("Veyora(Ra05).scr");
+    std::filesystem::copy_file(testsupport::FrontEndPath(), program_);
+  }
+  void TearDown() override {
+    if (display_) XCloseDisplay(display_);
+  }
+
+  void PlaceRendererStandIn() { WriteBytes(folder_.File("Veyora(Ra05).dll"), "stand-in"); }
+
+  std::unique_ptr<testsupport::ChildProcess> Start(const std::vector<std::string>& args) {
+    return std::make_unique<testsupport::ChildProcess>(
+        program_, args, std::map<std::string, std::string>{{"DISPLAY", server_.Display()}});
+  }
+
+  // Titles of the top-level windows that are on screen.
+  std::vector<std::string> ShownWindowTitles() {
+    std::vector<std::string> titles;
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count)) {
+      return titles;
+    }
+    for (unsigned int i = 0; i < count; ++i) {
+      XWindowAttributes attributes{};
+      if (XGetWindowAttributes(display_, children[i], &attributes) &&
+          attributes.map_state == IsViewable) {
+        titles.push_back(platform::WindowTitle(display_, children[i]));
+      }
+    }
+    if (children) XFree(children);
+    return titles;
+  }
+
+  void PressReturnIn(Window window) {
+    XSetInputFocus(display_, window, RevertToPointerRoot, CurrentTime);
+    const KeyCode key = XKeysymToKeycode(display_, XK_Return);
+    XTestFakeKeyEvent(display_, key, True, 0);
+    XTestFakeKeyEvent(display_, key, False, 0);
+    XSync(display_, False);
+  }
+
+  Window MakeForeignWindow(const std::string& title) {
+    Window window = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 10, 10, 0, 0, 0);
+    XStoreName(display_, window, title.c_str());
+    XSync(display_, False);
+    return window;
+  }
+
+  testsupport::XvfbServer server_{640, 480};
+  Display* display_ = nullptr;
+  TemporaryFolder folder_;
+  std::string program_;
+};
+
+}  // namespace
+
+TEST_F(FrontEndProgramTest, WithoutTheRendererShowsOnlyTheMessageAndEndsWhenItIsDismissed) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"/c"}, std::vector<std::string>{"/s"}, std::vector<std::string>{}}) {
+    const std::string name = args.empty() ? "(empty)" : args[0];
+    auto program = Start(args);
+    const Window box = testsupport::WaitForWindow(display_, kMessageCaption, kQuickEndMs);
+    ASSERT_NE(box, None) << name;
+    ASSERT_TRUE(testsupport::WaitUntil(
+        [&] { return ShownWindowTitles() == std::vector<std::string>{kMessageCaption}; }, 5000))
+        << name;
+    // The message waits for the user.
+    EXPECT_FALSE(program->WaitExit(300).has_value()) << name;
+    PressReturnIn(box);
+    EXPECT_EQ(program->WaitExit(kQuickEndMs), 0) << name;
+    EXPECT_TRUE(ShownWindowTitles().empty()) << name;
+  }
+}
+
+TEST_F(FrontEndProgramTest, PreviewSkipsTheRendererCheck) {
+  auto program = Start({"/p", "1234"});
+  EXPECT_EQ(program->WaitExit(kQuickEndMs), 0);
+  EXPECT_EQ(platform::FindTopLevelWindow(display_, kMessageCaption), None);
+}
+
+TEST_F(FrontEndProgramTest, ARunningSaverOrDialogEndsEveryStartAtOnce) {
+  for (const char* title : {"Quorin05_Main", "<Veyora(Ra05)>"}) {
+    const Window other = MakeForeignWindow(title);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"/p", "77"}, std::vector<std::string>{"/c"},
+          std::vector<std::string>{"/s"}, std::vector<std::string>{},
+          std::vector<std::string>{"/a"}}) {
+      // No renderer beside it: had the start gone on, the message would hold it up.
+      auto program = Start(args);
+      EXPECT_EQ(program->WaitExit(kQuickEndMs), 0) << title;
+    }
+    XDestroyWindow(display_, other);
+    XSync(display_, False);
+  }
+}
+
+TEST_F(FrontEndProgramTest, OtherSwitchesEndAtOnce) {
+  PlaceRendererStandIn();
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"s"}, std::vector<std::string>{"/a", "1234"},
+        std::vector<std::string>{"/x"}, std::vector<std::string>{std::string(100000, 'x')}}) {
+    auto program = Start(args);
+    EXPECT_EQ(program->WaitExit(kQuickEndMs), 0) << args[0].substr(0, 10);
+  }
+}
+
+TEST_F(FrontEndProgramTest, WithoutADisplaySaysSoAndFails) {
+  auto program = std::make_unique<testsupport::ChildProcess>(
+      program_, std::vector<std::string>{"/s"},
+      std::map<std::string, std::string>{{"DISPLAY", ":9999"}});
+  EXPECT_EQ(program->WaitExit(kQuickEndMs), 1);
+}
