@@ -1,0 +1,103 @@
+// Prints the cost of the music player's timer steps against the real
+// interpreter, and the process's CPU share while an MP3 plays for 10 s with
+// the loop step every 1000 ms, as the saver run drives them.
+// Uses SDL's silent "dummy" output unless SDL_AUDIODRIVER says otherwise.
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <thread>
+
+#include "frontend/music/quorin05_bgm.h"
+#include "frontend/music/system_music_platform.h"
+#include "frontend/startup/settings.h"
+#include "tests/frontend/music/support/test_audio.h"
+
+namespace {
+
+double ThreadCpuSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+double ProcessCpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// Calls `step` `count` times, after `prepare` each time and spaced like timer
+// ticks are, and prints the calling thread's CPU time per call.
+template <typename Prepare, typename Step>
+void MeasureStep(const char* name, int count, Prepare prepare, Step step) {
+  double cpu = 0, worstWall = 0;
+  for (int i = 0; i < count; ++i) {
+    prepare();
+    double before = ThreadCpuSeconds();
+    auto start = std::chrono::steady_clock::now();
+    step();
+    worstWall = std::max(worstWall, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    cpu += ThreadCpuSeconds() - before;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  std::printf("%-34s %8.1f us CPU per call (mean of %d), worst wall %.1f us\n", name, cpu / count * 1e6, count,
+              worstWall * 1e6);
+}
+
+void Nothing() {}
+
+}  // namespace
+
+int main() {
+  setenv("SDL_AUDIODRIVER", std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "dummy", 1);
+  musictest::TempFolder folder;
+  SystemMusicPlatform platform;
+  BGM_SetPlatform(platform);
+
+  std::vector<std::vector<int16_t>> tracks = {musictest::Tone(300, 20), musictest::Tone(600, 20),
+                                              musictest::Tone(1200, 20)};
+  musictest::WriteDiscImage(folder.File("disc.cue"), folder.File("disc.bin"), tracks);
+  setenv("VEYORA_CDROM", folder.File("disc.cue").c_str(), 1);
+  BGM_Track = 2;
+  CD_Open();
+  CD_Poll();  // starts track 2
+  MeasureStep("CD_Poll, track 2 playing", 200, Nothing, CD_Poll);
+  MeasureStep("CD_Poll, track 2 after track 1", 50, [] { MCI_Play("cdaudio", "01:00:00:00"); }, CD_Poll);
+  BGM_Track = 0;
+  MeasureStep("CD_Poll, whole disc playing", 200, Nothing, CD_Poll);
+  CD_Stop();
+
+  std::string wav = folder.File("tune.wav");
+  BGM_File = folder.File("tune.mp3");
+  musictest::WriteWav(wav, musictest::Tone(700, 30));
+  if (!musictest::EncodeMp3(wav, BGM_File)) {
+    std::printf("lame failed: no MP3 figures\n");
+    return 1;
+  }
+  MP3_Play();
+  MeasureStep("MP3_Loop, playing", 200, Nothing, MP3_Loop);
+  MeasureStep("MP3_Loop, stopped (restarts)", 50, [] {
+    std::string reply;
+    MCI_Send("stop MP3Play", reply);
+  }, MP3_Loop);
+
+  // The saver run's share: an MP3 playing for 10 s, its loop step every 1000 ms.
+  double cpuBefore = ProcessCpuSeconds();
+  auto start = std::chrono::steady_clock::now();
+  MCI_Play("MP3Play", "0");
+  for (int tick = 1; tick <= 10; ++tick) {
+    std::this_thread::sleep_until(start + std::chrono::seconds(tick));
+    MP3_Loop();
+  }
+  double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  double cpu = ProcessCpuSeconds() - cpuBefore;
+  std::printf("MP3 playing %.1f s: %.3f s CPU, %.2f %% of one core (audio driver %s)\n", wall, cpu,
+              100 * cpu / wall, std::getenv("SDL_AUDIODRIVER"));
+  MP3_Stop();
+  BGM_Shutdown();
+  return 0;
+}

@@ -1,0 +1,43 @@
+#include "frontend/music/audio_output.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_mixer.h>
+
+namespace {
+constexpr int kSampleRate = 44100;
+constexpr int kChannels = 2;
+constexpr int kBufferFrames = 2048;
+}  // namespace
+
+bool AudioOutput::Open() {
+  if (open_) return true;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  // Truncated WAV files play as far as their data goes instead of failing.
+  SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "dropframe");
+  if (Mix_OpenAudioDevice(kSampleRate, AUDIO_S16LSB, kChannels, kBufferFrames, nullptr, 0) != 0) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
+  Mix_Init(MIX_INIT_MP3);
+  open_ = true;
+  return true;
+}
+
+int AudioOutput::DeviceCount() {
+  if (!Open()) return 0;
+  // Some drivers cannot list their devices (-1) or offer only a default one;
+  // an output that opened counts as one device then.
+  int count = SDL_GetNumAudioDevices(0);
+  return count > 0 ? count : 1;
+}
+
+void AudioOutput::Close() {
+  if (!open_) return;
+  Mix_HaltChannel(-1);
+  Mix_HaltMusic();
+  Mix_SetPostMix(nullptr, nullptr);
+  Mix_CloseAudio();
+  Mix_Quit();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  open_ = false;
+}

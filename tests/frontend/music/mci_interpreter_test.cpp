@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <SDL2/SDL_mixer.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "frontend/music/audio_output.h"
+#include "frontend/music/mci_errors.h"
+#include "frontend/music/mci_interpreter.h"
+#include "frontend/music/wave_sound.h"
+#include "tests/frontend/music/support/test_audio.h"
+
+namespace {
+
+using musictest::TempFolder;
+
+// The interpreter on SDL's silent "dummy" output, which still consumes sound
+// in real time, with a three-track disc image as the CD drive.
+class MciInterpreterTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    std::vector<std::vector<int16_t>> tracks = {musictest::Tone(300, 0.4), musictest::Tone(600, 0.4),
+                                                musictest::Tone(1200, 0.4)};
+    ASSERT_TRUE(musictest::WriteDiscImage(folder.File("disc.cue"), folder.File("disc.bin"), tracks));
+    setenv("VEYORA_CDROM", folder.File("disc.cue").c_str(), 1);
+  }
+
+  // Runs `command`; its status, and the reply in `reply`.
+  int32_t Run(const std::string& command) {
+    char buffer[64];
+    std::fill(std::begin(buffer), std::end(buffer), 'x');
+    int32_t status = mci.Send(command, buffer, sizeof buffer);
+    reply = status == 0 ? buffer : "<unchanged>";
+    return status;
+  }
+  std::string Reply(const std::string& command) {
+    EXPECT_EQ(Run(command), 0) << command;
+    return reply;
+  }
+  bool WaitForReply(const std::string& command, const std::string& expected, int milliseconds) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (std::chrono::steady_clock::now() < end) {
+      if (Run(command) == 0 && reply == expected) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+  }
+  std::string WavFile(const std::string& name, double seconds) {
+    std::string path = folder.File(name);
+    EXPECT_TRUE(musictest::WriteWav(path, musictest::Tone(440, seconds)));
+    return path;
+  }
+
+  TempFolder folder;
+  AudioOutput output;
+  MciInterpreter mci{output};
+  std::string reply;
+};
+
+TEST_F(MciInterpreterTest, CdAnswersTracksModeAndPositionsAndPlaysFromThem) {
+  EXPECT_EQ(Run("open cdaudio"), 0);
+  EXPECT_FALSE(output.IsOpen());  // the sound output opens only when something plays
+  EXPECT_EQ(Run("set cdaudio time format tmsf"), 0);
+  EXPECT_EQ(Reply("status cdaudio number of tracks"), "3");
+  EXPECT_EQ(Reply("status cdaudio current track"), "1");
+  EXPECT_EQ(Reply("STATUS CDAUDIO MODE"), "stopped");
+  EXPECT_EQ(Reply("status cdaudio position track 3"), "03:00:00:00");
+
+  EXPECT_EQ(Run("play cdaudio from 03:00:00:00"), 0);
+  EXPECT_TRUE(output.IsOpen());
+  EXPECT_EQ(Reply("status cdaudio mode"), "playing");
+  EXPECT_EQ(Reply("status cdaudio current track"), "3");
+  // Track 3 is the last: play ends by itself at the disc's end.
+  EXPECT_TRUE(WaitForReply("status cdaudio mode", "stopped", 3000));
+  EXPECT_EQ(Reply("status cdaudio current track"), "3");
+
+  // Play without a position at the disc's end starts the disc over.
+  EXPECT_EQ(Run("play cdaudio"), 0);
+  EXPECT_EQ(Reply("status cdaudio current track"), "1");
+  EXPECT_TRUE(WaitForReply("status cdaudio current track", "2", 3000));
+  EXPECT_EQ(Run("stop cdaudio"), 0);
+  EXPECT_EQ(Reply("status cdaudio mode"), "stopped");
+
+  EXPECT_EQ(Run("open cdaudio"), mci_error::kDeviceOpen);
+  EXPECT_EQ(Run("close cdaudio"), 0);
+  EXPECT_EQ(Run("status cdaudio mode"), mci_error::kInvalidDeviceName);
+}
+
+TEST_F(MciInterpreterTest, CdRejectsPositionsAndSettingsItCannotServe) {
+  ASSERT_EQ(Run("open cdaudio"), 0);
+  EXPECT_EQ(Run("status cdaudio position track 4"), mci_error::kOutOfRange);
+  EXPECT_EQ(Run("status cdaudio position track 0"), mci_error::kOutOfRange);
+  EXPECT_EQ(Run("status cdaudio position track -1"), mci_error::kOutOfRange);
+  EXPECT_EQ(Run("play cdaudio from Error:282"), mci_error::kBadTimeFormat);
+  EXPECT_EQ(Run("play cdaudio from 04:00:00:00"), mci_error::kOutOfRange);
+  EXPECT_EQ(Run("play cdaudio from 03:00:01:00"), mci_error::kOutOfRange);  // track 3 is 0.4 s long
+  EXPECT_EQ(Run("set cdaudio time format milliseconds"), mci_error::kBadTimeFormat);
+  EXPECT_EQ(Reply("status cdaudio mode"), "stopped");
+  EXPECT_EQ(Run("status cdrom mode"), mci_error::kInvalidDeviceName);
+}
+
+TEST_F(MciInterpreterTest, WithoutAUsableDiscEveryCdCommandFails) {
+  ASSERT_TRUE(musictest::WriteDiscImage(folder.File("data.cue"), folder.File("data.bin"),
+                                        {musictest::Tone(300, 0.4)}, true));
+  for (const std::string& image : {folder.File("missing.cue"), folder.File("data.cue")}) {
+    setenv("VEYORA_CDROM", image.c_str(), 1);
+    EXPECT_NE(Run("open cdaudio"), 0) << image;
+    for (const char* command : {"set cdaudio time format tmsf", "status cdaudio current track",
+                                "status cdaudio number of tracks", "status cdaudio mode", "play cdaudio",
+                                "stop cdaudio", "close cdaudio"}) {
+      EXPECT_NE(Run(command), 0) << command;
+      EXPECT_EQ(reply, "<unchanged>");
+    }
+  }
+}
+
+TEST_F(MciInterpreterTest, MediaFilePlaysStopsAndRestartsUnderItsAlias) {
+  std::string path = WavFile("tune.wav", 0.3);
+  ASSERT_EQ(Run("open \"" + path + "\" type MPEGVideo Alias MP3Play"), 0);
+  EXPECT_EQ(Reply("status MP3Play mode"), "stopped");
+  EXPECT_EQ(Run("play mp3play"), 0);
+  EXPECT_EQ(Reply("status MP3Play mode"), "playing");
+  EXPECT_TRUE(WaitForReply("status MP3Play mode", "stopped", 3000));  // ended by itself
+  EXPECT_EQ(Run("stop MP3Play"), 0);
+  EXPECT_EQ(Run("play MP3Play from 0"), 0);
+  EXPECT_EQ(Reply("status MP3Play mode"), "playing");
+  EXPECT_EQ(Run("stop MP3Play"), 0);
+  EXPECT_EQ(Reply("status MP3Play mode"), "stopped");
+  EXPECT_EQ(Run("play MP3Play from 0"), 0);
+  EXPECT_EQ(Reply("status MP3Play mode"), "playing");
+
+  EXPECT_EQ(Run("play MP3Play from soon"), mci_error::kBadInteger);
+  EXPECT_EQ(Run("status MP3Play current track"), mci_error::kUnsupportedFunction);
+  EXPECT_EQ(Run("status Other mode"), mci_error::kInvalidDeviceName);
+  EXPECT_EQ(Run("open \"" + path + "\" type MPEGVideo Alias MP3Play"), mci_error::kDuplicateAlias);
+  EXPECT_EQ(Run("close MP3Play"), 0);
+  EXPECT_EQ(Run("status MP3Play mode"), mci_error::kInvalidDeviceName);
+  EXPECT_EQ(Run("open \"" + path + "\" type WaveAudio Alias MP3Play"), mci_error::kInvalidDeviceName);
+}
+
+TEST_F(MciInterpreterTest, PathWithDoubleQuotesOpensExactlyThatFileOrNothing) {
+  // A naive reading would stop the path at the first quote and open this file.
+  std::string decoy = WavFile("x.wav", 0.2);
+  std::string quoted = decoy + "\" type MPEGVideo Alias MP3Play";
+  EXPECT_EQ(Run("open \"" + quoted + "\" type MPEGVideo Alias MP3Play"), mci_error::kFileNotFound);
+  EXPECT_FALSE(output.IsOpen());
+
+  std::string real = WavFile("say \"hi\".wav", 0.2);
+  ASSERT_EQ(Run("open \"" + real + "\" type MPEGVideo Alias MP3Play"), 0);
+  EXPECT_EQ(Run("play MP3Play"), 0);
+  EXPECT_EQ(Reply("status MP3Play mode"), "playing");
+}
+
+TEST_F(MciInterpreterTest, BrokenMediaFilesFailQuicklyOrPlayWhatDecodes) {
+  std::string missing = folder.File("missing.mp3");
+  std::string empty = folder.File("empty.mp3");
+  std::ofstream(empty).flush();
+  std::string text = folder.File("text.mp3");
+  std::ofstream(text) << "not a sound file at all\n";
+  std::string fifo = folder.File("pipe.mp3");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  auto start = std::chrono::steady_clock::now();
+  for (const std::string& path : {missing, folder.Path(), fifo}) {
+    EXPECT_EQ(Run("open \"" + path + "\" type MPEGVideo Alias MP3Play"), mci_error::kFileNotFound) << path;
+  }
+  for (const std::string& path : {empty, text}) {
+    EXPECT_EQ(Run("open \"" + path + "\" type MPEGVideo Alias MP3Play"), mci_error::kInvalidFile) << path;
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+
+  // Cut in the middle of its data: plays the part that is there.
+  std::string whole = WavFile("whole.wav", 0.5);
+  std::filesystem::resize_file(whole, 44 + 4 * musictest::kRate / 10 + 1);
+  ASSERT_EQ(Run("open \"" + whole + "\" type MPEGVideo Alias MP3Play"), 0);
+  EXPECT_EQ(Run("play MP3Play"), 0);
+  EXPECT_TRUE(WaitForReply("status MP3Play mode", "stopped", 3000));
+}
+
+TEST_F(MciInterpreterTest, RepliesMustFitTheirBuffer) {
+  ASSERT_EQ(Run("open cdaudio"), 0);
+  char small[4] = "abc";
+  EXPECT_EQ(mci.Send("status cdaudio mode", small, sizeof small), mci_error::kParamOverflow);
+  EXPECT_STREQ(small, "abc");
+  EXPECT_EQ(mci.Send("status cdaudio mode", nullptr, 0), 0);
+  char exact[8];
+  EXPECT_EQ(mci.Send("status cdaudio mode", exact, sizeof exact), 0);
+  EXPECT_STREQ(exact, "stopped");
+}
+
+TEST_F(MciInterpreterTest, WaveSoundPlaysOnlyWholeWaveFilesOfBoundedSize) {
+  WaveSound wave(output);
+  std::string good = WavFile("loop.wav", 0.2);
+  wave.PlayLooping(good);
+  EXPECT_EQ(Mix_Playing(-1), 1);
+  wave.PlayLooping(good);
+  EXPECT_EQ(Mix_Playing(-1), 1);  // the new sound replaces the old one
+  wave.Stop();
+  EXPECT_EQ(Mix_Playing(-1), 0);
+
+  std::string huge = WavFile("huge.wav", 0.2);
+  std::filesystem::resize_file(huge, WaveSound::kMaxFileBytes + 1);
+  std::string cut = WavFile("cut.wav", 0.4);
+  std::filesystem::resize_file(cut, 1000);
+  std::string headerOnly = WavFile("header.wav", 0.4);
+  std::filesystem::resize_file(headerOnly, 20);
+  std::string mp3Named = folder.File("really.wav");
+  std::ofstream(mp3Named) << "ID3 this is not a WAVE file";
+  for (const std::string& path : {folder.File("missing.wav"), huge, headerOnly, mp3Named, folder.Path()}) {
+    wave.PlayLooping(path);
+    EXPECT_EQ(Mix_Playing(-1), 0) << path;
+  }
+  wave.PlayLooping(cut);
+  EXPECT_EQ(Mix_Playing(-1), 1);  // a truncated file plays what it holds
+  wave.Stop();
+}
+
+}  // namespace
