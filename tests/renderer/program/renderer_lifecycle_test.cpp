@@ -1,0 +1,82 @@
+#include "tests/renderer/program/renderer_session.h"
+
+#include <X11/Xutil.h>
+#include <signal.h>
+
+#include <cstdio>
+
+#include "platform/window_search.h"
+
+namespace veyora::testing {
+namespace {
+
+constexpr int kEndWithinMs = 5000;
+
+TEST(RendererLifecycleTest, CloseRequestCountsOnlyAfterInput) {
+  RendererSession session;
+  ASSERT_TRUE(session.display());
+  session.MovePointer(200, 200);
+  ASSERT_TRUE(session.Start());
+  session.SendDeleteWindow();
+  session.Settle();
+  EXPECT_TRUE(session.renderer().Running());
+  // Two one-pixel motions: the second counts as input without ending anything.
+  session.MovePointer(201, 200);
+  session.Settle();
+  session.MovePointer(202, 200);
+  session.Settle();
+  ASSERT_TRUE(session.renderer().Running());
+  session.SendDeleteWindow();
+  EXPECT_EQ(session.ExitStatus(kEndWithinMs), 0);
+}
+
+class RendererSignalTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(RendererSignalTest, EndsAtOnceWithStatusZero) {
+  RendererSession session;
+  ASSERT_TRUE(session.Start());
+  session.renderer().Signal(GetParam());
+  EXPECT_EQ(session.ExitStatus(2000), 0);
+  EXPECT_EQ(platform::FindTopLevelWindow(session.display(), kRunningTitle), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, RendererSignalTest, ::testing::Values(SIGTERM, SIGINT));
+
+TEST(RendererLifecycleTest, DeclinesWhenAnotherScreensaverWindowIsBeingCreated) {
+  RendererSession session;
+  Display* display = session.display();
+  ASSERT_TRUE(display);
+  Window other = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
+  XStoreName(display, other, "Screensaver");
+  XClassHint hint{const_cast<char*>("other"), const_cast<char*>(kWindowClass)};
+  XSetClassHint(display, other, &hint);
+  XSync(display, False);
+  session.Launch();
+  bool ownWindowSeen = false;
+  std::optional<int> status;
+  for (int waited = 0; waited < kEndWithinMs && !status; waited += 10) {
+    ownWindowSeen |= platform::FindTopLevelWindow(display, kRunningTitle) != 0;
+    status = session.ExitStatus(10);
+  }
+  EXPECT_EQ(status, 0);
+  EXPECT_FALSE(ownWindowSeen);
+}
+
+TEST(RendererLifecycleTest, WithoutADisplayItEndsWithOneLineOfError) {
+  const std::string command =
+      "env DISPLAY=:65000 '" + testsupport::RendererPath() + "' 2>&1 >/dev/null; echo status=$?";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_TRUE(pipe);
+  std::string output;
+  char buffer[256];
+  while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
+  pclose(pipe);
+  const auto statusAt = output.rfind("status=");
+  ASSERT_NE(statusAt, std::string::npos);
+  EXPECT_EQ(output.substr(statusAt), "status=1\n");
+  const std::string errors = output.substr(0, statusAt);
+  EXPECT_LE(std::count(errors.begin(), errors.end(), '\n'), 1);
+}
+
+}  // namespace
+}  // namespace veyora::testing

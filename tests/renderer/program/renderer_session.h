@@ -1,0 +1,51 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+
+#include <memory>
+#include <string>
+
+#include "tests/support/child_process.h"
+#include "tests/support/xvfb_server.h"
+
+namespace veyora::testing {
+
+constexpr char kRunningTitle[] = "Quorin05_VC";
+constexpr char kWindowClass[] = "WindowsScreenSaverClass";
+
+// A private X server with the renderer running on it, and a connection for the test.
+class RendererSession {
+ public:
+  RendererSession(int width = 640, int height = 480);
+  ~RendererSession();
+
+  // Starts the renderer and waits for its window; false when it never appears.
+  bool Start();
+  // Starts the renderer without waiting for anything.
+  void Launch();
+
+  Display* display() const { return display_; }
+  Window window() const { return window_; }
+  testsupport::ChildProcess& renderer() { return *renderer_; }
+
+  // Lets the renderer handle what was sent and draw a few frames.
+  void Settle(int ms = 300) const;
+  // Exit status within `ms`, nullopt while it runs.
+  std::optional<int> ExitStatus(int ms);
+
+  void MovePointer(int x, int y);
+  void PressKey(bool down);
+  void PressButton(unsigned button, bool down);
+  // A WM_DELETE_WINDOW message, as a window manager sends on a close request.
+  void SendDeleteWindow();
+
+ private:
+  testsupport::XvfbServer server_;
+  Display* display_ = nullptr;
+  std::unique_ptr<testsupport::ChildProcess> renderer_;
+  Window window_ = 0;
+};
+
+}  // namespace veyora::testing

@@ -1,0 +1,80 @@
+#include "tests/renderer/program/renderer_session.h"
+
+#include <X11/Xutil.h>
+
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "platform/window_search.h"
+
+namespace veyora::testing {
+namespace {
+
+// The nice value of a process, field 19 of /proc/<pid>/stat.
+int NiceValue(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string text((std::istreambuf_iterator<char>(stat)), {});
+  std::istringstream fields(text.substr(text.rfind(')') + 2));
+  std::string field;
+  for (int i = 3; i <= 19; ++i) fields >> field;
+  return std::stoi(field);
+}
+
+// The screen's pixels as 0xRRGGBB values.
+std::vector<unsigned long> ScreenPixels(Display* display, int width, int height) {
+  std::vector<unsigned long> pixels;
+  XImage* image = XGetImage(display, DefaultRootWindow(display), 0, 0, width, height, AllPlanes,
+                            ZPixmap);
+  if (!image) return pixels;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) pixels.push_back(XGetPixel(image, x, y) & 0xFFFFFF);
+  }
+  XDestroyImage(image);
+  return pixels;
+}
+
+int BrightPixels(const std::vector<unsigned long>& pixels) {
+  int bright = 0;
+  for (unsigned long p : pixels) {
+    if (((p >> 16) & 0xFF) >= 64 || ((p >> 8) & 0xFF) >= 64 || (p & 0xFF) >= 64) ++bright;
+  }
+  return bright;
+}
+
+class RendererWindowTest : public ::testing::TestWithParam<std::pair<int, int>> {};
+
+TEST_P(RendererWindowTest, CoversTheScreenWithItsTitleAndClassAtLowerPriority) {
+  const auto [width, height] = GetParam();
+  RendererSession session(width, height);
+  ASSERT_TRUE(session.Start());
+  Display* display = session.display();
+  EXPECT_EQ(platform::WindowTitle(display, session.window()), kRunningTitle);
+  EXPECT_EQ(platform::WindowClass(display, session.window()), kWindowClass);
+  const platform::ScreenRect rect = platform::WindowScreenRect(display, session.window());
+  EXPECT_EQ(rect.left, 0);
+  EXPECT_EQ(rect.top, 0);
+  EXPECT_EQ(rect.Width(), width);
+  EXPECT_EQ(rect.Height(), height);
+  EXPECT_GT(NiceValue(session.renderer().Pid()), 0);
+  EXPECT_TRUE(session.renderer().Running());
+}
+
+INSTANTIATE_TEST_SUITE_P(ScreenSizes, RendererWindowTest,
+                         ::testing::Values(std::pair{640, 480}, std::pair{1024, 576}));
+
+TEST(RendererPictureTest, DrawsAGlowThatMovesFromFrameToFrame) {
+  RendererSession session(640, 480);
+  ASSERT_TRUE(session.Start());
+  session.Settle(1000);
+  const auto first = ScreenPixels(session.display(), 640, 480);
+  session.Settle(200);
+  const auto second = ScreenPixels(session.display(), 640, 480);
+  ASSERT_EQ(first.size(), 640u * 480u);
+  EXPECT_GT(BrightPixels(first), 200);
+  EXPECT_GT(BrightPixels(second), 200);
+  EXPECT_NE(first, second);
+}
+
+}  // namespace
+}  // namespace veyora::testing
