@@ -2,8 +2,11 @@
 
 #include <SDL.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <time.h>
-#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 
 #include <chrono>
 #include <cstdio>
@@ -64,6 +67,14 @@ void SleepSeconds(double seconds) {
   nanosleep(&wait, nullptr);
 }
 
+// Raises the process's nice value, up to the weakest priority there is.
+void LowerPriority() {
+  constexpr int kWeakestNice = 19;
+  errno = 0;
+  const int current = getpriority(PRIO_PROCESS, 0);
+  if (errno == 0) setpriority(PRIO_PROCESS, 0, std::min(current + kPriorityDrop, kWeakestNice));
+}
+
 ScreenPoint GlobalCursorPos() {
   ScreenPoint p;
   SDL_GetGlobalMouseState(&p.x, &p.y);
@@ -108,9 +119,7 @@ void SetUpWindow(Renderer& r) {
   SDL_ShowCursor(SDL_DISABLE);
   const SceneParameters parameters;
   SDL_SetWindowTitle(r.window, kRunningTitle);
-  if (nice(kPriorityDrop) == -1) {
-    // Already at the lowest priority; nothing to lower.
-  }
+  LowerPriority();
   SDL_GL_GetDrawableSize(r.window, &r.width, &r.height);
   r.context = InitGL(r.window, r.width, r.height, SpriteHalfSize(parameters.SpriteSize));
   // Without a context there is no picture; input still ends the renderer.

@@ -1,0 +1,201 @@
+// Prints the renderer's frame cost at 1920 x 1080 without pacing, beside a minimal
+// loop that draws the same fade and 200 textured sprites with no scene logic; the
+// scene step alone on the CPU; and the real program's peak memory.
+#include <GL/gl.h>
+#include <SDL.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/x_connection.h"
+#include "renderer/gl/gl_setup.h"
+#include "renderer/gl/gl_sprite_sink.h"
+#include "renderer/gl/glx_pixel_formats.h"
+#include "renderer/gl/picture_buffer.h"
+#include "renderer/gl/render_frame.h"
+#include "renderer/gl/view_geometry.h"
+#include "renderer/scene/glow_scene.h"
+#include "tests/support/child_process.h"
+#include "tests/support/xvfb_server.h"
+
+namespace {
+
+using veyora::GlowScene;
+using veyora::SceneParameters;
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+constexpr int kFrames = 600;
+constexpr int kRounds = 2;  // each loop runs kFrames / kRounds frames per round, interleaved
+
+double Seconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+struct Sprite {
+  std::array<float, 3> rgb;
+  float x, y, z, scale;
+};
+
+// Keeps the sprites of one frame, to replay them without the scene.
+class CapturingSink final : public veyora::SpriteSink {
+ public:
+  void DrawSprite(const std::array<float, 3>& rgb, float x, float y, float z,
+                  float scale) override {
+    sprites.push_back({rgb, x, y, z, scale});
+  }
+  std::vector<Sprite> sprites;
+};
+
+// Sums what it is given, so the compiler cannot drop the scene step.
+class ChecksumSink final : public veyora::SpriteSink {
+ public:
+  void DrawSprite(const std::array<float, 3>& rgb, float x, float y, float z,
+                  float scale) override {
+    sum += rgb[0] + rgb[1] + rgb[2] + x + y + z + scale;
+  }
+  double sum = 0.0;
+};
+
+long StatusKilobytes(pid_t pid, const std::string& field) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind(field + ":", 0) == 0) return std::atol(line.c_str() + field.size() + 1);
+  }
+  return -1;
+}
+
+void PumpEvents() {
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+  }
+}
+
+double SceneStepMicroseconds() {
+  GlowScene scene = veyora::CreateScene(SceneParameters{}, 12345);
+  ChecksumSink sink;
+  constexpr int kSteps = 200000;
+  const double start = Seconds();
+  for (int i = 0; i < kSteps; ++i) veyora::AdvanceScene(scene, sink);
+  const double elapsed = Seconds() - start;
+  std::printf("  (checksum %.3g)\n", sink.sum);
+  return elapsed / kSteps * 1e6;
+}
+
+// Starts the real program on the display, lets it run, and reads its peak memory.
+void ReportProgramMemory(const std::string& display, const std::string& programPath) {
+  testsupport::ChildProcess renderer(programPath, {},
+                                     {{"DISPLAY", display}, {"LIBGL_ALWAYS_SOFTWARE", "1"}});
+  std::this_thread::sleep_for(std::chrono::seconds(8));
+  const long peak = StatusKilobytes(renderer.Pid(), "VmHWM");
+  const long resident = StatusKilobytes(renderer.Pid(), "VmRSS");
+  renderer.Signal(SIGTERM);
+  const auto status = renderer.WaitExit(5000);
+  std::printf("renderer program after 8 s: peak resident %.1f MiB, resident %.1f MiB, exit %d\n",
+              peak / 1024.0, resident / 1024.0, status ? *status : -999);
+}
+
+}  // namespace
+
+int main() {
+  std::unique_ptr<testsupport::XvfbServer> server;
+  const char* given = std::getenv("DISPLAY");
+  std::string display = given ? given : "";
+  if (display.empty()) {
+    server = std::make_unique<testsupport::XvfbServer>(kWidth, kHeight);
+    if (!server->Running()) {
+      std::fprintf(stderr, "cannot start Xvfb\n");
+      return 1;
+    }
+    display = server->Display();
+    setenv("DISPLAY", display.c_str(), 1);
+    setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
+  }
+
+  std::printf("scene step alone: %.2f us per frame\n", SceneStepMicroseconds());
+
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
+    return 1;
+  }
+  veyora::RequestPixelFormat(platform::SharedDisplay());
+  SDL_Window* window = SDL_CreateWindow("renderer benchmark", 0, 0, kWidth, kHeight,
+                                        SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS);
+  if (!window) {
+    std::fprintf(stderr, "SDL: %s\n", SDL_GetError());
+    return 1;
+  }
+  const SceneParameters parameters;
+  SDL_GLContext context =
+      veyora::InitGL(window, kWidth, kHeight, veyora::SpriteHalfSize(parameters.SpriteSize));
+  SDL_GL_SetSwapInterval(0);  // no vertical sync, no pacing: raw frame cost
+  std::printf("GL renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+  {
+    veyora::PictureBuffer picture(kWidth, kHeight);
+    std::printf("persistent picture buffer: %s\n", picture.Persistent() ? "yes" : "no");
+    const veyora::FrameTargets targets{window, picture,
+                                       veyora::FadeRectangle(double(kWidth) / kHeight),
+                                       veyora::FadeAlpha(parameters.FadeStrength)};
+    GlowScene scene = veyora::CreateScene(parameters, 12345);
+    veyora::GlSpriteSink glSink;
+
+    // Warm up, and keep one frame's sprites for the minimal loop.
+    for (int i = 0; i < 299; ++i) veyora::RenderFrame(scene, glSink, targets);
+    CapturingSink captured;
+    veyora::AdvanceScene(scene, captured);
+
+    auto realLoop = [&](int frames) {
+      const double start = Seconds();
+      for (int i = 0; i < frames; ++i) {
+        PumpEvents();
+        veyora::RenderFrame(scene, glSink, targets);
+      }
+      glFinish();
+      return Seconds() - start;
+    };
+    auto minimalLoop = [&](int frames) {
+      const double start = Seconds();
+      for (int i = 0; i < frames; ++i) {
+        PumpEvents();
+        picture.BeginDrawing();
+        glLoadIdentity();
+        veyora::DrawFade(targets.fade, targets.fadeAlpha);
+        veyora::BeginSpritePass();
+        for (const Sprite& s : captured.sprites) glSink.DrawSprite(s.rgb, s.x, s.y, s.z, s.scale);
+        picture.Present(window);
+      }
+      glFinish();
+      return Seconds() - start;
+    };
+
+    double real = 0.0, minimal = 0.0;
+    for (int round = 0; round < kRounds; ++round) {
+      minimal += minimalLoop(kFrames / kRounds);
+      real += realLoop(kFrames / kRounds);
+    }
+    const double realMs = real / kFrames * 1e3, minimalMs = minimal / kFrames * 1e3;
+    std::printf("%d frames at %dx%d, no pacing:\n", kFrames, kWidth, kHeight);
+    std::printf("  renderer frame: %.3f ms per frame\n", realMs);
+    std::printf("  minimal loop:   %.3f ms per frame\n", minimalMs);
+    std::printf("  ratio:          %.3f (goal <= 1.15)\n", realMs / minimalMs);
+  }
+  veyora::ShutdownGL(window, context);
+  SDL_DestroyWindow(window);
+  SDL_Quit();
+  std::printf("benchmark process peak resident: %.1f MiB\n",
+              StatusKilobytes(getpid(), "VmHWM") / 1024.0);
+
+  ReportProgramMemory(display, testsupport::RendererPath());
+  return 0;
+}
