@@ -11,6 +11,8 @@ constexpr int kBufferFrames = 2048;
 
 bool AudioOutput::Open() {
   if (open_) return true;
+  if (failed_) return false;
+  failed_ = true;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   // Truncated WAV files play as far as their data goes instead of failing.
   SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "dropframe");
@@ -19,6 +21,7 @@ bool AudioOutput::Open() {
     return false;
   }
   Mix_Init(MIX_INIT_MP3);
+  failed_ = false;
   open_ = true;
   return true;
 }
@@ -32,6 +35,7 @@ int AudioOutput::DeviceCount() {
 }
 
 void AudioOutput::Close() {
+  failed_ = false;
   if (!open_) return;
   Mix_HaltChannel(-1);
   Mix_HaltMusic();

@@ -10,7 +10,9 @@ class AudioOutput {
   AudioOutput(const AudioOutput&) = delete;
   AudioOutput& operator=(const AudioOutput&) = delete;
 
-  // Opens the output if it is not open yet; false when no device can be opened.
+  // Opens the output if it is not open yet; false when no device can be
+  // opened. After a failure it is not tried again until Close, so a machine
+  // without sound is not probed at every timer tick.
   bool Open();
   bool IsOpen() const { return open_; }
   // Number of output devices; 0 when none can be opened.
@@ -19,4 +21,5 @@ class AudioOutput {
 
  private:
   bool open_ = false;
+  bool failed_ = false;
 };

@@ -182,6 +182,17 @@ TEST_F(MciInterpreterTest, BrokenMediaFilesFailQuicklyOrPlayWhatDecodes) {
   EXPECT_TRUE(WaitForReply("status MP3Play mode", "stopped", 3000));
 }
 
+TEST_F(MciInterpreterTest, WithoutSoundOutputNothingPlaysAndNothingIsCounted) {
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  EXPECT_EQ(output.DeviceCount(), 0);
+  std::string path = WavFile("tune.wav", 0.2);
+  EXPECT_EQ(Run("open \"" + path + "\" type MPEGVideo Alias MP3Play"), mci_error::kHardware);
+  ASSERT_EQ(Run("open cdaudio"), 0);
+  EXPECT_EQ(Run("play cdaudio"), mci_error::kHardware);
+  EXPECT_EQ(Reply("status cdaudio mode"), "stopped");
+  EXPECT_FALSE(output.IsOpen());
+}
+
 TEST_F(MciInterpreterTest, RepliesMustFitTheirBuffer) {
   ASSERT_EQ(Run("open cdaudio"), 0);
   char small[4] = "abc";
