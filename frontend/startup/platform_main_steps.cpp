@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "frontend/preview/preview_hosting.h"
 #include "frontend/startup/file_exists.h"
 #include "frontend/startup/program_paths.h"
 #include "frontend/startup/settings_file.h"
@@ -25,5 +26,6 @@ Main_Steps PlatformMainSteps() {
   };
   steps.hidePointer = [] { return platform::ShowPointer(false); };
   steps.endProgram = [] { ui::EndProgram(); };
+  steps.hostPreview = HostPreview;
   return steps;
 }

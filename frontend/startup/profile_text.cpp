@@ -26,6 +26,17 @@ size_t FindCharacter(std::string_view text, char wanted) {
   return std::string_view::npos;
 }
 
+// True when the text's last byte starts a double-byte character that is cut off.
+bool EndsInsideCharacter(std::string_view text) {
+  for (size_t at = 0; at < text.size(); ++at) {
+    if (IsCp932LeadByte(static_cast<unsigned char>(text[at]))) {
+      if (at + 1 == text.size()) return true;
+      ++at;
+    }
+  }
+  return false;
+}
+
 enum class LineKind { Section, Key, Other };
 
 struct ProfileLine {
@@ -116,6 +127,8 @@ bool ProfileNamesEqual(std::string_view a, std::string_view b) {
 
 std::optional<std::string> ProfileLookup(std::string_view file, std::string_view section,
                                          std::string_view key) {
+  section = Trim(section);
+  key = Trim(key);
   const std::vector<ProfileLine> lines = SplitLines(file);
   const std::optional<size_t> found = FindKeyLine(lines, section, key);
   if (!found) return std::nullopt;
@@ -124,10 +137,15 @@ std::optional<std::string> ProfileLookup(std::string_view file, std::string_view
 
 std::optional<std::string> ProfileStore(std::string_view file, std::string_view section,
                                         std::string_view key, std::string_view value) {
+  section = Trim(section);
+  key = Trim(key);
   if (!Storable(section) || !Storable(key) || !Storable(value)) return std::nullopt;
-  if (Trim(section).empty() || Trim(key).empty()) return std::nullopt;
-  if (key.find('=') != std::string_view::npos || Trim(key).front() == '[') return std::nullopt;
-  if (FindCharacter(section, ']') != std::string_view::npos) return std::nullopt;
+  if (section.empty() || key.empty()) return std::nullopt;
+  if (key.find('=') != std::string_view::npos || key.front() == '[') return std::nullopt;
+  // The closing bracket must not become the second byte of a cut-off character.
+  if (FindCharacter(section, ']') != std::string_view::npos || EndsInsideCharacter(section)) {
+    return std::nullopt;
+  }
 
   const std::vector<ProfileLine> lines = SplitLines(file);
   const std::string lineEnd = LineEndOf(file);

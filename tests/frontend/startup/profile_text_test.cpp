@@ -92,6 +92,7 @@ TEST(ProfileStore, RefusesTextsThatWouldBreakTheLines) {
   EXPECT_EQ(ProfileStore("", "S]x", "k", "v"), std::nullopt);
   EXPECT_EQ(ProfileStore("", " ", "k", "v"), std::nullopt);
   EXPECT_EQ(ProfileStore("", "S", "", "v"), std::nullopt);
+  EXPECT_EQ(ProfileStore("", "S\x83", "k", "v"), std::nullopt);
   // A trail byte 0x5D in a section name is no bracket.
   EXPECT_EQ(ProfileStore("", "S\x83\x5D", "k", "v"), "[S\x83\x5D]\r\nk=v\r\n");
 }
