@@ -98,18 +98,5 @@ TEST_F(GlDrawingTest, FadeDarkensTheWholeOfAWideScreen) {
   }
 }
 
-TEST_F(GlDrawingTest, ClassicFadeRectangleLeavesTheSidesOfAWideScreen) {
-  // The reason for the widened rectangle: at 2.4:1 the 10 x 8 one misses the sides.
-  Open(960, 400);
-  PictureBuffer picture(width_, height_);
-  picture.BeginDrawing();
-  FillWhite();
-  for (int i = 0; i < 30; ++i) DrawFade({5.0f, 4.0f}, 0.5f);
-  picture.Present(window_);
-  glFinish();
-  EXPECT_EQ(PixelAt(2, 200), 0xFFFFFFu);
-  EXPECT_EQ(PixelAt(480, 200), 0u);
-}
-
 }  // namespace
 }  // namespace veyora
