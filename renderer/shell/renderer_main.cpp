@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cerrno>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -89,7 +88,6 @@ struct Renderer {
   std::optional<GlowScene> scene;
   bool renderingEnabled = false;
   RendererInput input{ScreenPoint{}};
-  Uint32 closeRequestEvent = 0;
   int width = 0;
   int height = 0;
 };
@@ -156,16 +154,13 @@ bool HandleEvent(Renderer& r, const SDL_Event& event) {
       if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) action = r.input.Deactivated();
       if (event.window.event == SDL_WINDOWEVENT_CLOSE) action = r.input.CloseRequested();
       break;
-    case SDL_QUIT:
+    case SDL_QUIT:  // the window manager's close, or one the input rules posted
       action = r.input.CloseRequested();
-      break;
-    default:
-      if (event.type == r.closeRequestEvent) action = r.input.CloseRequested();
       break;
   }
   if (action == InputAction::PostClose) {
     SDL_Event close{};
-    close.type = r.closeRequestEvent;
+    close.type = SDL_QUIT;
     SDL_PushEvent(&close);
   }
   return action == InputAction::EndRenderer;
@@ -226,7 +221,6 @@ int RendererMain() {
     SDL_Quit();
     return 1;
   }
-  r.closeRequestEvent = SDL_RegisterEvents(1);
   SetUpWindow(r);
   SDL_RaiseWindow(r.window);
   SDL_SetWindowInputFocus(r.window);
