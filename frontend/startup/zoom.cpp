@@ -40,7 +40,7 @@ void AnimateOutline(const ZoomRect& from, const ZoomRect& to) {
                                Qt::X11BypassWindowManagerHint);
   outline.setAttribute(Qt::WA_ShowWithoutActivating);
   outline.setAttribute(Qt::WA_TransparentForMouseEvents);
-  outline.setStyleSheet("background: #404040;");
+  outline.setStyleSheet("background: #808080;");
   for (const ZoomRect& frame : ZoomFrames(from, to, kFrames)) {
     QElapsedTimer shown;
     shown.start();
