@@ -1,0 +1,67 @@
+#include "frontend/preview/preview_hosting.h"
+
+// Qt before Xlib, whose Bool and Status macros break Qt's headers.
+#include <QWindow>
+#include <cmath>
+
+#include "frontend/preview/quorin05_r.h"
+#include "frontend/ui/program_end.h"
+#include "frontend/ui/toolkit.h"
+
+#include "frontend/preview/window_gone_watch.h"
+#include "platform/window_search.h"
+#include "platform/x_connection.h"
+
+namespace {
+
+// The toolkit's units for a size in screen pixels: the pixel size divided by the
+// screen's scale, rounded up so the pane is always covered.
+QSize ToolkitSize(const QSize& pixels, qreal scale) {
+  return {static_cast<int>(std::ceil(pixels.width() / scale)),
+          static_cast<int>(std::ceil(pixels.height() / scale))};
+}
+
+// The picture stretched to `pixels`, smoothly, for a screen of this scale.
+QPixmap StretchedPicture(const QImage& picture, const QSize& pixels, qreal scale) {
+  QPixmap stretched = QPixmap::fromImage(
+      picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  stretched.setDevicePixelRatio(scale);
+  return stretched;
+}
+
+}  // namespace
+
+void HostPreview(std::uint32_t paneHandle) {
+  Display* display = platform::SharedDisplay();
+  const Window pane = paneHandle;
+  // Watching starts before anything is read, so a pane destroyed from here on is
+  // noticed. The watch, the window and the pane's stand-in live until the end.
+  auto* watch = new WindowGoneWatch(display);
+  if (!watch->Watch(pane)) ui::EndProgram();
+
+  // Sizes stay in whole pixels from here on, so a pane of any size is filled.
+  const platform::ScreenRect rect = platform::WindowScreenRect(display, pane);
+  const QSize panePixels(rect.Width(), rect.Height());
+  if (panePixels.isEmpty()) ui::EndProgram();
+
+  ui::StartToolkit();
+  auto* form = new Quorin05_R;
+  form->Load();
+
+  form->windowHandle()->setParent(QWindow::fromWinId(pane));
+
+  const qreal scale = form->devicePixelRatio();
+  const QSize size = ToolkitSize(panePixels, scale);
+  form->setGeometry(0, 0, size.width(), size.height());
+
+  // Stretched to the pane, so a pane of another size shows the whole picture too.
+  form->Img_Prev.setGeometry(0, 0, size.width(), size.height());
+  form->Img_Prev.SetPicture(StretchedPicture(form->DesignPicture(), panePixels, scale));
+  form->Img_Prev.SetStretch(true);
+
+  // Destroying the preview window itself ends the program as well.
+  if (!watch->Watch(form->Handle())) ui::EndProgram();
+  watch->Start([] { ui::EndProgram(); });
+
+  form->Show();
+}
