@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+
+// The compiled-in picture is registered by its initialiser, declared at file scope.
+static void RegisterPreviewPicture() { Q_INIT_RESOURCE(preview_picture); }
+
+#include "frontend/preview/quorin05_r.h"
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The JPEG frame header's marker and component count; 0 when there is none.
+struct FrameHeader {
+  unsigned char marker = 0;
+  int components = 0;
+};
+
+FrameHeader FindFrameHeader(const QByteArray& jpeg) {
+  // Walks the marker segments after the start-of-image marker up to the frame header.
+  int at = 2;
+  while (at + 4 <= jpeg.size() && static_cast<unsigned char>(jpeg[at]) == 0xFF) {
+    const auto marker = static_cast<unsigned char>(jpeg[at + 1]);
+    const int length = (static_cast<unsigned char>(jpeg[at + 2]) << 8) |
+                       static_cast<unsigned char>(jpeg[at + 3]);
+    if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
+        marker != 0xCC) {
+      return {marker, at + 9 < jpeg.size() ? static_cast<unsigned char>(jpeg[at + 9]) : 0};
+    }
+    at += 2 + length;
+  }
+  return {};
+}
+
+}  // namespace
+
+TEST(PreviewPicture, IsCompiledInUnchanged) {
+  RegisterPreviewPicture();
+  const QByteArray carried = ReadAll(QString::fromLatin1(kPreviewPicturePath));
+  ASSERT_FALSE(carried.isEmpty());
+  EXPECT_EQ(carried, ReadAll(PREVIEW_PICTURE_FILE));
+}
+
+TEST(PreviewPicture, IsABaselineColourJpegOfAGlowOnBlack) {
+  const QByteArray jpeg = ReadAll(PREVIEW_PICTURE_FILE);
+  ASSERT_GE(jpeg.size(), 4);
+  ASSERT_EQ(static_cast<unsigned char>(jpeg[0]), 0xFF);
+  ASSERT_EQ(static_cast<unsigned char>(jpeg[1]), 0xD8);
+  const FrameHeader header = FindFrameHeader(jpeg);
+  EXPECT_EQ(header.marker, 0xC0) << "not a baseline frame";
+  EXPECT_EQ(header.components, 3);
+
+  const QImage picture = QImage::fromData(jpeg, "JPEG");
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_EQ(picture.size(), QSize(152, 112));
+  EXPECT_FALSE(picture.allGray());
+  // Bright sprites over a dark background: some, but far from all, pixels are lit.
+  int lit = 0;
+  for (int y = 0; y < picture.height(); ++y) {
+    for (int x = 0; x < picture.width(); ++x) lit += qGray(picture.pixel(x, y)) > 64;
+  }
+  const int all = picture.width() * picture.height();
+  EXPECT_GT(lit, all / 20);
+  EXPECT_LT(lit, all / 2);
+}
