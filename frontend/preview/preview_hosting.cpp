@@ -1,6 +1,7 @@
 #include "frontend/preview/preview_hosting.h"
 
 // Qt before Xlib, whose Bool and Status macros break Qt's headers.
+#include <QGuiApplication>
 #include <QWindow>
 #include <cmath>
 
@@ -29,6 +30,21 @@ QPixmap StretchedPicture(const QImage& picture, const QSize& pixels, qreal scale
   return stretched;
 }
 
+// True when `window`'s parent is now `parent`. Asks over the toolkit's own
+// connection, so the answer comes after the toolkit's reparenting request.
+bool ParentIs(Window window, Window parent) {
+  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  Display* toolkitDisplay = x11 ? x11->display() : nullptr;
+  if (!toolkitDisplay) return true;
+  Window root = 0, actualParent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  const Status ok =
+      XQueryTree(toolkitDisplay, window, &root, &actualParent, &children, &count);
+  if (children) XFree(children);
+  return ok && actualParent == parent;
+}
+
 }  // namespace
 
 void HostPreview(std::uint32_t paneHandle) {
@@ -49,6 +65,9 @@ void HostPreview(std::uint32_t paneHandle) {
   form->Load();
 
   form->windowHandle()->setParent(QWindow::fromWinId(pane));
+  // A pane that has just gone, or that takes no children, leaves nothing to show in;
+  // the window must not turn up on the desktop instead.
+  if (!ParentIs(form->Handle(), pane)) ui::EndProgram();
 
   const qreal scale = form->devicePixelRatio();
   const QSize size = ToolkitSize(panePixels, scale);

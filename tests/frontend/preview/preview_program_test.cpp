@@ -176,15 +176,21 @@ TEST_F(PreviewProgramTest, PanesOfOtherSizesAreFilledWithThePictureStretched) {
   EXPECT_EQ(huge.height, 2300);
 }
 
-TEST_F(PreviewProgramTest, WithoutAPaneWindowTheProgramEndsAtOnce) {
+TEST_F(PreviewProgramTest, WithoutAPaneToShowInTheProgramEndsAtOnce) {
   const Window noWindow = 12345;
   ASSERT_FALSE(platform::WindowExists(display_, noWindow));
   const Window gone = MakePane(0, 0, 152, 112);
   DestroyWindow(gone);
+  // A window that can hold no picture takes no children either.
+  const Window inputOnly = XCreateWindow(display_, DefaultRootWindow(display_), 0, 0, 152, 112,
+                                         0, 0, InputOnly, CopyFromParent, 0, nullptr);
+  XMapWindow(display_, inputOnly);
+  XSync(display_, False);
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"/p"}, std::vector<std::string>{"/p", "0"},
         std::vector<std::string>{"/p", "12345"}, std::vector<std::string>{"/p", "pane"},
-        std::vector<std::string>{"/p", std::to_string(gone)}}) {
+        std::vector<std::string>{"/p", std::to_string(gone)},
+        std::vector<std::string>{"/p", std::to_string(inputOnly)}}) {
     auto program = Start(args);
     EXPECT_EQ(program->WaitExit(3000), 0) << args.back();
     EXPECT_EQ(platform::FindTopLevelWindow(display_, kPreviewCaption), None) << args.back();
