@@ -151,7 +151,7 @@ TEST_F(MciInterpreterTest, PathWithDoubleQuotesOpensExactlyThatFileOrNothing) {
   EXPECT_EQ(Run("open \"" + quoted + "\" type MPEGVideo Alias MP3Play"), mci_error::kFileNotFound);
   EXPECT_FALSE(output.IsOpen());
 
-  std::string real = WavFile("say \"hi\".wav", 0.2);
+  std::string real = WavFile("曲 \"こんにちは\".wav", 0.2);
   ASSERT_EQ(Run("open \"" + real + "\" type MPEGVideo Alias MP3Play"), 0);
   EXPECT_EQ(Run("play MP3Play"), 0);
   EXPECT_EQ(Reply("status MP3Play mode"), "playing");
