@@ -1,0 +1,9 @@
+#include "frontend/saver/renderer_watch.h"
+
+bool RendererWatch::RendererGone(bool windowFound, std::chrono::milliseconds sinceStart) {
+  if (windowFound) {
+    windowSeen_ = true;
+    return false;
+  }
+  return windowSeen_ || !rendererStarted_ || sinceStart >= kAppearanceLimit;
+}

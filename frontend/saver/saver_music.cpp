@@ -1,0 +1,26 @@
+#include "frontend/saver/saver_music.h"
+
+#include <string>
+
+namespace {
+
+// The last three characters, ASCII letters upper-cased. Bytes of a multi-byte
+// character are kept as they are, so such an ending never reads as "WAV" or "MP3".
+std::string FileEnding(std::string_view file) {
+  std::string ending(file.substr(file.size() < 3 ? 0 : file.size() - 3));
+  for (char& c : ending) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return ending;
+}
+
+}  // namespace
+
+Saver_Music ChosenMusic(int16_t mode, std::string_view file) {
+  if (mode == 1) return Saver_Music::CdAudio;
+  if (mode != 2) return Saver_Music::Silence;
+  const std::string ending = FileEnding(file);
+  if (ending == "WAV") return Saver_Music::WavFile;
+  if (ending == "MP3") return Saver_Music::Mp3File;
+  return Saver_Music::Silence;
+}
