@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "frontend/preview/preview_hosting.h"
+#include "frontend/saver/quorin05_s.h"
 #include "frontend/startup/file_exists.h"
 #include "frontend/startup/program_paths.h"
 #include "frontend/startup/settings_file.h"
@@ -27,5 +28,6 @@ Main_Steps PlatformMainSteps() {
   steps.hidePointer = [] { return platform::ShowPointer(false); };
   steps.endProgram = [] { ui::EndProgram(); };
   steps.hostPreview = HostPreview;
+  steps.loadSaverWindow = LoadSaverWindow;
   return steps;
 }
