@@ -1,0 +1,169 @@
+#include "tests/frontend/saver/saver_session.h"
+
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+#include <signal.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "platform/window_search.h"
+#include "platform/x_connection.h"
+#include "tests/support/x_wait.h"
+
+namespace savertest {
+
+namespace {
+
+// The settings keys in the encoding of the file: BGM区分, BGMﾘﾋﾟｰﾄ, BGMﾌｧｲﾙ.
+const std::string kModeKey = "BGM\x8B\xE6\x95\xAA";
+const std::string kTrackKey = "BGM\xD8\xCB\xDF\xB0\xC4";
+const std::string kFileKey = "BGM\xCC\xA7\xB2\xD9";
+
+constexpr char kStandInPidFile[] = "stand-in.pid";
+
+void WriteText(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+}  // namespace
+
+void SaverSession::SetUp() {
+  ASSERT_TRUE(server_.Running());
+  ASSERT_FALSE(folder_.Path().empty());
+  display_ = XOpenDisplay(server_.Display().c_str());
+  ASSERT_NE(display_, nullptr);
+  platform::TolerateXErrors();
+  std::filesystem::copy_file(testsupport::FrontEndPath(), File("Veyora(Ra05).scr"));
+  std::filesystem::copy_file(testsupport::RendererPath(), File("Veyora(Ra05).dll"));
+}
+
+void SaverSession::TearDown() {
+  // A renderer or stand-in left behind by a failed test goes with the test.
+  for (pid_t pid : RendererProcesses()) kill(pid, SIGKILL);
+  std::ifstream standIn(File(kStandInPidFile));
+  pid_t pid = 0;
+  if (standIn >> pid && pid > 0) kill(pid, SIGKILL);
+  if (display_) XCloseDisplay(display_);
+}
+
+void SaverSession::WriteSettings(int mode, const std::string& musicFile) {
+  WriteText(File("Veyora(Ra05).ini"), "[Section]\r\n" + kModeKey + "= " + std::to_string(mode) +
+                                          "\r\n" + kTrackKey + "= 0\r\n" + kFileKey + "=" +
+                                          musicFile + "\r\n");
+}
+
+void SaverSession::ReplaceRenderer(const std::string& script) {
+  const std::string path = File("Veyora(Ra05).dll");
+  // The stand-in notes its process id so that the test can end it.
+  WriteText(path, "#!/bin/sh\necho $$ > \"$(dirname \"$0\")/" + std::string(kStandInPidFile) +
+                      "\"\n" + script);
+  chmod(path.c_str(), 0755);
+}
+
+std::unique_ptr<testsupport::ChildProcess> SaverSession::StartFrontEnd(
+    const std::vector<std::string>& args) {
+  return std::make_unique<testsupport::ChildProcess>(
+      File("Veyora(Ra05).scr"), args,
+      std::map<std::string, std::string>{
+          {"DISPLAY", server_.Display()},
+          {"LIBGL_ALWAYS_SOFTWARE", "1"},
+          {"SDL_AUDIODRIVER", "disk"},
+          {"SDL_DISKAUDIOFILE", File("sound.raw")},
+          {"VEYORA_CDROM", File("no-such-disc.cue")},
+          {"VEYORA_POINTER_LOG", File("pointer.log")},
+          {"LD_PRELOAD", SAVER_POINTER_CALL_LOG}});
+}
+
+Window SaverSession::WaitForRenderer() {
+  return testsupport::WaitForWindow(display_, kRendererTitle, 15000);
+}
+
+void SaverSession::PressKey() {
+  const KeyCode key = XKeysymToKeycode(display_, XK_a);
+  XTestFakeKeyEvent(display_, key, True, CurrentTime);
+  XTestFakeKeyEvent(display_, key, False, CurrentTime);
+  XSync(display_, False);
+}
+
+int SaverSession::MillisecondsFromWindowGoneToEnd(testsupport::ChildProcess& frontEnd) {
+  using Clock = std::chrono::steady_clock;
+  if (!testsupport::WaitUntil(
+          [&] { return platform::FindTopLevelWindow(display_, kRendererTitle) == None; }, 10000)) {
+    return -1;
+  }
+  const Clock::time_point gone = Clock::now();
+  if (!frontEnd.WaitExit(5000)) return -1;
+  return static_cast<int>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - gone).count());
+}
+
+std::vector<pid_t> SaverSession::RendererProcesses() const {
+  const std::filesystem::path renderer = File("Veyora(Ra05).dll");
+  std::vector<pid_t> found;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::error_code linkError;
+    if (std::filesystem::read_symlink(entry.path() / "exe", linkError) == renderer) {
+      // A renderer that has ended but is not yet reaped runs no more.
+      std::ifstream stat(entry.path() / "stat");
+      std::string line;
+      std::getline(stat, line);
+      const size_t close = line.rfind(')');
+      if (close != std::string::npos && line.compare(close + 2, 1, "Z") != 0) {
+        found.push_back(std::stoi(name));
+      }
+    }
+  }
+  return found;
+}
+
+std::vector<std::string> SaverSession::MappedWindowTitles() {
+  std::vector<std::string> titles;
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count)) {
+    return titles;
+  }
+  for (unsigned int i = 0; i < count; ++i) {
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(display_, children[i], &attributes) &&
+        attributes.map_state != IsUnmapped) {
+      titles.push_back(platform::WindowTitle(display_, children[i]));
+    }
+  }
+  if (children) XFree(children);
+  return titles;
+}
+
+std::vector<std::string> SaverSession::PointerCalls(pid_t pid) const {
+  std::ifstream log(File("pointer.log"));
+  std::vector<std::string> calls;
+  std::string what;
+  pid_t caller = 0;
+  while (log >> what >> caller) {
+    if (caller == pid) calls.push_back(what);
+  }
+  return calls;
+}
+
+long SaverSession::SoundBytes() const {
+  std::error_code error;
+  const auto size = std::filesystem::file_size(File("sound.raw"), error);
+  return error ? 0 : static_cast<long>(size);
+}
+
+bool SaverSession::SoundStaysStill(int ms) const {
+  const long before = SoundBytes();
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  return SoundBytes() == before;
+}
+
+}  // namespace savertest

@@ -1,0 +1,64 @@
+#pragma once
+
+// GoogleTest comes before Xlib, whose None and Bool macros would break it.
+#include <gtest/gtest.h>
+
+#include <X11/Xlib.h>
+#include <sys/types.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/frontend/music/support/test_audio.h"
+#include "tests/support/child_process.h"
+#include "tests/support/xvfb_server.h"
+
+namespace savertest {
+
+constexpr char kRendererTitle[] = "Quorin05_VC";
+constexpr char kSaverTitle[] = "Quorin05_Main";
+
+// Both programs copied into a folder of their own, with their settings file, run
+// on a private X server. Sound goes to SDL's "disk" output in that folder, there
+// is never a CD drive, and the front end's pointer hide and show requests are
+// logged there.
+class SaverSession : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  std::string File(const std::string& name) const { return folder_.File(name); }
+  // Writes "Veyora(Ra05).ini" in the settings file's own encoding.
+  void WriteSettings(int mode, const std::string& musicFile);
+  // Puts a shell script in the renderer's place.
+  void ReplaceRenderer(const std::string& script);
+
+  std::unique_ptr<testsupport::ChildProcess> StartFrontEnd(const std::vector<std::string>& args);
+
+  // The renderer's window once it is there; None after 15 seconds.
+  Window WaitForRenderer();
+  // A key press as the user makes it, to the window that has the focus.
+  void PressKey();
+  // Waits for the renderer's window to go, then for the front end to end;
+  // returns the milliseconds between the two, or -1 when either did not happen.
+  int MillisecondsFromWindowGoneToEnd(testsupport::ChildProcess& frontEnd);
+
+  // Processes running the renderer copy in this folder.
+  std::vector<pid_t> RendererProcesses() const;
+  // The top-level windows of the display that are mapped.
+  std::vector<std::string> MappedWindowTitles();
+  // Lines of the pointer log written by the process `pid`.
+  std::vector<std::string> PointerCalls(pid_t pid) const;
+  // Bytes the sound output has written so far (0 before it opened).
+  long SoundBytes() const;
+  // Whether the sound output stays at the same size for `ms`.
+  bool SoundStaysStill(int ms) const;
+
+  testsupport::XvfbServer server_{640, 480};
+  Display* display_ = nullptr;
+  musictest::TempFolder folder_;
+};
+
+}  // namespace savertest
