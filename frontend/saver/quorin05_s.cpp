@@ -11,7 +11,6 @@
 #include "frontend/ui/toolkit.h"
 #include "platform/pointer_visibility.h"
 #include "platform/program_files.h"
-#include "platform/window_search.h"
 #include "platform/x_connection.h"
 
 namespace {
@@ -21,7 +20,8 @@ constexpr char kRendererTitle[] = "Quorin05_VC";
 }  // namespace
 
 Quorin05_S::Quorin05_S()
-    : ui::Form(QStringLiteral("Quorin05_Main"), Qt::Window | Qt::FramelessWindowHint) {
+    : ui::Form(QStringLiteral("Quorin05_Main"), Qt::Window | Qt::FramelessWindowHint),
+      rendererWindow_(platform::SharedDisplay(), kRendererTitle) {
   Timer1.onTick = [this] { Timer1_Timer(); };
   Timer2.onTick = [this] { Timer2_Timer(); };
   Timer3.onTick = [this] { Timer3_Timer(); };
@@ -59,8 +59,7 @@ void Quorin05_S::Timer2_Timer() {
 }
 
 void Quorin05_S::Timer3_Timer() {
-  const bool found =
-      platform::FindTopLevelWindow(platform::SharedDisplay(), kRendererTitle) != None;
+  const bool found = rendererWindow_.WindowPresent();
   const auto sinceStart = std::chrono::duration_cast<std::chrono::milliseconds>(
       std::chrono::steady_clock::now() - rendererStart_);
   if (!watch_.RendererGone(found, sinceStart)) return;

@@ -3,10 +3,13 @@
 #include <chrono>
 #include <string>
 
-#include "frontend/music/system_music_platform.h"
-#include "frontend/saver/renderer_watch.h"
+// Qt before Xlib, whose Bool and Status macros break Qt's headers.
 #include "frontend/ui/form.h"
 #include "frontend/ui/timer.h"
+
+#include "frontend/music/system_music_platform.h"
+#include "frontend/saver/renderer_watch.h"
+#include "frontend/saver/renderer_window_look_up.h"
 
 // The saver window: carries one screensaver run. Captioned "Quorin05_Main" so
 // another start of the program finds it, loaded but never shown, so it takes no
@@ -33,6 +36,7 @@ class Quorin05_S : public ui::Form {
   std::string rendererPath_;
   std::chrono::steady_clock::time_point rendererStart_;
   RendererWatch watch_;
+  RendererWindowLookUp rendererWindow_;
   SystemMusicPlatform music_;
 };
 
