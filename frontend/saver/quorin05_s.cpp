@@ -83,8 +83,8 @@ void Quorin05_S::FormQueryUnload() {
     default:
       break;
   }
-  // Only a run with switch "S" hid the pointer; an empty count means the hide never
-  // happened, and showing with it would hide the pointer instead.
+  // Only a run with switch "S" hid the pointer. Without a count the hide did not
+  // happen, and a show flag made from nothing would hide the pointer instead.
   if (SwitchLetter(OwnCommandLineText()) == "S" && Cursor_Count) {
     Cursor_Count = platform::ShowPointer(*Cursor_Count != 0);
   }
