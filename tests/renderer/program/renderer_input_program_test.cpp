@@ -54,10 +54,12 @@ TEST(RendererInputProgramTest, SmallMotionsKeepItRunningAndALargerOneEndsIt) {
   ASSERT_TRUE(session.display());
   session.MovePointer(100, 100);
   ASSERT_TRUE(session.Start());
+  // Each motion must be handled before the next: the distance is measured on the
+  // pointer's position at the time the renderer handles the event.
   session.MovePointer(103, 101);  // 3 + 1 = 4
-  session.Settle();
+  session.Settle(500);
   session.MovePointer(106, 102);  // 4 again
-  session.Settle();
+  session.Settle(500);
   EXPECT_TRUE(session.renderer().Running());
   session.MovePointer(109, 104);  // 3 + 2 = 5
   EXPECT_EQ(session.ExitStatus(kEndWithinMs), 0);

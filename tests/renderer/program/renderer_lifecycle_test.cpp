@@ -22,9 +22,9 @@ TEST(RendererLifecycleTest, CloseRequestCountsOnlyAfterInput) {
   EXPECT_TRUE(session.renderer().Running());
   // Two one-pixel motions: the second counts as input without ending anything.
   session.MovePointer(201, 200);
-  session.Settle();
+  session.Settle(500);
   session.MovePointer(202, 200);
-  session.Settle();
+  session.Settle(500);
   ASSERT_TRUE(session.renderer().Running());
   session.SendDeleteWindow();
   EXPECT_EQ(session.ExitStatus(kEndWithinMs), 0);
@@ -36,7 +36,7 @@ TEST_P(RendererSignalTest, EndsAtOnceWithStatusZero) {
   RendererSession session;
   ASSERT_TRUE(session.Start());
   session.renderer().Signal(GetParam());
-  EXPECT_EQ(session.ExitStatus(2000), 0);
+  EXPECT_EQ(session.ExitStatus(kEndWithinMs), 0);
   EXPECT_EQ(platform::FindTopLevelWindow(session.display(), kRunningTitle), 0u);
 }
 
