@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QPainter>
 
+#include "frontend/ui/toolkit.h"
 #include "frontend/ui/twips.h"
 
 namespace ui {
@@ -27,6 +28,7 @@ void Form::Load() {
   if (loaded_) return;
   // The caption is already set, so the native window carries it from creation on.
   winId();
+  FlushWindowRequests();
   loaded_ = true;
   ++loadedForms;
   FormLoad();
@@ -54,6 +56,7 @@ void Form::Unload() {
   FormUnload();
   hide();
   destroy();
+  FlushWindowRequests();
   loaded_ = false;
   --loadedForms;
   if (modalLoop_) modalLoop_->quit();

@@ -1,11 +1,14 @@
 #include "frontend/ui/toolkit.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QFont>
 #include <QMessageBox>
 #include <QScreen>
 
 #include "frontend/ui/twips.h"
+
+#include <X11/Xlib.h>
 
 namespace ui {
 namespace {
@@ -35,6 +38,13 @@ void StartToolkit() {
 }
 
 bool ToolkitStarted() { return application != nullptr; }
+
+void FlushWindowRequests() {
+  if (!application) return;
+  if (auto* x11 = application->nativeInterface<QNativeInterface::QX11Application>()) {
+    if (Display* display = x11->display()) XFlush(display);
+  }
+}
 
 void ShowMessage(const QString& caption, const QString& text) {
   QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok);

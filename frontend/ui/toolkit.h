@@ -12,6 +12,11 @@ namespace ui {
 void StartToolkit();
 bool ToolkitStarted();
 
+// Sends the window requests the toolkit has queued to the X server now, so that
+// other programs see a window appear or go at once rather than at the next idle
+// moment of the event loop.
+void FlushWindowRequests();
+
 // A modal message box with only an OK button; returns once it is dismissed.
 void ShowMessage(const QString& caption, const QString& text);
 
