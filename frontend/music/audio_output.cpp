@@ -6,7 +6,10 @@
 namespace {
 constexpr int kSampleRate = 44100;
 constexpr int kChannels = 2;
-constexpr int kBufferFrames = 2048;
+// About 23 ms of sound per buffer. Closing the output waits for the sound thread
+// to finish about two buffers, and the run ends only after that, so a short
+// buffer lets the front end follow the renderer's end quickly.
+constexpr int kBufferFrames = 1024;
 }  // namespace
 
 bool AudioOutput::Open() {

@@ -17,9 +17,9 @@ using musictest::SoundWindow;
 
 // The watch looks every 50 ms; the rest is room for a busy machine.
 constexpr int kFollowMs = 150;
-// Closing SDL's sound output waits for its mixing thread to wake from its sleep,
-// up to about 140 ms with the "disk" output.
-constexpr int kFollowWithMusicMs = kFollowMs + 150;
+// Closing SDL's sound output waits for its mixing thread to finish about two
+// buffers, some 50 ms.
+constexpr int kFollowWithMusicMs = kFollowMs + 75;
 constexpr int kQuickEndMs = 3000;
 constexpr double kWindowSeconds = 0.05;
 constexpr double kLoud = 2000;  // the test tones have an RMS of about 7000
