@@ -9,22 +9,13 @@
 #include <string>
 
 #include "platform/pointer_visibility.h"
-#include "platform/x_connection.h"
-#include "tests/support/xvfb_server.h"
+#include "tests/support/private_display_test.h"
 
 namespace {
 
-class WindowSearchTest : public ::testing::Test {
+class WindowSearchTest : public testsupport::PrivateDisplayTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(server_.Running());
-    display_ = XOpenDisplay(server_.Display().c_str());
-    ASSERT_NE(display_, nullptr);
-    platform::TolerateXErrors();
-  }
-  void TearDown() override {
-    if (display_) XCloseDisplay(display_);
-  }
+  WindowSearchTest() : PrivateDisplayTest(320, 240) {}
 
   Window MakeWindow(Window parent, const std::string& utf8Title, const char* wmClass,
                     bool legacyNameOnly = false) {
@@ -45,8 +36,6 @@ class WindowSearchTest : public ::testing::Test {
     return w;
   }
 
-  testsupport::XvfbServer server_{320, 240};
-  Display* display_ = nullptr;
 };
 
 TEST_F(WindowSearchTest, FindsUnmappedWindowsByExactTitleAndClass) {

@@ -17,7 +17,7 @@
 #include "platform/x_connection.h"
 #include "tests/support/child_process.h"
 #include "tests/support/x_wait.h"
-#include "tests/support/xvfb_server.h"
+#include "tests/support/private_display_test.h"
 
 namespace {
 
@@ -29,17 +29,12 @@ constexpr double kPictureTolerance = 6.0;
 constexpr int kStartMs = 10000;
 
 // The preview program hosted in panes that the test makes, on a private X server.
-class PreviewProgramTest : public ::testing::Test {
+class PreviewProgramTest : public testsupport::PrivateDisplayTest {
  protected:
+  PreviewProgramTest() : PrivateDisplayTest(640, 480) {}
   void SetUp() override {
-    ASSERT_TRUE(server_.Running());
-    display_ = XOpenDisplay(server_.Display().c_str());
-    ASSERT_NE(display_, nullptr);
-    platform::TolerateXErrors();
+    PrivateDisplayTest::SetUp();
     ASSERT_FALSE(picture_.isNull());
-  }
-  void TearDown() override {
-    if (display_) XCloseDisplay(display_);
   }
 
   // A mapped top-level window standing in for a screensaver manager's preview pane.
@@ -124,8 +119,6 @@ class PreviewProgramTest : public ::testing::Test {
     return difference;
   }
 
-  testsupport::XvfbServer server_{640, 480};
-  Display* display_ = nullptr;
   const QImage picture_ = QImage(PREVIEW_PICTURE_FILE).convertToFormat(QImage::Format_RGB32);
 };
 

@@ -5,28 +5,14 @@
 
 #include <X11/Xlib.h>
 
-#include "platform/x_connection.h"
-#include "tests/support/xvfb_server.h"
+#include "tests/support/private_display_test.h"
 
 namespace {
 
-class RendererWindowLookUpTest : public ::testing::Test {
+class RendererWindowLookUpTest : public testsupport::PrivateDisplayTest {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(server_.Running());
-    display_ = XOpenDisplay(server_.Display().c_str());
-    ASSERT_NE(display_, nullptr);
-    platform::TolerateXErrors();
-  }
-  void TearDown() override {
-    if (display_) XCloseDisplay(display_);
-  }
+  RendererWindowLookUpTest() : PrivateDisplayTest(320, 240) {}
 
-  Window MakeWindow(const char* title) {
-    Window window = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 10, 10, 0, 0, 0);
-    Retitle(window, title);
-    return window;
-  }
   void Retitle(Window window, const char* title) {
     XStoreName(display_, window, title);
     XSync(display_, False);
@@ -35,23 +21,20 @@ class RendererWindowLookUpTest : public ::testing::Test {
     XDestroyWindow(display_, window);
     XSync(display_, False);
   }
-
-  testsupport::XvfbServer server_{320, 240};
-  Display* display_ = nullptr;
 };
 
 TEST_F(RendererWindowLookUpTest, AnswersLikeAFullSearchWhileWindowsComeGoAndChangeTitle) {
   RendererWindowLookUp lookUp(display_, "Quorin05_VC");
   EXPECT_FALSE(lookUp.WindowPresent());
 
-  const Window first = MakeWindow("Quorin05_VC");
+  const Window first = MakeTitledWindow("Quorin05_VC");
   EXPECT_TRUE(lookUp.WindowPresent());
-  const Window second = MakeWindow("Quorin05_VC");
+  const Window second = MakeTitledWindow("Quorin05_VC");
   Destroy(first);
   EXPECT_TRUE(lookUp.WindowPresent());
 
   // The window found before loses the title while a newer one gains it.
-  const Window third = MakeWindow("Screensaver");
+  const Window third = MakeTitledWindow("Screensaver");
   Retitle(second, "Quorin05_VC2");
   EXPECT_FALSE(lookUp.WindowPresent());
   Retitle(third, "Quorin05_VC");

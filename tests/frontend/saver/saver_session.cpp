@@ -12,7 +12,6 @@
 #include <thread>
 
 #include "platform/window_search.h"
-#include "platform/x_connection.h"
 #include "tests/support/x_wait.h"
 
 namespace savertest {
@@ -33,11 +32,8 @@ void WriteText(const std::string& path, const std::string& text) {
 }  // namespace
 
 void SaverSession::SetUp() {
-  ASSERT_TRUE(server_.Running());
+  PrivateDisplayTest::SetUp();
   ASSERT_FALSE(folder_.Path().empty());
-  display_ = XOpenDisplay(server_.Display().c_str());
-  ASSERT_NE(display_, nullptr);
-  platform::TolerateXErrors();
   std::filesystem::copy_file(testsupport::FrontEndPath(), File("Veyora(Ra05).scr"));
   std::filesystem::copy_file(testsupport::RendererPath(), File("Veyora(Ra05).dll"));
 }
@@ -48,7 +44,7 @@ void SaverSession::TearDown() {
   std::ifstream standIn(File(kStandInPidFile));
   pid_t pid = 0;
   if (standIn >> pid && pid > 0) kill(pid, SIGKILL);
-  if (display_) XCloseDisplay(display_);
+  PrivateDisplayTest::TearDown();
 }
 
 void SaverSession::WriteSettings(int mode, const std::string& musicFile) {
@@ -122,25 +118,6 @@ std::vector<pid_t> SaverSession::RendererProcesses() const {
     }
   }
   return found;
-}
-
-std::vector<std::string> SaverSession::MappedWindowTitles() {
-  std::vector<std::string> titles;
-  Window root = 0, parent = 0;
-  Window* children = nullptr;
-  unsigned int count = 0;
-  if (!XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count)) {
-    return titles;
-  }
-  for (unsigned int i = 0; i < count; ++i) {
-    XWindowAttributes attributes{};
-    if (XGetWindowAttributes(display_, children[i], &attributes) &&
-        attributes.map_state != IsUnmapped) {
-      titles.push_back(platform::WindowTitle(display_, children[i]));
-    }
-  }
-  if (children) XFree(children);
-  return titles;
 }
 
 std::vector<std::string> SaverSession::PointerCalls(pid_t pid) const {

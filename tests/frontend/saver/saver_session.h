@@ -13,7 +13,7 @@
 
 #include "tests/frontend/music/support/test_audio.h"
 #include "tests/support/child_process.h"
-#include "tests/support/xvfb_server.h"
+#include "tests/support/private_display_test.h"
 
 namespace savertest {
 
@@ -24,8 +24,9 @@ constexpr char kSaverTitle[] = "Quorin05_Main";
 // on a private X server. Sound goes to SDL's "disk" output in that folder, there
 // is never a CD drive, and the front end's pointer hide and show requests are
 // logged there.
-class SaverSession : public ::testing::Test {
+class SaverSession : public testsupport::PrivateDisplayTest {
  protected:
+  SaverSession() : PrivateDisplayTest(640, 480) {}
   void SetUp() override;
   void TearDown() override;
 
@@ -47,8 +48,6 @@ class SaverSession : public ::testing::Test {
 
   // Processes running the renderer copy in this folder.
   std::vector<pid_t> RendererProcesses() const;
-  // The top-level windows of the display that are mapped.
-  std::vector<std::string> MappedWindowTitles();
   // Lines of the pointer log written by the process `pid`.
   std::vector<std::string> PointerCalls(pid_t pid) const;
   // Bytes the sound output has written so far (0 before it opened).
@@ -56,8 +55,6 @@ class SaverSession : public ::testing::Test {
   // Whether the sound output stays at the same size for `ms`.
   bool SoundStaysStill(int ms) const;
 
-  testsupport::XvfbServer server_{640, 480};
-  Display* display_ = nullptr;
   musictest::TempFolder folder_;
 };
 

@@ -11,11 +11,10 @@
 #include <vector>
 
 #include "platform/window_search.h"
-#include "platform/x_connection.h"
 #include "tests/frontend/startup/temporary_folder.h"
 #include "tests/support/child_process.h"
 #include "tests/support/x_wait.h"
-#include "tests/support/xvfb_server.h"
+#include "tests/support/private_display_test.h"
 
 namespace {
 
@@ -24,18 +23,13 @@ constexpr int kQuickEndMs = 10000;
 
 // The front end copied into a folder of its own, with or without a stand-in
 // renderer file beside it, run on a private X server.
-class FrontEndProgramTest : public ::testing::Test {
+class FrontEndProgramTest : public testsupport::PrivateDisplayTest {
  protected:
+  FrontEndProgramTest() : PrivateDisplayTest(640, 480) {}
   void SetUp() override {
-    ASSERT_TRUE(server_.Running());
-    display_ = XOpenDisplay(server_.Display().c_str());
-    ASSERT_NE(display_, nullptr);
-    platform::TolerateXErrors();
+    PrivateDisplayTest::SetUp();
     program_ = folder_.File("Veyora(Ra05).scr");
     std::filesystem::copy_file(testsupport::FrontEndPath(), program_);
-  }
-  void TearDown() override {
-    if (display_) XCloseDisplay(display_);
   }
 
   void PlaceRendererStandIn() { WriteBytes(folder_.File("Veyora(Ra05).dll"), "stand-in"); }
@@ -43,26 +37,6 @@ class FrontEndProgramTest : public ::testing::Test {
   std::unique_ptr<testsupport::ChildProcess> Start(const std::vector<std::string>& args) {
     return std::make_unique<testsupport::ChildProcess>(
         program_, args, std::map<std::string, std::string>{{"DISPLAY", server_.Display()}});
-  }
-
-  // Titles of the top-level windows that are on screen.
-  std::vector<std::string> ShownWindowTitles() {
-    std::vector<std::string> titles;
-    Window root = 0, parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(display_, DefaultRootWindow(display_), &root, &parent, &children, &count)) {
-      return titles;
-    }
-    for (unsigned int i = 0; i < count; ++i) {
-      XWindowAttributes attributes{};
-      if (XGetWindowAttributes(display_, children[i], &attributes) &&
-          attributes.map_state == IsViewable) {
-        titles.push_back(platform::WindowTitle(display_, children[i]));
-      }
-    }
-    if (children) XFree(children);
-    return titles;
   }
 
   void PressReturnIn(Window window) {
@@ -73,15 +47,6 @@ class FrontEndProgramTest : public ::testing::Test {
     XSync(display_, False);
   }
 
-  Window MakeForeignWindow(const std::string& title) {
-    Window window = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 10, 10, 0, 0, 0);
-    XStoreName(display_, window, title.c_str());
-    XSync(display_, False);
-    return window;
-  }
-
-  testsupport::XvfbServer server_{640, 480};
-  Display* display_ = nullptr;
   TemporaryFolder folder_;
   std::string program_;
 };
@@ -116,7 +81,7 @@ TEST_F(FrontEndProgramTest, PreviewSkipsTheRendererCheck) {
 
 TEST_F(FrontEndProgramTest, ARunningSaverOrDialogEndsEveryStartAtOnce) {
   for (const char* title : {"Quorin05_Main", "<Veyora(Ra05)>"}) {
-    const Window other = MakeForeignWindow(title);
+    const Window other = MakeTitledWindow(title);
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"/p", "77"}, std::vector<std::string>{"/c"},
           std::vector<std::string>{"/s"}, std::vector<std::string>{},
