@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   const Main_Steps steps = PlatformMainSteps();
-  Main(CommandLineText(argc, argv), steps);
+  Command_Line = CommandLineText(argc, argv);
+  Main(Command_Line, steps);
   ui::Form::RunWhileAnyLoaded();
   ui::EndProgram();
 }

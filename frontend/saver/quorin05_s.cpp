@@ -1,7 +1,6 @@
 #include "frontend/saver/quorin05_s.h"
 
 #include "frontend/music/quorin05_bgm.h"
-#include "frontend/saver/own_command_line.h"
 #include "frontend/saver/saver_music.h"
 #include "frontend/startup/cursor_state.h"
 #include "frontend/startup/dispatch.h"
@@ -85,7 +84,7 @@ void Quorin05_S::FormQueryUnload() {
   }
   // Only a run with switch "S" hid the pointer. Without a count the hide did not
   // happen, and a show flag made from nothing would hide the pointer instead.
-  if (SwitchLetter(OwnCommandLineText()) == "S" && Cursor_Count) {
+  if (SwitchLetter(Command_Line) == "S" && Cursor_Count) {
     Cursor_Count = platform::ShowPointer(*Cursor_Count != 0);
   }
   BGM_Shutdown();

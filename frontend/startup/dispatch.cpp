@@ -31,6 +31,8 @@ size_t CharacterOffset(std::string_view text, size_t index) {
 
 }  // namespace
 
+std::string Command_Line;
+
 std::string CommandLineText(int argc, const char* const* argv) {
   std::string text;
   for (int i = 1; i < argc; ++i) {

@@ -17,6 +17,10 @@ enum class Start_Mode {
 // blanks; no arguments give the empty text.
 std::string CommandLineText(int argc, const char* const* argv);
 
+// This run's command-line text, kept by the program's entry for the parts that
+// read the switch again later (the end of a saver run).
+extern std::string Command_Line;
+
 // The second character of the command line, upper-cased (ASCII letters); empty
 // when the text has fewer than two characters. Characters are UTF-8 sequences; a
 // byte that starts none counts as one character.
