@@ -170,7 +170,13 @@ bool HandleEvent(Renderer& r, const SDL_Event& event) {
 // termination signal ends it.
 void RunFrameLoop(Renderer& r) {
   GlSpriteSink sink;
-  const double aspect = static_cast<double>(r.width) / r.height;
+  // The window never changes size, so what each frame is drawn with is fixed.
+  std::optional<FrameTargets> targets;
+  if (r.renderingEnabled) {
+    targets.emplace(FrameTargets{r.window, *r.picture,
+                                 FadeRectangle(static_cast<double>(r.width) / r.height),
+                                 FadeAlpha(r.scene->parameters.FadeStrength)});
+  }
   SDL_DisplayMode mode{};
   const int display = SDL_GetWindowDisplayIndex(r.window);
   const double period =
@@ -183,11 +189,7 @@ void RunFrameLoop(Renderer& r) {
     bool ended = false;
     while (!ended && SDL_PollEvent(&event)) ended = HandleEvent(r, event);
     if (ended || terminationRequested) return;
-    if (r.renderingEnabled) {
-      RenderFrame(*r.scene, sink,
-                  FrameTargets{r.window, *r.picture, FadeRectangle(aspect),
-                               FadeAlpha(r.scene->parameters.FadeStrength)});
-    }
+    if (targets) RenderFrame(*r.scene, sink, *targets);
     SleepSeconds(PacingDelay(SecondsNow() - frameStart, period));
   }
 }
