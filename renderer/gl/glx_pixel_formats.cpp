@@ -65,16 +65,22 @@ std::vector<OfferedConfig> OfferedConfigs(Display* display) {
   return offered;
 }
 
+// Asks SDL for a double-buffered RGBA window surface of these sizes.
+void RequestSurface(int red, int green, int blue, int alpha, int depth) {
+  SDL_GL_ResetAttributes();
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, red);
+  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, green);
+  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, blue);
+  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, alpha);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
+}
+
 }  // namespace
 
 void RequestEquivalentPixelFormat() {
   SDL_ResetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID);
-  SDL_GL_ResetAttributes();
-  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+  RequestSurface(8, 8, 8, 0, 24);
 }
 
 bool RequestPixelFormat(Display* display) {
@@ -93,13 +99,7 @@ bool RequestPixelFormat(Display* display) {
     return false;
   }
   const OfferedConfig& best = offered[chosen - 1];
-  SDL_GL_ResetAttributes();
-  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  SDL_GL_SetAttribute(SDL_GL_RED_SIZE, best.red);
-  SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, best.green);
-  SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, best.blue);
-  SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, best.alpha);
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, best.format.depthBits);
+  RequestSurface(best.red, best.green, best.blue, best.alpha, best.format.depthBits);
   if (!best.format.generic) SDL_GL_SetAttribute(SDL_GL_ACCELERATED_VISUAL, 1);
   SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, std::to_string(best.visual).c_str());
   return true;
