@@ -4,17 +4,9 @@
 
 #include <string>
 
-namespace platform {
+#include "platform/screen_rect.h"
 
-// A window's rectangle on the screen, in root coordinates (right and bottom exclusive).
-struct ScreenRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-};
+namespace platform {
 
 // Finds a top-level client window, mapped or not, whose title (_NET_WM_NAME, else
 // WM_NAME) equals `title` and, when `wmClass` is given, whose WM_CLASS class equals it.

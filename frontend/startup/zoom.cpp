@@ -18,22 +18,23 @@ constexpr int kFrames = 10;
 constexpr int kFrameMs = 18;
 constexpr int kOutlineWidth = 2;
 
-ZoomRect PointerRect() { return {Cursor_StartX, Cursor_StartY, Cursor_StartX, Cursor_StartY}; }
+platform::ScreenRect PointerRect() {
+  return {Cursor_StartX, Cursor_StartY, Cursor_StartX, Cursor_StartY};
+}
 
-ZoomRect WindowRect(uint32_t window) {
+platform::ScreenRect WindowRect(uint32_t window) {
   // One of the program's own windows: the toolkit knows its latest place even
   // before the X server has been told.
   if (const QWidget* own = QWidget::find(window)) {
     const QRect frame = own->frameGeometry();
     return {frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height()};
   }
-  const platform::ScreenRect rect = platform::WindowScreenRect(platform::SharedDisplay(), window);
-  return {rect.left, rect.top, rect.right, rect.bottom};
+  return platform::WindowScreenRect(platform::SharedDisplay(), window);
 }
 
 // Shows a thin frame at each outline in turn, in a borderless window shaped to the
 // frame so that everything inside stays visible.
-void AnimateOutline(const ZoomRect& from, const ZoomRect& to) {
+void AnimateOutline(const platform::ScreenRect& from, const platform::ScreenRect& to) {
   if (!ui::ToolkitStarted()) return;
   if (from.right <= from.left && to.right <= to.left) return;
   QWidget outline(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
@@ -41,7 +42,7 @@ void AnimateOutline(const ZoomRect& from, const ZoomRect& to) {
   outline.setAttribute(Qt::WA_ShowWithoutActivating);
   outline.setAttribute(Qt::WA_TransparentForMouseEvents);
   outline.setStyleSheet("background: #808080;");
-  for (const ZoomRect& frame : ZoomFrames(from, to, kFrames)) {
+  for (const platform::ScreenRect& frame : ZoomFrames(from, to, kFrames)) {
     QElapsedTimer shown;
     shown.start();
     const QRect outer(frame.left, frame.top, std::max(frame.right - frame.left, 1),
@@ -62,13 +63,13 @@ void AnimateOutline(const ZoomRect& from, const ZoomRect& to) {
 }  // namespace
 
 void Zoom_Open(uint32_t window) {
-  const ZoomRect target = WindowRect(window);
+  const platform::ScreenRect target = WindowRect(window);
   if (target.right <= target.left) return;
   AnimateOutline(PointerRect(), target);
 }
 
 void Zoom_Close(uint32_t window) {
-  const ZoomRect target = WindowRect(window);
+  const platform::ScreenRect target = WindowRect(window);
   if (target.right <= target.left) return;
   AnimateOutline(target, PointerRect());
 }

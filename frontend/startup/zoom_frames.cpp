@@ -10,8 +10,9 @@ int Between(int from, int to, int step, int steps) {
 
 }  // namespace
 
-std::vector<ZoomRect> ZoomFrames(const ZoomRect& from, const ZoomRect& to, int frames) {
-  std::vector<ZoomRect> outlines;
+std::vector<platform::ScreenRect> ZoomFrames(const platform::ScreenRect& from,
+                                             const platform::ScreenRect& to, int frames) {
+  std::vector<platform::ScreenRect> outlines;
   for (int step = 1; step <= frames; ++step) {
     outlines.push_back({Between(from.left, to.left, step, frames),
                         Between(from.top, to.top, step, frames),
