@@ -1,7 +1,7 @@
 #include "frontend/preview/preview_hosting.h"
 
 // Qt before Xlib, whose Bool and Status macros break Qt's headers.
-#include <QGuiApplication>
+#include <QPixmap>
 #include <QWindow>
 #include <cmath>
 
@@ -33,8 +33,7 @@ QPixmap StretchedPicture(const QImage& picture, const QSize& pixels, qreal scale
 // True when `window`'s parent is now `parent`. Asks over the toolkit's own
 // connection, so the answer comes after the toolkit's reparenting request.
 bool ParentIs(Window window, Window parent) {
-  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  Display* toolkitDisplay = x11 ? x11->display() : nullptr;
+  Display* toolkitDisplay = ui::ToolkitDisplay();
   if (!toolkitDisplay) return true;
   Window root = 0, actualParent = 0;
   Window* children = nullptr;

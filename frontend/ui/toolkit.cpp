@@ -39,11 +39,14 @@ void StartToolkit() {
 
 bool ToolkitStarted() { return application != nullptr; }
 
+Display* ToolkitDisplay() {
+  if (!application) return nullptr;
+  const auto* x11 = application->nativeInterface<QNativeInterface::QX11Application>();
+  return x11 ? x11->display() : nullptr;
+}
+
 void FlushWindowRequests() {
-  if (!application) return;
-  if (auto* x11 = application->nativeInterface<QNativeInterface::QX11Application>()) {
-    if (Display* display = x11->display()) XFlush(display);
-  }
+  if (Display* display = ToolkitDisplay()) XFlush(display);
 }
 
 void ShowMessage(const QString& caption, const QString& text) {

@@ -3,6 +3,8 @@
 #include <QSize>
 #include <QString>
 
+typedef struct _XDisplay Display;
+
 namespace ui {
 
 // Starts the widget toolkit once, on the X display of the environment, and
@@ -11,6 +13,10 @@ namespace ui {
 // and service below needs it started.
 void StartToolkit();
 bool ToolkitStarted();
+
+// The toolkit's own Xlib connection; null before the toolkit starts. Requests
+// made on it are ordered with the toolkit's own window requests.
+Display* ToolkitDisplay();
 
 // Sends the window requests the toolkit has queued to the X server now, so that
 // other programs see a window appear or go at once rather than at the next idle
