@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QPainter>
 
+#include "frontend/ui/back_colour.h"
 #include "frontend/ui/toolkit.h"
 #include "frontend/ui/twips.h"
 
@@ -76,12 +77,7 @@ int Form::TopTwips() const { return PixelsToTwips(y()); }
 int Form::WidthTwips() const { return PixelsToTwips(width()); }
 int Form::HeightTwips() const { return PixelsToTwips(height()); }
 
-void Form::SetBackColour(const QColor& colour) {
-  QPalette colours = palette();
-  colours.setColor(backgroundRole(), colour);
-  setPalette(colours);
-  setAutoFillBackground(true);
-}
+void Form::SetBackColour(const QColor& colour) { FillBackground(this, colour); }
 
 void Form::RunWhileAnyLoaded() {
   if (loadedForms == 0) return;

@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 
+#include "frontend/ui/back_colour.h"
+
 namespace ui {
 
 Label::Label(QWidget* container, const QString& caption) : QLabel(caption, container) {
@@ -33,11 +35,10 @@ void Label::SetAutoSize(bool autoSize) {
 
 void Label::SetOpaque(bool opaque, const QColor& background) {
   if (opaque) {
-    QPalette colours = palette();
-    colours.setColor(backgroundRole(), background);
-    setPalette(colours);
+    FillBackground(this, background);
+  } else {
+    setAutoFillBackground(false);
   }
-  setAutoFillBackground(opaque);
 }
 
 void Label::SetBorder(bool border) {

@@ -2,17 +2,15 @@
 
 #include <QPainter>
 
+#include "frontend/ui/back_colour.h"
+
 namespace ui {
 
 PictureBox::PictureBox(QWidget* container) : QWidget(container), surface_(this) {
   setAutoFillBackground(true);
 }
 
-void PictureBox::SetBackColour(const QColor& colour) {
-  QPalette colours = palette();
-  colours.setColor(backgroundRole(), colour);
-  setPalette(colours);
-}
+void PictureBox::SetBackColour(const QColor& colour) { FillBackground(this, colour); }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);

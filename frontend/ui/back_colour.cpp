@@ -1,0 +1,14 @@
+#include "frontend/ui/back_colour.h"
+
+#include <QWidget>
+
+namespace ui {
+
+void FillBackground(QWidget* widget, const QColor& colour) {
+  QPalette colours = widget->palette();
+  colours.setColor(widget->backgroundRole(), colour);
+  widget->setPalette(colours);
+  widget->setAutoFillBackground(true);
+}
+
+}  // namespace ui

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QColor>
+
+class QWidget;
+
+namespace ui {
+
+// Fills the widget's background with `colour` from now on.
+void FillBackground(QWidget* widget, const QColor& colour);
+
+}  // namespace ui
