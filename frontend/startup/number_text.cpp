@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string>
 
+#include "frontend/startup/blank_trim.h"
+
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -98,7 +100,6 @@ NumberPrefix ReadNumberPrefix(std::string_view text) {
 }
 
 bool IsSkippedInNumber(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
@@ -112,8 +113,7 @@ double ReadLeadingNumber(std::string_view text) {
 }
 
 std::optional<double> ParseNumberText(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  text = TrimBlanks(text);
   const NumberPrefix number = ReadNumberPrefix(text);
   if (!number.found || number.length != text.size()) return std::nullopt;
   return number.value;

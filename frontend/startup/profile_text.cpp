@@ -2,17 +2,10 @@
 
 #include <vector>
 
+#include "frontend/startup/blank_trim.h"
 #include "frontend/startup/cp932.h"
 
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -54,18 +47,18 @@ ProfileLine ClassifyLine(std::string_view file, size_t begin, size_t end, size_t
   line.end = end;
   line.next = next;
   const std::string_view text = file.substr(begin, end - begin);
-  const std::string_view content = Trim(text);
+  const std::string_view content = TrimBlanks(text);
   if (!content.empty() && content.front() == '[') {
     const std::string_view inner = content.substr(1);
     line.kind = LineKind::Section;
-    line.name = Trim(inner.substr(0, FindCharacter(inner, ']')));
+    line.name = TrimBlanks(inner.substr(0, FindCharacter(inner, ']')));
     return line;
   }
   const size_t equals = text.find('=');  // "=" is never the second byte of a character
   if (equals != std::string_view::npos) {
     line.kind = LineKind::Key;
-    line.name = Trim(text.substr(0, equals));
-    line.value = Trim(text.substr(equals + 1));
+    line.name = TrimBlanks(text.substr(0, equals));
+    line.value = TrimBlanks(text.substr(equals + 1));
   }
   return line;
 }
@@ -127,8 +120,8 @@ bool ProfileNamesEqual(std::string_view a, std::string_view b) {
 
 std::optional<std::string> ProfileLookup(std::string_view file, std::string_view section,
                                          std::string_view key) {
-  section = Trim(section);
-  key = Trim(key);
+  section = TrimBlanks(section);
+  key = TrimBlanks(key);
   const std::vector<ProfileLine> lines = SplitLines(file);
   const std::optional<size_t> found = FindKeyLine(lines, section, key);
   if (!found) return std::nullopt;
@@ -137,8 +130,8 @@ std::optional<std::string> ProfileLookup(std::string_view file, std::string_view
 
 std::optional<std::string> ProfileStore(std::string_view file, std::string_view section,
                                         std::string_view key, std::string_view value) {
-  section = Trim(section);
-  key = Trim(key);
+  section = TrimBlanks(section);
+  key = TrimBlanks(key);
   if (!Storable(section) || !Storable(key) || !Storable(value)) return std::nullopt;
   if (section.empty() || key.empty()) return std::nullopt;
   if (key.find('=') != std::string_view::npos || key.front() == '[') return std::nullopt;
@@ -167,7 +160,7 @@ std::optional<std::string> ProfileStore(std::string_view file, std::string_view 
       if (after) break;
       inSection = ProfileNamesEqual(lines[i].name, section);
       if (inSection) after = i;
-    } else if (inSection && !Trim(file.substr(lines[i].begin, lines[i].end - lines[i].begin)).empty()) {
+    } else if (inSection && !TrimBlanks(file.substr(lines[i].begin, lines[i].end - lines[i].begin)).empty()) {
       after = i;
     }
   }
