@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -28,16 +27,6 @@ constexpr double kGiveUpSeconds = 10.0;
 
 double SecondsSince(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// Peak resident set size of a running process in KiB, from /proc; 0 when unknown.
-long PeakResidentKiB(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
-  }
-  return 0;
 }
 
 struct Figures {
@@ -71,7 +60,7 @@ bool RunOnce(Display* display, const std::string& displayName, int width, int he
   if (shown) figures.showSeconds.push_back(SecondsSince(start));
   // Lets the program settle after its first paint before its peak is read.
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
-  figures.peakKiB.push_back(PeakResidentKiB(program.Pid()));
+  figures.peakKiB.push_back(testsupport::ProcessStatusKiB(program.Pid(), "VmHWM"));
 
   XDestroyWindow(display, pane);
   XSync(display, False);

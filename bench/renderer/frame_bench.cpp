@@ -9,7 +9,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -67,15 +66,6 @@ class ChecksumSink final : public veyora::SpriteSink {
   double sum = 0.0;
 };
 
-long StatusKilobytes(pid_t pid, const std::string& field) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind(field + ":", 0) == 0) return std::atol(line.c_str() + field.size() + 1);
-  }
-  return -1;
-}
-
 void PumpEvents() {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
@@ -98,8 +88,8 @@ void ReportProgramMemory(const std::string& display, const std::string& programP
   testsupport::ChildProcess renderer(programPath, {},
                                      {{"DISPLAY", display}, {"LIBGL_ALWAYS_SOFTWARE", "1"}});
   std::this_thread::sleep_for(std::chrono::seconds(8));
-  const long peak = StatusKilobytes(renderer.Pid(), "VmHWM");
-  const long resident = StatusKilobytes(renderer.Pid(), "VmRSS");
+  const long peak = testsupport::ProcessStatusKiB(renderer.Pid(), "VmHWM");
+  const long resident = testsupport::ProcessStatusKiB(renderer.Pid(), "VmRSS");
   renderer.Signal(SIGTERM);
   const auto status = renderer.WaitExit(5000);
   std::printf("renderer program after 8 s: peak resident %.1f MiB, resident %.1f MiB, exit %d\n",
@@ -209,7 +199,7 @@ int main() {
   SDL_DestroyWindow(window);
   SDL_Quit();
   std::printf("benchmark process peak resident: %.1f MiB\n",
-              StatusKilobytes(getpid(), "VmHWM") / 1024.0);
+              testsupport::ProcessStatusKiB(getpid(), "VmHWM") / 1024.0);
 
   ReportProgramMemory(display, testsupport::RendererPath());
   return 0;

@@ -102,15 +102,6 @@ double ThreadCpuSeconds() {
   return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
-long PeakMemoryKilobytes(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
-  }
-  return 0;
-}
-
 class Bench {
  public:
   Bench() : server_(kScreenWidth, kScreenHeight) {
@@ -219,7 +210,7 @@ void MeasureRunCost(Bench& bench, const char* label, int seconds) {
   std::this_thread::sleep_for(std::chrono::seconds(seconds));
   const double cpu = ProcessCpuSeconds(program->Pid()) - cpuBefore;
   const double wall = MillisecondsSince(start) / 1000;
-  const long peak = PeakMemoryKilobytes(program->Pid());
+  const long peak = testsupport::ProcessStatusKiB(program->Pid(), "VmHWM");
   bench.EndByKey(*program);
   std::printf("  %-12s CPU %.3f s in %.1f s = %.3f %% of one core, peak memory %ld KiB\n", label,
               cpu, wall, 100 * cpu / wall, peak);

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <thread>
 
 namespace testsupport {
@@ -50,6 +51,15 @@ bool ChildProcess::Running() { return pid_ > 0 && !WaitExit(0); }
 
 void ChildProcess::Signal(int sig) {
   if (Running()) kill(pid_, sig);
+}
+
+long ProcessStatusKiB(pid_t pid, const std::string& field) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind(field + ":", 0) == 0) return std::atol(line.c_str() + field.size() + 1);
+  }
+  return 0;
 }
 
 std::string ProgramDir() { return VEYORA_PROGRAM_DIR; }

@@ -32,6 +32,10 @@ class ChildProcess {
   std::optional<int> status_;
 };
 
+// A size line of a process's /proc status, such as "VmHWM" (peak resident) or
+// "VmRSS", in KiB; 0 when it cannot be read.
+long ProcessStatusKiB(pid_t pid, const std::string& field);
+
 // The folder that holds both built programs.
 std::string ProgramDir();
 std::string FrontEndPath();
