@@ -76,7 +76,9 @@ TEST_F(FrontEndProgramTest, PreviewSkipsTheRendererCheck) {
   auto program = Start({"/p", "1234"});
   testsupport::WaitUntil([&] { return !program->Running(); }, 2000);
   EXPECT_EQ(platform::FindTopLevelWindow(display_, kMessageCaption), None);
-  if (const std::optional<int> status = program->WaitExit(0)) EXPECT_EQ(*status, 0);
+  if (const std::optional<int> status = program->WaitExit(0)) {
+    EXPECT_EQ(*status, 0);
+  }
 }
 
 TEST_F(FrontEndProgramTest, ARunningSaverOrDialogEndsEveryStartAtOnce) {
