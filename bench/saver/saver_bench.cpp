@@ -15,7 +15,6 @@
 // Usage: saver_bench [seconds] [first-frame runs]
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -37,6 +36,7 @@
 #include "platform/x_connection.h"
 #include "tests/frontend/music/support/test_audio.h"
 #include "tests/support/child_process.h"
+#include "tests/support/x_input.h"
 #include "tests/support/x_wait.h"
 #include "tests/support/xvfb_server.h"
 
@@ -152,11 +152,8 @@ class Bench {
 
   // Ends the renderer as a user does and waits for `program` to end.
   void EndByKey(testsupport::ChildProcess& program) {
-    const KeyCode key = XKeysymToKeycode(display_, XK_a);
     for (int attempt = 0; attempt < 5 && !program.WaitExit(0); ++attempt) {
-      XTestFakeKeyEvent(display_, key, True, CurrentTime);
-      XTestFakeKeyEvent(display_, key, False, CurrentTime);
-      XSync(display_, False);
+      testsupport::TapKey(display_, XK_a);
       program.WaitExit(2000);
     }
     testsupport::WaitForWindowGone(display_, kRendererTitle, 5000);

@@ -1,6 +1,5 @@
 #include "tests/frontend/saver/saver_session.h"
 
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -12,6 +11,7 @@
 #include <thread>
 
 #include "platform/window_search.h"
+#include "tests/support/x_input.h"
 #include "tests/support/x_wait.h"
 
 namespace savertest {
@@ -79,12 +79,7 @@ Window SaverSession::WaitForRenderer() {
   return testsupport::WaitForWindow(display_, kRendererTitle, 15000);
 }
 
-void SaverSession::PressKey() {
-  const KeyCode key = XKeysymToKeycode(display_, XK_a);
-  XTestFakeKeyEvent(display_, key, True, CurrentTime);
-  XTestFakeKeyEvent(display_, key, False, CurrentTime);
-  XSync(display_, False);
-}
+void SaverSession::PressKey() { testsupport::TapKey(display_, XK_a); }
 
 int SaverSession::MillisecondsFromWindowGoneToEnd(testsupport::ChildProcess& frontEnd) {
   using Clock = std::chrono::steady_clock;

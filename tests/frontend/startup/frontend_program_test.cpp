@@ -3,7 +3,6 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
 #include <filesystem>
@@ -13,6 +12,7 @@
 #include "platform/window_search.h"
 #include "tests/frontend/startup/temporary_folder.h"
 #include "tests/support/child_process.h"
+#include "tests/support/x_input.h"
 #include "tests/support/x_wait.h"
 #include "tests/support/private_display_test.h"
 
@@ -41,10 +41,7 @@ class FrontEndProgramTest : public testsupport::PrivateDisplayTest {
 
   void PressReturnIn(Window window) {
     XSetInputFocus(display_, window, RevertToPointerRoot, CurrentTime);
-    const KeyCode key = XKeysymToKeycode(display_, XK_Return);
-    XTestFakeKeyEvent(display_, key, True, 0);
-    XTestFakeKeyEvent(display_, key, False, 0);
-    XSync(display_, False);
+    testsupport::TapKey(display_, XK_Return);
   }
 
   TemporaryFolder folder_;
