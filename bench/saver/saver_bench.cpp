@@ -32,6 +32,7 @@
 #include <vector>
 
 #include "frontend/saver/renderer_window_look_up.h"
+#include "platform/shared_names.h"
 #include "platform/window_search.h"
 #include "platform/x_connection.h"
 #include "tests/frontend/music/support/test_audio.h"
@@ -44,7 +45,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr char kRendererTitle[] = "Quorin05_VC";
 constexpr int kScreenWidth = 800;
 constexpr int kScreenHeight = 600;
 
@@ -109,8 +109,8 @@ class Bench {
     platform::TolerateXErrors();
     folder_ = (std::filesystem::temp_directory_path() / "veyora-saver-bench-XXXXXX").string();
     if (!mkdtemp(folder_.data())) folder_.clear();
-    std::filesystem::copy_file(testsupport::FrontEndPath(), folder_ + "/Veyora(Ra05).scr");
-    std::filesystem::copy_file(testsupport::RendererPath(), folder_ + "/Veyora(Ra05).dll");
+    std::filesystem::copy_file(testsupport::FrontEndPath(), folder_ + "/" + names::kFrontEndFile);
+    std::filesystem::copy_file(testsupport::RendererPath(), folder_ + "/" + names::kRendererFile);
   }
   ~Bench() {
     if (display_) XCloseDisplay(display_);
@@ -138,7 +138,7 @@ class Bench {
     Window window = None;
     while (MillisecondsSince(start) < 20000) {
       if (window == None) {
-        window = platform::FindTopLevelWindow(display_, kRendererTitle);
+        window = platform::FindTopLevelWindow(display_, names::kRendererTitle);
         if (window != None) times.windowMs = MillisecondsSince(start);
       }
       if (window != None && HasNonBlackPixel(display_, window)) {
@@ -156,11 +156,11 @@ class Bench {
       testsupport::TapKey(display_, XK_a);
       program.WaitExit(2000);
     }
-    testsupport::WaitForWindowGone(display_, kRendererTitle, 5000);
+    testsupport::WaitForWindowGone(display_, names::kRendererTitle, 5000);
   }
 
   void WriteSettings(int mode, const std::string& file) {
-    std::ofstream(folder_ + "/Veyora(Ra05).ini", std::ios::binary)
+    std::ofstream(folder_ + "/" + names::kSettingsFile, std::ios::binary)
         << "[Section]\r\nBGM\x8B\xE6\x95\xAA= " << mode
         << "\r\nBGM\xD8\xCB\xDF\xB0\xC4= 0\r\nBGM\xCC\xA7\xB2\xD9=" << file << "\r\n";
   }
@@ -178,9 +178,9 @@ void MeasureFirstFrame(Bench& bench, int runs) {
   std::vector<double> saverWindow, saverFrame, aloneWindow, aloneFrame;
   for (int i = 0; i < runs; ++i) {
     std::unique_ptr<testsupport::ChildProcess> program;
-    const StartTimes saver = bench.TimeStart("Veyora(Ra05).scr", {"/s"}, program);
+    const StartTimes saver = bench.TimeStart(names::kFrontEndFile, {"/s"}, program);
     bench.EndByKey(*program);
-    const StartTimes alone = bench.TimeStart("Veyora(Ra05).dll", {}, program);
+    const StartTimes alone = bench.TimeStart(names::kRendererFile, {}, program);
     bench.EndByKey(*program);
     saverWindow.push_back(saver.windowMs);
     saverFrame.push_back(saver.firstFrameMs);
@@ -197,8 +197,8 @@ void MeasureFirstFrame(Bench& bench, int runs) {
 }
 
 void MeasureRunCost(Bench& bench, const char* label, int seconds) {
-  auto program = bench.Start("Veyora(Ra05).scr", {"/s"});
-  if (!testsupport::WaitForWindow(bench.display(), kRendererTitle, 20000)) {
+  auto program = bench.Start(names::kFrontEndFile, {"/s"});
+  if (!testsupport::WaitForWindow(bench.display(), names::kRendererTitle, 20000)) {
     std::printf("  %s: the renderer's window never appeared\n", label);
     return;
   }
@@ -225,8 +225,8 @@ double CpuMillisecondsPerCall(LookUp&& lookUp) {
 void MeasureLookUp(Bench& bench) {
   Display* display = platform::SharedDisplay();
   if (!display) return;
-  auto program = bench.Start("Veyora(Ra05).scr", {"/s"});
-  testsupport::WaitForWindow(bench.display(), kRendererTitle, 20000);
+  auto program = bench.Start(names::kFrontEndFile, {"/s"});
+  testsupport::WaitForWindow(bench.display(), names::kRendererTitle, 20000);
   for (int extra : {0, 100}) {
     // Other windows stacked below the renderer's, where a search meets them first.
     std::vector<Window> windows;
@@ -238,8 +238,8 @@ void MeasureLookUp(Bench& bench) {
     }
     XSync(display, False);
     const double searchMs =
-        CpuMillisecondsPerCall([&] { platform::FindTopLevelWindow(display, kRendererTitle); });
-    RendererWindowLookUp lookUp(display, kRendererTitle);
+        CpuMillisecondsPerCall([&] { platform::FindTopLevelWindow(display, names::kRendererTitle); });
+    RendererWindowLookUp lookUp(display, names::kRendererTitle);
     const double watchMs = CpuMillisecondsPerCall([&] { lookUp.WindowPresent(); });
     std::printf("  with %3d more top-level windows: full search %.3f ms CPU (%.3f %% of one core"
                 " at 20 a second), the watch's look-up %.3f ms CPU (%.3f %%)\n",

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/shared_names.h"
 #include "tests/support/child_process.h"
 #include "tests/support/xvfb_server.h"
 
@@ -67,10 +68,10 @@ int main(int argc, char** argv) {
   // The front end in a folder of its own, with a renderer stand-in and settings.
   std::string folder = (std::filesystem::temp_directory_path() / "veyora-bench-XXXXXX").string();
   if (!mkdtemp(folder.data())) return 1;
-  const std::string frontEnd = folder + "/Veyora(Ra05).scr";
+  const std::string frontEnd = folder + "/" + names::kFrontEndFile;
   std::filesystem::copy_file(testsupport::FrontEndPath(), frontEnd);
-  std::ofstream(folder + "/Veyora(Ra05).dll") << "stand-in";
-  std::ofstream(folder + "/Veyora(Ra05).ini", std::ios::binary)
+  std::ofstream(folder + "/" + names::kRendererFile) << "stand-in";
+  std::ofstream(folder + "/" + names::kSettingsFile, std::ios::binary)
       << "[Section]\r\nBGM\x8B\xE6\x95\xAA= 1\r\nBGM\xD8\xCB\xDF\xB0\xC4= 3\r\nBGM\xCC\xA7\xB2\xD9=\r\n";
 
   std::vector<double> frontEndTimes, bareTimes;

@@ -8,11 +8,12 @@
 #include "frontend/startup/platform_main_steps.h"
 #include "frontend/ui/form.h"
 #include "frontend/ui/program_end.h"
+#include "platform/shared_names.h"
 #include "platform/x_connection.h"
 
 int main(int argc, char** argv) {
   if (!platform::SharedDisplay()) {
-    std::fprintf(stderr, "Veyora(Ra05).scr: cannot open the X display\n");
+    std::fprintf(stderr, "%s: cannot open the X display\n", names::kFrontEndFile);
     return 1;
   }
   const Main_Steps steps = PlatformMainSteps();

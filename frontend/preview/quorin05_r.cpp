@@ -3,6 +3,7 @@
 #include <QPixmap>
 
 #include "frontend/ui/twips.h"
+#include "platform/shared_names.h"
 
 // Registers the compiled-in picture before the window's design reads it. Stays
 // outside any namespace: the resource's initialiser is declared where it is called.
@@ -12,7 +13,7 @@ static QString PreviewPicturePath() {
 }
 
 Quorin05_R::Quorin05_R()
-    : ui::Form(QStringLiteral("Preview Window"), Qt::Window | Qt::FramelessWindowHint),
+    : ui::Form(QString::fromLatin1(names::kPreviewTitle), Qt::Window | Qt::FramelessWindowHint),
       Img_Prev(this),
       designPicture_(PreviewPicturePath()) {
   SetBackColour(Qt::black);

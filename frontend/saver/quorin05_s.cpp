@@ -10,17 +10,12 @@
 #include "frontend/ui/toolkit.h"
 #include "platform/pointer_visibility.h"
 #include "platform/program_files.h"
+#include "platform/shared_names.h"
 #include "platform/x_connection.h"
 
-namespace {
-
-constexpr char kRendererTitle[] = "Quorin05_VC";
-
-}  // namespace
-
 Quorin05_S::Quorin05_S()
-    : ui::Form(QStringLiteral("Quorin05_Main"), Qt::Window | Qt::FramelessWindowHint),
-      rendererWindow_(platform::SharedDisplay(), kRendererTitle) {
+    : ui::Form(QString::fromLatin1(names::kSaverTitle), Qt::Window | Qt::FramelessWindowHint),
+      rendererWindow_(platform::SharedDisplay(), names::kRendererTitle) {
   Timer1.onTick = [this] { Timer1_Timer(); };
   Timer2.onTick = [this] { Timer2_Timer(); };
   Timer3.onTick = [this] { Timer3_Timer(); };

@@ -3,6 +3,7 @@
 #include "frontend/startup/cursor_state.h"
 #include "frontend/startup/dispatch.h"
 #include "frontend/startup/failure_skipping.h"
+#include "platform/shared_names.h"
 
 namespace {
 
@@ -23,8 +24,8 @@ bool Ask(const Step& step, bool otherwise, const auto&... arguments) {
 
 void Main(const std::string& commandLine, const Main_Steps& steps) {
   // Another instance's saver run or settings dialog is on: this start is not wanted.
-  if (Ask(steps.windowExists, false, std::string("Quorin05_Main")) ||
-      Ask(steps.windowExists, false, std::string("<Veyora(Ra05)>"))) {
+  if (Ask(steps.windowExists, false, std::string(names::kSaverTitle)) ||
+      Ask(steps.windowExists, false, std::string(names::kDialogTitle))) {
     Run(steps.endProgram);
     return;
   }

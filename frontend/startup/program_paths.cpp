@@ -1,6 +1,7 @@
 #include "frontend/startup/program_paths.h"
 
 #include "platform/program_files.h"
+#include "platform/shared_names.h"
 
 namespace {
 
@@ -12,6 +13,6 @@ std::string NextToProgram(const char* fileName) {
 
 }  // namespace
 
-std::string Renderer_Path() { return NextToProgram("Veyora(Ra05).dll"); }
+std::string Renderer_Path() { return NextToProgram(names::kRendererFile); }
 
-std::string Settings_Path() { return NextToProgram("Veyora(Ra05).ini"); }
+std::string Settings_Path() { return NextToProgram(names::kSettingsFile); }

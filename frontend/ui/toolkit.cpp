@@ -5,8 +5,10 @@
 #include <QFont>
 #include <QMessageBox>
 #include <QScreen>
+#include <string>
 
 #include "frontend/ui/twips.h"
+#include "platform/shared_names.h"
 
 #include <X11/Xlib.h>
 
@@ -17,8 +19,8 @@ namespace {
 QApplication* application = nullptr;
 // The toolkit keeps references to these for its whole life.
 int toolkitArgc = 1;
-char toolkitProgramName[] = "Veyora(Ra05).scr";
-char* toolkitArgv[] = {toolkitProgramName, nullptr};
+std::string toolkitProgramName = names::kFrontEndFile;
+char* toolkitArgv[] = {toolkitProgramName.data(), nullptr};
 
 void RegisterFontStandIns() {
   // Debian's font configuration maps neither Windows name; without these the

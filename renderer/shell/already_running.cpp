@@ -1,5 +1,6 @@
 #include "renderer/shell/already_running.h"
 
+#include "platform/shared_names.h"
 #include "platform/window_search.h"
 
 namespace veyora {
@@ -31,7 +32,7 @@ void BringToFront(Display* display, Window window) {
 
 bool RaiseRunningScreensaver(Display* display) {
   const Window running =
-      platform::FindTopLevelWindow(display, "Screensaver", "WindowsScreenSaverClass");
+      platform::FindTopLevelWindow(display, names::kRendererCreationTitle, names::kRendererClass);
   if (running == None || !platform::WindowExists(display, running)) return false;
   BringToFront(display, running);
   return true;

@@ -13,6 +13,7 @@
 #include <ctime>
 #include <optional>
 
+#include "platform/shared_names.h"
 #include "platform/x_connection.h"
 #include "renderer/gl/gl_setup.h"
 #include "renderer/gl/gl_sprite_sink.h"
@@ -29,9 +30,6 @@ namespace veyora {
 
 namespace {
 
-constexpr char kCreationTitle[] = "Screensaver";
-constexpr char kRunningTitle[] = "Quorin05_VC";
-constexpr char kWindowClass[] = "WindowsScreenSaverClass";
 // Added to the nice value when the window is created, so other programs come first.
 constexpr int kPriorityDrop = 10;
 
@@ -50,7 +48,7 @@ void InstallTerminationHandlers() {
 }
 
 void ReportFailure(const char* what) {
-  std::fprintf(stderr, "Veyora(Ra05).dll: %s: %s\n", what, SDL_GetError());
+  std::fprintf(stderr, "%s: %s: %s\n", names::kRendererFile, what, SDL_GetError());
 }
 
 double SecondsNow() {
@@ -99,7 +97,7 @@ void PrepareSdl() {
   // Losing the focus ends the renderer; it must not iconify the window first.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   // SDL's X11 window takes both parts of WM_CLASS from this variable.
-  setenv("SDL_VIDEO_X11_WMCLASS", kWindowClass, 1);
+  setenv("SDL_VIDEO_X11_WMCLASS", names::kRendererClass, 1);
 }
 
 // A borderless, always-on-top window covering the primary screen at its current
@@ -107,7 +105,7 @@ void PrepareSdl() {
 SDL_Window* CreateRendererWindow(const SDL_Rect& screen) {
   const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP |
                        SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_SHOWN;
-  return SDL_CreateWindow(kCreationTitle, screen.x, screen.y, screen.w, screen.h, flags);
+  return SDL_CreateWindow(names::kRendererCreationTitle, screen.x, screen.y, screen.w, screen.h, flags);
 }
 
 // The set-up while the window is being created: pointer, title, priority, OpenGL,
@@ -116,7 +114,7 @@ void SetUpWindow(Renderer& r) {
   r.input = RendererInput(GlobalCursorPos());
   SDL_ShowCursor(SDL_DISABLE);
   const SceneParameters parameters;
-  SDL_SetWindowTitle(r.window, kRunningTitle);
+  SDL_SetWindowTitle(r.window, names::kRendererTitle);
   LowerPriority();
   SDL_GL_GetDrawableSize(r.window, &r.width, &r.height);
   r.context = InitGL(r.window, r.width, r.height, SpriteHalfSize(parameters.SpriteSize));
@@ -201,7 +199,7 @@ int RendererMain() {
   PrepareSdl();
   Display* display = platform::SharedDisplay();
   if (!display) {
-    std::fprintf(stderr, "Veyora(Ra05).dll: cannot open the X display\n");
+    std::fprintf(stderr, "%s: cannot open the X display\n", names::kRendererFile);
     return 1;
   }
   if (RaiseRunningScreensaver(display)) return 0;

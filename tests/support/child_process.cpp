@@ -1,3 +1,4 @@
+#include "platform/shared_names.h"
 #include "tests/support/child_process.h"
 
 #include <signal.h>
@@ -63,7 +64,7 @@ long ProcessStatusKiB(pid_t pid, const std::string& field) {
 }
 
 std::string ProgramDir() { return VEYORA_PROGRAM_DIR; }
-std::string FrontEndPath() { return ProgramDir() + "/Veyora(Ra05).scr"; }
-std::string RendererPath() { return ProgramDir() + "/Veyora(Ra05).dll"; }
+std::string FrontEndPath() { return ProgramDir() + "/" + names::kFrontEndFile; }
+std::string RendererPath() { return ProgramDir() + "/" + names::kRendererFile; }
 
 }  // namespace testsupport

@@ -13,15 +13,16 @@
 #include <thread>
 #include <vector>
 
+#include "platform/shared_names.h"
 #include "platform/window_search.h"
 #include "platform/x_connection.h"
 #include "tests/support/child_process.h"
-#include "tests/support/x_wait.h"
 #include "tests/support/private_display_test.h"
+#include "tests/support/x_wait.h"
 
 namespace {
 
-const std::string kPreviewCaption = "Preview Window";
+const std::string kPreviewCaption = names::kPreviewTitle;
 // Pane colour no part of the picture is likely to match.
 constexpr unsigned long kPaneColour = 0xFF00FF;
 // JPEG decoders and scalers may differ by a few levels.
@@ -192,7 +193,7 @@ TEST_F(PreviewProgramTest, WithoutAPaneToShowInTheProgramEndsAtOnce) {
 
 TEST_F(PreviewProgramTest, ARunningSaverOrSettingsDialogStopsThePreview) {
   const Window pane = MakePane(0, 0, 152, 112);
-  for (const char* title : {"Quorin05_Main", "<Veyora(Ra05)>"}) {
+  for (const char* title : {names::kSaverTitle, names::kDialogTitle}) {
     const Window other = MakeNamedWindow(title);
     auto program = StartPreview(pane);
     EXPECT_EQ(program->WaitExit(3000), 0) << title;

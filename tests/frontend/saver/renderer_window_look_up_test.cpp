@@ -5,6 +5,7 @@
 
 #include <X11/Xlib.h>
 
+#include "platform/shared_names.h"
 #include "tests/support/private_display_test.h"
 
 namespace {
@@ -24,20 +25,20 @@ class RendererWindowLookUpTest : public testsupport::PrivateDisplayTest {
 };
 
 TEST_F(RendererWindowLookUpTest, AnswersLikeAFullSearchWhileWindowsComeGoAndChangeTitle) {
-  RendererWindowLookUp lookUp(display_, "Quorin05_VC");
+  RendererWindowLookUp lookUp(display_, names::kRendererTitle);
   EXPECT_FALSE(lookUp.WindowPresent());
 
-  const Window first = MakeTitledWindow("Quorin05_VC");
+  const Window first = MakeTitledWindow(names::kRendererTitle);
   EXPECT_TRUE(lookUp.WindowPresent());
-  const Window second = MakeTitledWindow("Quorin05_VC");
+  const Window second = MakeTitledWindow(names::kRendererTitle);
   Destroy(first);
   EXPECT_TRUE(lookUp.WindowPresent());
 
   // The window found before loses the title while a newer one gains it.
-  const Window third = MakeTitledWindow("Screensaver");
+  const Window third = MakeTitledWindow(names::kRendererCreationTitle);
   Retitle(second, "Quorin05_VC2");
   EXPECT_FALSE(lookUp.WindowPresent());
-  Retitle(third, "Quorin05_VC");
+  Retitle(third, names::kRendererTitle);
   EXPECT_TRUE(lookUp.WindowPresent());
   Destroy(third);
   EXPECT_FALSE(lookUp.WindowPresent());

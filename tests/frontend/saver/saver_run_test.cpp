@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "platform/shared_names.h"
 #include "platform/window_search.h"
 #include "tests/support/x_wait.h"
 
@@ -94,7 +95,7 @@ class SaverRunPointerTest : public SaverRunTest, public ::testing::WithParamInte
 
 TEST_P(SaverRunPointerTest, StaysHiddenAndEndsRightAfterTheRenderer) {
   auto frontEnd = StartFrontEnd(GetParam().args);
-  const Window saver = testsupport::WaitForWindow(display_, kSaverTitle, 10000);
+  const Window saver = testsupport::WaitForWindow(display_, names::kSaverTitle, 10000);
   ASSERT_NE(saver, None);
   ASSERT_NE(WaitForRenderer(), None);
   Pause(500);
@@ -102,7 +103,7 @@ TEST_P(SaverRunPointerTest, StaysHiddenAndEndsRightAfterTheRenderer) {
   ASSERT_TRUE(XGetWindowAttributes(display_, saver, &attributes));
   EXPECT_EQ(attributes.map_state, IsUnmapped);
   // Nothing of the front end on screen: the renderer keeps the focus.
-  EXPECT_EQ(ShownWindowTitles(), std::vector<std::string>{kRendererTitle});
+  EXPECT_EQ(ShownWindowTitles(), std::vector<std::string>{names::kRendererTitle});
   EXPECT_EQ(RendererProcesses().size(), 1u);
 
   EndRunByKey(*frontEnd);
@@ -197,7 +198,7 @@ TEST_F(SaverRunTest, EveryOtherStartEndsAtOnceWhileARunIsOn) {
     EXPECT_EQ(other->WaitExit(kQuickEndMs), 0) << name;
     RecordProperty("second_start_ms_" + name, MillisecondsSince(start));
     EXPECT_EQ(RendererProcesses().size(), 1u) << name;
-    EXPECT_EQ(ShownWindowTitles(), std::vector<std::string>{kRendererTitle}) << name;
+    EXPECT_EQ(ShownWindowTitles(), std::vector<std::string>{names::kRendererTitle}) << name;
     EXPECT_TRUE(PointerCalls(other->Pid()).empty()) << name;
   }
   EXPECT_TRUE(frontEnd->Running());
@@ -207,7 +208,7 @@ TEST_F(SaverRunTest, EveryOtherStartEndsAtOnceWhileARunIsOn) {
 TEST_F(SaverRunTest, AnotherWindowWithTheRenderersTitleHoldsTheRunUntilItGoes) {
   auto frontEnd = StartRun();
   Window other = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 10, 10, 0, 0, 0);
-  XStoreName(display_, other, kRendererTitle);
+  XStoreName(display_, other, names::kRendererTitle);
   XSync(display_, False);
   PressKey();
   ASSERT_TRUE(testsupport::WaitUntil([&] { return RendererProcesses().empty(); }, 10000));
@@ -223,11 +224,11 @@ TEST_F(SaverRunTest, AnotherWindowWithTheRenderersTitleHoldsTheRunUntilItGoes) {
 }
 
 TEST_F(SaverRunTest, ARendererSlowToShowItsWindowIsWaitedFor) {
-  std::filesystem::copy_file(File("Veyora(Ra05).dll"), File("renderer.real"));
+  std::filesystem::copy_file(File(names::kRendererFile), File("renderer.real"));
   ReplaceRenderer("sleep 2\nexec \"$(dirname \"$0\")/renderer.real\"\n");
   auto frontEnd = StartFrontEnd({"/s"});
   Pause(1500);
-  EXPECT_EQ(platform::FindTopLevelWindow(display_, kRendererTitle), None);
+  EXPECT_EQ(platform::FindTopLevelWindow(display_, names::kRendererTitle), None);
   EXPECT_TRUE(frontEnd->Running());
   ASSERT_NE(WaitForRenderer(), None);
   Pause(500);
@@ -248,7 +249,7 @@ TEST_F(SaverRunTest, ARendererThatNeverShowsAWindowEndsTheRunAfterTenSeconds) {
 }
 
 TEST_F(SaverRunTest, ARendererThatCannotBeStartedEndsTheRunAtOnce) {
-  std::filesystem::permissions(File("Veyora(Ra05).dll"), std::filesystem::perms::owner_read |
+  std::filesystem::permissions(File(names::kRendererFile), std::filesystem::perms::owner_read |
                                                              std::filesystem::perms::group_read);
   auto frontEnd = StartFrontEnd({"/s"});
   EXPECT_EQ(frontEnd->WaitExit(kQuickEndMs), 0);

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <thread>
 
+#include "platform/shared_names.h"
 #include "platform/window_search.h"
 #include "tests/support/x_input.h"
 #include "tests/support/x_wait.h"
@@ -34,8 +35,8 @@ void WriteText(const std::string& path, const std::string& text) {
 void SaverSession::SetUp() {
   PrivateDisplayTest::SetUp();
   ASSERT_FALSE(folder_.Path().empty());
-  std::filesystem::copy_file(testsupport::FrontEndPath(), File("Veyora(Ra05).scr"));
-  std::filesystem::copy_file(testsupport::RendererPath(), File("Veyora(Ra05).dll"));
+  std::filesystem::copy_file(testsupport::FrontEndPath(), File(names::kFrontEndFile));
+  std::filesystem::copy_file(testsupport::RendererPath(), File(names::kRendererFile));
 }
 
 void SaverSession::TearDown() {
@@ -48,13 +49,13 @@ void SaverSession::TearDown() {
 }
 
 void SaverSession::WriteSettings(int mode, const std::string& musicFile) {
-  WriteText(File("Veyora(Ra05).ini"), "[Section]\r\n" + kModeKey + "= " + std::to_string(mode) +
+  WriteText(File(names::kSettingsFile), "[Section]\r\n" + kModeKey + "= " + std::to_string(mode) +
                                           "\r\n" + kTrackKey + "= 0\r\n" + kFileKey + "=" +
                                           musicFile + "\r\n");
 }
 
 void SaverSession::ReplaceRenderer(const std::string& script) {
-  const std::string path = File("Veyora(Ra05).dll");
+  const std::string path = File(names::kRendererFile);
   // The stand-in notes its process id so that the test can end it.
   WriteText(path, "#!/bin/sh\necho $$ > \"$(dirname \"$0\")/" + std::string(kStandInPidFile) +
                       "\"\n" + script);
@@ -64,7 +65,7 @@ void SaverSession::ReplaceRenderer(const std::string& script) {
 std::unique_ptr<testsupport::ChildProcess> SaverSession::StartFrontEnd(
     const std::vector<std::string>& args) {
   return std::make_unique<testsupport::ChildProcess>(
-      File("Veyora(Ra05).scr"), args,
+      File(names::kFrontEndFile), args,
       std::map<std::string, std::string>{
           {"DISPLAY", server_.Display()},
           {"LIBGL_ALWAYS_SOFTWARE", "1"},
@@ -76,7 +77,7 @@ std::unique_ptr<testsupport::ChildProcess> SaverSession::StartFrontEnd(
 }
 
 Window SaverSession::WaitForRenderer() {
-  return testsupport::WaitForWindow(display_, kRendererTitle, 15000);
+  return testsupport::WaitForWindow(display_, names::kRendererTitle, 15000);
 }
 
 void SaverSession::PressKey() { testsupport::TapKey(display_, XK_a); }
@@ -84,7 +85,7 @@ void SaverSession::PressKey() { testsupport::TapKey(display_, XK_a); }
 int SaverSession::MillisecondsFromWindowGoneToEnd(testsupport::ChildProcess& frontEnd) {
   using Clock = std::chrono::steady_clock;
   if (!testsupport::WaitUntil(
-          [&] { return platform::FindTopLevelWindow(display_, kRendererTitle) == None; }, 10000)) {
+          [&] { return platform::FindTopLevelWindow(display_, names::kRendererTitle) == None; }, 10000)) {
     return -1;
   }
   const Clock::time_point gone = Clock::now();
@@ -94,7 +95,7 @@ int SaverSession::MillisecondsFromWindowGoneToEnd(testsupport::ChildProcess& fro
 }
 
 std::vector<pid_t> SaverSession::RendererProcesses() const {
-  const std::filesystem::path renderer = File("Veyora(Ra05).dll");
+  const std::filesystem::path renderer = File(names::kRendererFile);
   std::vector<pid_t> found;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {

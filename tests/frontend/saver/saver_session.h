@@ -11,14 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/shared_names.h"
 #include "tests/frontend/music/support/test_audio.h"
 #include "tests/support/child_process.h"
 #include "tests/support/private_display_test.h"
 
 namespace savertest {
 
-constexpr char kRendererTitle[] = "Quorin05_VC";
-constexpr char kSaverTitle[] = "Quorin05_Main";
 
 // Both programs copied into a folder of their own, with their settings file, run
 // on a private X server. Sound goes to SDL's "disk" output in that folder, there
@@ -31,7 +30,7 @@ class SaverSession : public testsupport::PrivateDisplayTest {
   void TearDown() override;
 
   std::string File(const std::string& name) const { return folder_.File(name); }
-  // Writes "Veyora(Ra05).ini" in the settings file's own encoding.
+  // Writes the settings file in the settings file's own encoding.
   void WriteSettings(int mode, const std::string& musicFile);
   // Puts a shell script in the renderer's place.
   void ReplaceRenderer(const std::string& script);

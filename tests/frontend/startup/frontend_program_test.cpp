@@ -9,12 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/shared_names.h"
 #include "platform/window_search.h"
 #include "tests/frontend/startup/temporary_folder.h"
 #include "tests/support/child_process.h"
+#include "tests/support/private_display_test.h"
 #include "tests/support/x_input.h"
 #include "tests/support/x_wait.h"
-#include "tests/support/private_display_test.h"
 
 namespace {
 
@@ -28,11 +29,11 @@ class FrontEndProgramTest : public testsupport::PrivateDisplayTest {
   FrontEndProgramTest() : PrivateDisplayTest(640, 480) {}
   void SetUp() override {
     PrivateDisplayTest::SetUp();
-    program_ = folder_.File("Veyora(Ra05).scr");
+    program_ = folder_.File(names::kFrontEndFile);
     std::filesystem::copy_file(testsupport::FrontEndPath(), program_);
   }
 
-  void PlaceRendererStandIn() { WriteBytes(folder_.File("Veyora(Ra05).dll"), "stand-in"); }
+  void PlaceRendererStandIn() { WriteBytes(folder_.File(names::kRendererFile), "stand-in"); }
 
   std::unique_ptr<testsupport::ChildProcess> Start(const std::vector<std::string>& args) {
     return std::make_unique<testsupport::ChildProcess>(
@@ -79,7 +80,7 @@ TEST_F(FrontEndProgramTest, PreviewSkipsTheRendererCheck) {
 }
 
 TEST_F(FrontEndProgramTest, ARunningSaverOrDialogEndsEveryStartAtOnce) {
-  for (const char* title : {"Quorin05_Main", "<Veyora(Ra05)>"}) {
+  for (const char* title : {names::kSaverTitle, names::kDialogTitle}) {
     const Window other = MakeTitledWindow(title);
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"/p", "77"}, std::vector<std::string>{"/c"},

@@ -6,6 +6,7 @@
 
 #include "frontend/startup/cursor_state.h"
 #include "frontend/startup/main_procedure.h"
+#include "platform/shared_names.h"
 
 namespace {
 
@@ -72,7 +73,7 @@ TEST(Main, FollowsTheDispatchTable) {
 }
 
 TEST(Main, EndsSilentlyWhileASaverRunOrTheDialogIsOn) {
-  for (const char* window : {"Quorin05_Main", "<Veyora(Ra05)>"}) {
+  for (const char* window : {names::kSaverTitle, names::kDialogTitle}) {
     for (const char* line : {"/p 5", "/c", "/s", "", "/a"}) {
       RecordedStart start;
       start.existingWindows = {window};
@@ -85,7 +86,7 @@ TEST(Main, EndsSilentlyWhileASaverRunOrTheDialogIsOn) {
   }
   // A running preview does not count.
   RecordedStart start;
-  start.existingWindows = {"Preview Window"};
+  start.existingWindows = {names::kPreviewTitle};
   EXPECT_EQ(start.Run("/c").back(), "end");
   EXPECT_EQ(start.calls.size(), 6u);
 }

@@ -5,6 +5,7 @@
 
 #include "frontend/startup/profile_access.h"
 #include "frontend/startup/settings_file.h"
+#include "platform/shared_names.h"
 #include "tests/frontend/startup/temporary_folder.h"
 
 namespace {
@@ -26,7 +27,7 @@ TEST(IniAccess, LoadsAFileMadeOnWindowsUnchanged) {
 
 TEST(IniAccess, WritingKeepsEveryOtherLineByteForByte) {
   TemporaryFolder folder;
-  const std::string path = folder.File("Veyora(Ra05).ini");
+  const std::string path = folder.File(names::kSettingsFile);
   WriteBytes(path, Fixture("windows_made.ini"));
   INI_Write(kSettingsSection, kTrackKey, Number_Text(5), path);
   INI_Write(kSettingsSection, kFileKey, "/home/ユーザー/曲.mp3", path);
@@ -40,7 +41,7 @@ TEST(IniAccess, WritingKeepsEveryOtherLineByteForByte) {
 
 TEST(IniAccess, CreatesTheFileWithNumbersInTheLeadingSpaceForm) {
   TemporaryFolder folder;
-  const std::string path = folder.File("Veyora(Ra05).ini");
+  const std::string path = folder.File(names::kSettingsFile);
   INI_Write(kSettingsSection, kModeKey, Number_Text(1), path);
   INI_Write(kSettingsSection, kTrackKey, Number_Text(3), path);
   INI_Write(kSettingsSection, kFileKey, "", path);
@@ -118,7 +119,7 @@ TEST(IniAccess, MissingOrUnusableFilesAreReadAsEmptyAndNeverClobbered) {
 TEST(IniAccess, ReplacingTheFileKeepsItsPermissionsAndLinks) {
   TemporaryFolder folder;
   const std::string real = folder.File("real.ini");
-  const std::string link = folder.File("Veyora(Ra05).ini");
+  const std::string link = folder.File(names::kSettingsFile);
   WriteBytes(real, "[Section]\n");
   chmod(real.c_str(), 0640);
   std::filesystem::create_symlink(real, link);

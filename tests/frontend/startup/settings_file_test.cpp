@@ -4,6 +4,7 @@
 
 #include "frontend/startup/settings.h"
 #include "frontend/startup/settings_file.h"
+#include "platform/shared_names.h"
 #include "tests/frontend/startup/temporary_folder.h"
 
 namespace {
@@ -31,7 +32,7 @@ Loaded LoadFromFile(const std::string& path) {
 
 Loaded LoadFromBytes(const std::string& bytes) {
   TemporaryFolder folder;
-  const std::string path = folder.File("Veyora(Ra05).ini");
+  const std::string path = folder.File(names::kSettingsFile);
   WriteBytes(path, bytes);
   return LoadFromFile(path);
 }
@@ -59,7 +60,7 @@ TEST(SettingsLoad, NumbersTakeTheirWholePartOrStayAtTheStartValue) {
 
 TEST(SettingsLoad, AFailedNumberKeepsTheValueItHad) {
   TemporaryFolder folder;
-  const std::string path = folder.File("Veyora(Ra05).ini");
+  const std::string path = folder.File(names::kSettingsFile);
   WriteBytes(path, SettingsBytes("abc", "x", ""));
   BGM_Mode = 1;
   BGM_Track = 7;
@@ -73,7 +74,7 @@ TEST(SettingsLoad, FilePlaybackNeedsAFileThatOpens) {
   const std::string song = folder.File("曲 é.mp3");
   WriteBytes(song, "ID3");
   TemporaryFolder settings;
-  const std::string path = settings.File("Veyora(Ra05).ini");
+  const std::string path = settings.File(names::kSettingsFile);
   // The path is not CP932, so it is stored in the marked UTF-8 form.
   WriteBytes(path, SettingsBytes(" 2", " 0", "\xEF\xBB\xBF" + song));
   EXPECT_EQ(LoadFromFile(path), (Loaded{2, 0, song}));
@@ -97,7 +98,7 @@ TEST(SettingsLoad, FilePlaybackNeedsAFileThatOpens) {
 TEST(SettingsLoad, MissingOrBadFilesGiveTheDefaults) {
   TemporaryFolder folder;
   EXPECT_EQ(LoadFromFile(folder.File("missing.ini")), (Loaded{0, 0, ""}));
-  EXPECT_EQ(LoadFromFile(folder.File("missing-folder/Veyora(Ra05).ini")), (Loaded{0, 0, ""}));
+  EXPECT_EQ(LoadFromFile(folder.File(std::string("missing-folder/") + names::kSettingsFile)), (Loaded{0, 0, ""}));
   EXPECT_EQ(LoadFromFile(folder.Path()), (Loaded{0, 0, ""}));
   EXPECT_EQ(LoadFromFile(""), (Loaded{0, 0, ""}));
   EXPECT_EQ(LoadFromBytes(""), (Loaded{0, 0, ""}));

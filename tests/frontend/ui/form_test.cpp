@@ -10,6 +10,7 @@
 
 #include <X11/Xlib.h>
 
+#include "platform/shared_names.h"
 #include "platform/window_search.h"
 #include "platform/x_connection.h"
 #include "tests/support/x_wait.h"
@@ -67,7 +68,7 @@ class FormTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(FormTest, ALoadedWindowIsFoundByTitleWithoutBeingShown) {
-  for (const char* caption : {"Quorin05_Main", "<Veyora(Ra05)>", "設定 ﾘﾋﾟｰﾄ"}) {
+  for (const char* caption : {names::kSaverTitle, names::kDialogTitle, "設定 ﾘﾋﾟｰﾄ"}) {
     RecordingForm form(QString::fromUtf8(caption), Qt::Window | Qt::FramelessWindowHint);
     EXPECT_FALSE(form.Loaded());
     EXPECT_EQ(FindFromOtherClient(caption, false), None);

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "platform/shared_names.h"
 #include "platform/window_search.h"
 
 namespace veyora::testing {
@@ -37,7 +38,7 @@ TEST_P(RendererSignalTest, EndsAtOnceWithStatusZero) {
   ASSERT_TRUE(session.Start());
   session.renderer().Signal(GetParam());
   EXPECT_EQ(session.ExitStatus(kEndWithinMs), 0);
-  EXPECT_EQ(platform::FindTopLevelWindow(session.display(), kRunningTitle), 0u);
+  EXPECT_EQ(platform::FindTopLevelWindow(session.display(), names::kRendererTitle), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, RendererSignalTest, ::testing::Values(SIGTERM, SIGINT));
@@ -47,15 +48,15 @@ TEST(RendererLifecycleTest, DeclinesWhenAnotherScreensaverWindowIsBeingCreated) 
   Display* display = session.display();
   ASSERT_TRUE(display);
   Window other = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
-  XStoreName(display, other, "Screensaver");
-  XClassHint hint{const_cast<char*>("other"), const_cast<char*>(kWindowClass)};
+  XStoreName(display, other, names::kRendererCreationTitle);
+  XClassHint hint{const_cast<char*>("other"), const_cast<char*>(names::kRendererClass)};
   XSetClassHint(display, other, &hint);
   XSync(display, False);
   session.Launch();
   bool ownWindowSeen = false;
   std::optional<int> status;
   for (int waited = 0; waited < kEndWithinMs && !status; waited += 10) {
-    ownWindowSeen |= platform::FindTopLevelWindow(display, kRunningTitle) != 0;
+    ownWindowSeen |= platform::FindTopLevelWindow(display, names::kRendererTitle) != 0;
     status = session.ExitStatus(10);
   }
   EXPECT_EQ(status, 0);

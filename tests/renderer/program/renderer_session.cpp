@@ -29,7 +29,7 @@ void RendererSession::Launch() {
 bool RendererSession::Start() {
   if (!display_) return false;
   Launch();
-  window_ = testsupport::WaitForWindow(display_, kRunningTitle, 10000, kWindowClass);
+  window_ = testsupport::WaitForWindow(display_, names::kRendererTitle, 10000, names::kRendererClass);
   // The first frames and the focus arrive just after the window appears.
   Settle(500);
   return window_ != 0;

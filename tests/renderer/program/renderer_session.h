@@ -7,13 +7,11 @@
 #include <memory>
 #include <string>
 
+#include "platform/shared_names.h"
 #include "tests/support/child_process.h"
 #include "tests/support/xvfb_server.h"
 
 namespace veyora::testing {
-
-constexpr char kRunningTitle[] = "Quorin05_VC";
-constexpr char kWindowClass[] = "WindowsScreenSaverClass";
 
 // A private X server with the renderer running on it, and a connection for the test.
 class RendererSession {

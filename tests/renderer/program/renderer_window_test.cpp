@@ -49,8 +49,8 @@ TEST_P(RendererWindowTest, CoversTheScreenWithItsTitleAndClassAtLowerPriority) {
   RendererSession session(width, height);
   ASSERT_TRUE(session.Start());
   Display* display = session.display();
-  EXPECT_EQ(platform::WindowTitle(display, session.window()), kRunningTitle);
-  EXPECT_EQ(platform::WindowClass(display, session.window()), kWindowClass);
+  EXPECT_EQ(platform::WindowTitle(display, session.window()), names::kRendererTitle);
+  EXPECT_EQ(platform::WindowClass(display, session.window()), names::kRendererClass);
   const platform::ScreenRect rect = platform::WindowScreenRect(display, session.window());
   EXPECT_EQ(rect.left, 0);
   EXPECT_EQ(rect.top, 0);
