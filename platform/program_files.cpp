@@ -18,6 +18,11 @@ std::string ProgramFolder() {
   return exe.parent_path().string();
 }
 
+std::string FileNextToProgram(const std::string& name) {
+  const std::string folder = ProgramFolder();
+  return folder.empty() ? std::string() : folder + "/" + name;
+}
+
 bool StartProgram(const std::string& path) {
   posix_spawnattr_t attributes;
   if (posix_spawnattr_init(&attributes) != 0) return false;

@@ -12,8 +12,8 @@
 
 #include "frontend/music/quorin05_bgm.h"
 #include "frontend/music/system_music_platform.h"
-#include "frontend/startup/settings.h"
 #include "tests/frontend/music/support/test_audio.h"
+#include "tests/support/temporary_folder.h"
 
 namespace {
 
@@ -54,62 +54,75 @@ void Nothing() {}
 
 int main() {
   setenv("SDL_AUDIODRIVER", std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "dummy", 1);
-  musictest::TempFolder folder;
-  SystemMusicPlatform platform;
-  BGM_SetPlatform(platform);
+  testsupport::TemporaryFolder folder;
 
   std::vector<std::vector<int16_t>> tracks = {musictest::Tone(300, 20), musictest::Tone(600, 20),
                                               musictest::Tone(1200, 20)};
   musictest::WriteDiscImage(folder.File("disc.cue"), folder.File("disc.bin"), tracks);
   setenv("VEYORA_CDROM", folder.File("disc.cue").c_str(), 1);
-  BGM_Track = 2;
-  CD_Open();
-  CD_Poll();  // starts track 2
-  MeasureStep("CD_Poll, track 2 playing", 200, Nothing, CD_Poll);
-  MeasureStep("CD_Poll, track 2 after track 1", 50, [] { MCI_Play("cdaudio", "01:00:00:00"); }, CD_Poll);
-  BGM_Track = 0;
-  MeasureStep("CD_Poll, whole disc playing", 200, Nothing, CD_Poll);
-  CD_Stop();
+  {
+    Quorin05_BGM cd(std::make_unique<SystemMusicPlatform>(), Settings{1, 2, ""});
+    cd.CD_Open();
+    cd.CD_Poll();  // starts track 2
+    const auto poll = [&] { cd.CD_Poll(); };
+    MeasureStep("CD_Poll, track 2 playing", 200, Nothing, poll);
+    MeasureStep("CD_Poll, track 2 after track 1", 50, [&] { cd.MCI_Play("cdaudio", "01:00:00:00"); },
+                poll);
+    cd.CD_Stop();
+    cd.Shutdown();
+  }
+  {
+    Quorin05_BGM disc(std::make_unique<SystemMusicPlatform>(), Settings{1, 0, ""});
+    disc.CD_Open();
+    disc.CD_Poll();
+    MeasureStep("CD_Poll, whole disc playing", 200, Nothing, [&] { disc.CD_Poll(); });
+    disc.CD_Stop();
+    disc.Shutdown();
+  }
 
   std::string wav = folder.File("tune.wav");
-  BGM_File = folder.File("tune.mp3");
+  const std::string mp3File = folder.File("tune.mp3");
   musictest::WriteWav(wav, musictest::Tone(700, 30));
-  if (!musictest::EncodeMp3(wav, BGM_File)) {
+  if (!musictest::EncodeMp3(wav, mp3File)) {
     std::printf("lame failed: no MP3 figures\n");
     return 1;
   }
-  MP3_Play();
-  MeasureStep("MP3_Loop, playing", 200, Nothing, MP3_Loop);
-  MeasureStep("MP3_Loop, stopped (restarts)", 50, [] {
+  Quorin05_BGM mp3(std::make_unique<SystemMusicPlatform>(), Settings{2, 0, mp3File});
+  mp3.MP3_Play();
+  const auto loop = [&] { mp3.MP3_Loop(); };
+  MeasureStep("MP3_Loop, playing", 200, Nothing, loop);
+  MeasureStep("MP3_Loop, stopped (restarts)", 50, [&] {
     std::string reply;
-    MCI_Send("stop MP3Play", reply);
-  }, MP3_Loop);
+    mp3.MCI_Send("stop MP3Play", reply);
+  }, loop);
 
   // The saver run's share: an MP3 playing for 10 s, its loop step every 1000 ms.
   double cpuBefore = ProcessCpuSeconds();
   auto start = std::chrono::steady_clock::now();
-  MCI_Play("MP3Play", "0");
+  mp3.MCI_Play("MP3Play", "0");
   for (int tick = 1; tick <= 10; ++tick) {
     std::this_thread::sleep_until(start + std::chrono::seconds(tick));
-    MP3_Loop();
+    mp3.MP3_Loop();
   }
   double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   double cpu = ProcessCpuSeconds() - cpuBefore;
   std::printf("MP3 playing %.1f s: %.3f s CPU, %.2f %% of one core (audio driver %s)\n", wall, cpu,
               100 * cpu / wall, std::getenv("SDL_AUDIODRIVER"));
-  MP3_Stop();
+  mp3.MP3_Stop();
+  mp3.Shutdown();
 
   // The largest WAV file the looping player takes is decoded whole on the
   // calling thread: how long that holds the GUI thread (file in the page cache).
-  BGM_File = folder.File("largest.wav");
+  const std::string largest = folder.File("largest.wav");
   double largestSeconds = static_cast<double>(WaveSound::kMaxFileBytes - 44) / (musictest::kRate * 4);
-  musictest::WriteWav(BGM_File, musictest::Tone(440, largestSeconds));
+  musictest::WriteWav(largest, musictest::Tone(440, largestSeconds));
+  Quorin05_BGM wave(std::make_unique<SystemMusicPlatform>(), Settings{2, 0, largest});
   auto wavStart = std::chrono::steady_clock::now();
-  WAV_Play();
+  wave.WAV_Play();
   double wavWall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wavStart).count();
   std::printf("WAV_Play of a %.0f MiB file (%.0f s of sound): %.1f ms\n",
               static_cast<double>(WaveSound::kMaxFileBytes) / (1024 * 1024), largestSeconds, wavWall * 1e3);
-  WAV_Stop();
-  BGM_Shutdown();
+  wave.WAV_Stop();
+  wave.Shutdown();
   return 0;
 }

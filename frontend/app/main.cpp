@@ -3,9 +3,9 @@
 // of that mode is loaded, and ends at once when none is.
 #include <cstdio>
 
+#include "frontend/app/main_steps.h"
 #include "frontend/startup/dispatch.h"
 #include "frontend/startup/main_procedure.h"
-#include "frontend/startup/platform_main_steps.h"
 #include "frontend/ui/form.h"
 #include "frontend/ui/program_end.h"
 #include "platform/shared_names.h"
@@ -16,9 +16,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s: cannot open the X display\n", names::kFrontEndFile);
     return 1;
   }
-  const Main_Steps steps = PlatformMainSteps();
-  Command_Line = CommandLineText(argc, argv);
-  Main(Command_Line, steps);
+  Main(ParseStartRequest(CommandLineText(argc, argv)), PlatformMainSteps());
   ui::Form::RunWhileAnyLoaded();
   ui::EndProgram();
 }

@@ -3,6 +3,10 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
+#include <string>
+
+#include "platform/failure_report.h"
+
 namespace {
 constexpr int kSampleRate = 44100;
 constexpr int kChannels = 2;
@@ -16,10 +20,14 @@ bool AudioOutput::Open() {
   if (open_) return true;
   if (failed_) return false;
   failed_ = true;
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    platform::ReportFailure(std::string("no sound output: ") + SDL_GetError());
+    return false;
+  }
   // Truncated WAV files play as far as their data goes instead of failing.
   SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "dropframe");
   if (Mix_OpenAudioDevice(kSampleRate, AUDIO_S16LSB, kChannels, kBufferFrames, nullptr, 0) != 0) {
+    platform::ReportFailure(std::string("no sound output: ") + Mix_GetError());
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }

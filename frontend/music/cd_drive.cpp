@@ -5,9 +5,12 @@
 
 #include <cstdlib>
 
+#include "platform/failure_report.h"
+
 namespace {
 
-// libcdio reports problems on stderr by default; the player fails silently.
+// libcdio reports problems on stderr by default; the player says in one line
+// what it could not play instead.
 void DiscardCdioMessage(cdio_log_level_t, const char*) {}
 
 std::vector<DiscTrack> ReadTableOfContents(CdIo_t* cdio) {
@@ -32,9 +35,13 @@ std::unique_ptr<CdDrive> CdDrive::Open() {
   cdio_log_set_handler(DiscardCdioMessage);
   const char* image = std::getenv("VEYORA_CDROM");
   CdIo_t* cdio = image != nullptr && *image != '\0' ? cdio_open_cue(image) : cdio_open(nullptr, DRIVER_DEVICE);
-  if (cdio == nullptr) return nullptr;
+  if (cdio == nullptr) {
+    platform::ReportFailure("no CD drive to play the audio CD");
+    return nullptr;
+  }
   DiscLayout layout(ReadTableOfContents(cdio));
   if (!layout.HasAudio()) {
+    platform::ReportFailure("no audio CD in the drive");
     cdio_destroy(cdio);
     return nullptr;
   }

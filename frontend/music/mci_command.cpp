@@ -1,15 +1,13 @@
 #include "frontend/music/mci_command.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <vector>
 
 #include "frontend/music/mci_errors.h"
+#include "frontend/text/ascii_text.h"
 
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::vector<std::string_view> Words(std::string_view text) {
   std::vector<std::string_view> words;
@@ -23,19 +21,17 @@ std::vector<std::string_view> Words(std::string_view text) {
   return words;
 }
 
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-
 // Position of the last occurrence of `needle` in `text`, ignoring letter case.
 size_t FindLastIgnoringCase(std::string_view text, std::string_view needle) {
   if (needle.size() > text.size()) return std::string_view::npos;
   for (size_t i = text.size() - needle.size() + 1; i-- > 0;) {
-    if (EqualsIgnoringCase(text.substr(i, needle.size()), needle)) return i;
+    if (EqualsIgnoringAsciiCase(text.substr(i, needle.size()), needle)) return i;
   }
   return std::string_view::npos;
 }
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
+  return text.size() >= prefix.size() && EqualsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
 }
 
 // open "<path>" type <type> alias <alias>. The path runs from the opening quote
@@ -52,7 +48,7 @@ MciParseResult ParseOpenFile(std::string_view text) {
     return result;
   }
   std::vector<std::string_view> rest = Words(afterPrefix.substr(typeAt + kTypeKeyword.size()));
-  if (rest.size() != 3 || !EqualsIgnoringCase(rest[1], "alias")) {
+  if (rest.size() != 3 || !EqualsIgnoringAsciiCase(rest[1], "alias")) {
     result.error = rest.size() < 3 ? mci_error::kMissingParameter : mci_error::kUnrecognizedKeyword;
     return result;
   }
@@ -78,7 +74,7 @@ bool WordsAre(const std::vector<std::string_view>& words, size_t from,
   if (words.size() != from + expected.size()) return false;
   size_t i = from;
   for (std::string_view word : expected) {
-    if (!EqualsIgnoringCase(words[i++], word)) return false;
+    if (!EqualsIgnoringAsciiCase(words[i++], word)) return false;
   }
   return true;
 }
@@ -106,11 +102,6 @@ MciParseResult ParseStatus(const std::vector<std::string_view>& words, MciParseR
 
 }  // namespace
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
 MciParseResult ParseMciCommand(std::string_view text) {
   if (StartsWithIgnoringCase(text, "open \"")) return ParseOpenFile(text);
 
@@ -118,17 +109,17 @@ MciParseResult ParseMciCommand(std::string_view text) {
   if (words.empty()) return Fail(mci_error::kUnrecognizedCommand);
   MciParseResult result;
   std::string_view verb = words[0];
-  if (EqualsIgnoringCase(verb, "open")) {
+  if (EqualsIgnoringAsciiCase(verb, "open")) {
     result.command.verb = MciVerb::Open;
-  } else if (EqualsIgnoringCase(verb, "set")) {
+  } else if (EqualsIgnoringAsciiCase(verb, "set")) {
     result.command.verb = MciVerb::Set;
-  } else if (EqualsIgnoringCase(verb, "status")) {
+  } else if (EqualsIgnoringAsciiCase(verb, "status")) {
     result.command.verb = MciVerb::Status;
-  } else if (EqualsIgnoringCase(verb, "play")) {
+  } else if (EqualsIgnoringAsciiCase(verb, "play")) {
     result.command.verb = MciVerb::Play;
-  } else if (EqualsIgnoringCase(verb, "stop")) {
+  } else if (EqualsIgnoringAsciiCase(verb, "stop")) {
     result.command.verb = MciVerb::Stop;
-  } else if (EqualsIgnoringCase(verb, "close")) {
+  } else if (EqualsIgnoringAsciiCase(verb, "close")) {
     result.command.verb = MciVerb::Close;
   } else {
     return Fail(mci_error::kUnrecognizedCommand);
@@ -152,7 +143,7 @@ MciParseResult ParseMciCommand(std::string_view text) {
       return ParseStatus(words, result);
     case MciVerb::Play:
       if (words.size() == 2) return result;
-      if (!EqualsIgnoringCase(words[2], "from")) return Fail(mci_error::kUnrecognizedKeyword);
+      if (!EqualsIgnoringAsciiCase(words[2], "from")) return Fail(mci_error::kUnrecognizedKeyword);
       if (words.size() == 3) return Fail(mci_error::kMissingParameter);
       if (words.size() > 4) return Fail(mci_error::kUnrecognizedKeyword);
       result.command.from = std::string(words[3]);

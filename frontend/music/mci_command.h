@@ -30,5 +30,3 @@ struct MciParseResult {
 // "status D mode|current track|number of tracks|position track N", "play D
 // [from P]", "stop D" and "close D".
 MciParseResult ParseMciCommand(std::string_view text);
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);

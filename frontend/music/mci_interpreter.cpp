@@ -4,6 +4,7 @@
 
 #include "frontend/music/mci_errors.h"
 #include "frontend/music/tmsf_position.h"
+#include "frontend/text/ascii_text.h"
 
 namespace {
 constexpr std::string_view kCdDevice = "cdaudio";
@@ -18,9 +19,9 @@ int32_t MciInterpreter::Send(std::string_view text, char* reply, size_t replyLen
   int32_t status;
   if (!command.file.empty()) {
     status = OpenMediaFile(command);
-  } else if (EqualsIgnoringCase(command.device, kCdDevice)) {
+  } else if (EqualsIgnoringAsciiCase(command.device, kCdDevice)) {
     status = RunCd(command, answer);
-  } else if (mediaFile_ && EqualsIgnoringCase(command.device, mediaAlias_)) {
+  } else if (mediaFile_ && EqualsIgnoringAsciiCase(command.device, mediaAlias_)) {
     status = RunMediaFile(command, answer);
   } else {
     status = mci_error::kInvalidDeviceName;
@@ -49,7 +50,7 @@ int32_t MciInterpreter::RunCd(const MciCommand& command, std::string& answer) {
   const DiscLayout& layout = cd_->Layout();
   switch (command.verb) {
     case MciVerb::Set:
-      return EqualsIgnoringCase(command.timeFormat, "tmsf") ? 0 : mci_error::kBadTimeFormat;
+      return EqualsIgnoringAsciiCase(command.timeFormat, "tmsf") ? 0 : mci_error::kBadTimeFormat;
     case MciVerb::Status:
       switch (command.item) {
         case MciStatusItem::Mode:
@@ -88,10 +89,10 @@ int32_t MciInterpreter::RunCd(const MciCommand& command, std::string& answer) {
 }
 
 int32_t MciInterpreter::OpenMediaFile(const MciCommand& command) {
-  if (!EqualsIgnoringCase(command.fileType, "MPEGVideo")) return mci_error::kInvalidDeviceName;
-  if (EqualsIgnoringCase(command.device, kCdDevice)) return mci_error::kDuplicateAlias;
+  if (!EqualsIgnoringAsciiCase(command.fileType, "MPEGVideo")) return mci_error::kInvalidDeviceName;
+  if (EqualsIgnoringAsciiCase(command.device, kCdDevice)) return mci_error::kDuplicateAlias;
   if (mediaFile_) {
-    return EqualsIgnoringCase(command.device, mediaAlias_) ? mci_error::kDuplicateAlias : mci_error::kDeviceOpen;
+    return EqualsIgnoringAsciiCase(command.device, mediaAlias_) ? mci_error::kDuplicateAlias : mci_error::kDeviceOpen;
   }
   int32_t status = 0;
   auto device = std::make_unique<MediaFileDevice>(output_, command.file, status);

@@ -7,12 +7,14 @@
 #include <system_error>
 
 #include "frontend/music/mci_errors.h"
+#include "platform/failure_report.h"
 
 MediaFileDevice::MediaFileDevice(AudioOutput& output, const std::string& path, int32_t& status)
     : output_(output) {
   // Only regular files: opening a FIFO or a device node could block the caller for ever.
   std::error_code error;
   if (!std::filesystem::is_regular_file(std::filesystem::path(path), error)) {
+    platform::ReportFailure("cannot play " + path + ": not a file");
     status = mci_error::kFileNotFound;
     return;
   }
@@ -21,6 +23,7 @@ MediaFileDevice::MediaFileDevice(AudioOutput& output, const std::string& path, i
     return;
   }
   music_ = Mix_LoadMUS(path.c_str());
+  if (music_ == nullptr) platform::ReportFailure("cannot play " + path + ": " + Mix_GetError());
   status = music_ != nullptr ? 0 : mci_error::kInvalidFile;
 }
 

@@ -7,6 +7,8 @@
 #include <system_error>
 #include <filesystem>
 
+#include "platform/failure_report.h"
+
 namespace {
 
 bool IsPlayableWaveFile(const std::string& path) {
@@ -25,9 +27,16 @@ bool IsPlayableWaveFile(const std::string& path) {
 
 void WaveSound::PlayLooping(const std::string& path) {
   Stop();
-  if (!IsPlayableWaveFile(path) || !output_.Open()) return;
+  if (!IsPlayableWaveFile(path)) {
+    platform::ReportFailure("cannot play " + path + ": not a WAV file of at most 64 MiB");
+    return;
+  }
+  if (!output_.Open()) return;
   chunk_ = Mix_LoadWAV(path.c_str());
-  if (chunk_ == nullptr) return;
+  if (chunk_ == nullptr) {
+    platform::ReportFailure("cannot play " + path + ": " + Mix_GetError());
+    return;
+  }
   channel_ = Mix_PlayChannel(-1, chunk_, -1);
   if (channel_ < 0) Stop();
 }

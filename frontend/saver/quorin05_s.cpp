@@ -1,11 +1,8 @@
 #include "frontend/saver/quorin05_s.h"
 
-#include "frontend/music/quorin05_bgm.h"
+#include "frontend/music/system_music_platform.h"
 #include "frontend/saver/saver_music.h"
-#include "frontend/startup/cursor_state.h"
-#include "frontend/startup/dispatch.h"
 #include "frontend/startup/program_paths.h"
-#include "frontend/startup/settings.h"
 #include "frontend/ui/program_end.h"
 #include "frontend/ui/toolkit.h"
 #include "platform/pointer_visibility.h"
@@ -13,13 +10,15 @@
 #include "platform/shared_names.h"
 #include "platform/x_connection.h"
 
-Quorin05_S::Quorin05_S()
+Quorin05_S::Quorin05_S(const Settings& settings, std::optional<int> pointerCount)
     : ui::Form(QString::fromLatin1(names::kSaverTitle), Qt::Window | Qt::FramelessWindowHint),
-      rendererWindow_(platform::SharedDisplay(), names::kRendererTitle) {
+      settings_(settings),
+      pointerCount_(pointerCount),
+      rendererWindow_(platform::SharedDisplay(), names::kRendererTitle),
+      music_(std::make_unique<SystemMusicPlatform>(), settings) {
   Timer1.onTick = [this] { Timer1_Timer(); };
   Timer2.onTick = [this] { Timer2_Timer(); };
   Timer3.onTick = [this] { Timer3_Timer(); };
-  BGM_SetPlatform(music_);
 }
 
 void Quorin05_S::FormLoad() {
@@ -27,16 +26,16 @@ void Quorin05_S::FormLoad() {
   rendererStart_ = std::chrono::steady_clock::now();
   watch_ = RendererWatch(platform::StartProgram(rendererPath_));
 
-  switch (ChosenMusic(BGM_Mode, BGM_File)) {
+  switch (ChosenMusic(settings_.BGM_Mode, settings_.BGM_File)) {
     case Saver_Music::CdAudio:
-      CD_Open();
+      music_.CD_Open();
       Timer2.SetEnabled(true);
       break;
     case Saver_Music::WavFile:
-      WAV_Play();
+      music_.WAV_Play();
       break;
     case Saver_Music::Mp3File:
-      MP3_Play();
+      music_.MP3_Play();
       Timer1.SetEnabled(true);
       break;
     case Saver_Music::Silence:
@@ -44,12 +43,12 @@ void Quorin05_S::FormLoad() {
   }
 }
 
-void Quorin05_S::Timer1_Timer() { MP3_Loop(); }
+void Quorin05_S::Timer1_Timer() { music_.MP3_Loop(); }
 
 void Quorin05_S::Timer2_Timer() {
-  CD_Poll();
+  music_.CD_Poll();
   // One failed query ends the polling for the rest of the run.
-  Timer2.SetEnabled(CD_Polling);
+  Timer2.SetEnabled(music_.CD_Polling());
 }
 
 void Quorin05_S::Timer3_Timer() {
@@ -65,30 +64,28 @@ void Quorin05_S::FormQueryUnload() {
   // A CD whose polling has already stopped is left alone.
   if (Timer2.Enabled()) {
     Timer2.SetEnabled(false);
-    CD_Stop();
+    music_.CD_Stop();
   }
-  switch (ChosenMusic(BGM_Mode, BGM_File)) {
+  switch (ChosenMusic(settings_.BGM_Mode, settings_.BGM_File)) {
     case Saver_Music::WavFile:
-      WAV_Stop();
+      music_.WAV_Stop();
       break;
     case Saver_Music::Mp3File:
-      MP3_Stop();
+      music_.MP3_Stop();
       break;
     default:
       break;
   }
-  // Only a run with switch "S" hid the pointer. Without a count the hide did not
-  // happen, and a show flag made from nothing would hide the pointer instead.
-  if (SwitchLetter(Command_Line) == "S" && Cursor_Count) {
-    Cursor_Count = platform::ShowPointer(*Cursor_Count != 0);
-  }
-  BGM_Shutdown();
+  // Only a run whose start hid the pointer has a count to hand back; a show flag
+  // made from nothing would hide the pointer instead.
+  if (pointerCount_) pointerCount_ = platform::ShowPointer(*pointerCount_ != 0);
+  music_.Shutdown();
   ui::EndProgram();
 }
 
-void LoadSaverWindow() {
+void LoadSaverWindow(const Settings& settings, std::optional<int> pointerCount) {
   ui::StartToolkit();
   // Lives until the program ends: the run's end never returns.
-  auto* window = new Quorin05_S;
+  auto* window = new Quorin05_S(settings, pointerCount);
   window->Load();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <X11/Xlib.h>
-
 #include <string>
+
+typedef struct _XDisplay Display;
 
 // Answers, over and over, whether a top-level window with a given title exists.
 // The window found last time answers as long as it exists and keeps that title;
@@ -18,5 +18,5 @@ class RendererWindowLookUp {
  private:
   Display* display_;
   std::string title_;
-  Window found_ = None;
+  unsigned long found_ = 0;  // the X window found last time; 0 for none
 };

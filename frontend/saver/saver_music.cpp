@@ -2,16 +2,14 @@
 
 #include <string>
 
+#include "frontend/text/ascii_text.h"
+
 namespace {
 
 // The last three characters, ASCII letters upper-cased. Bytes of a multi-byte
 // character are kept as they are, so such an ending never reads as "WAV" or "MP3".
 std::string FileEnding(std::string_view file) {
-  std::string ending(file.substr(file.size() < 3 ? 0 : file.size() - 3));
-  for (char& c : ending) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return ending;
+  return UpperAscii(file.substr(file.size() < 3 ? 0 : file.size() - 3));
 }
 
 }  // namespace

@@ -13,13 +13,17 @@ enum class Start_Mode {
   Quit,              // anything else ("A" included): end at once
 };
 
+// A start of the front end as its command line asks for it, read once.
+struct StartRequest {
+  Start_Mode mode = Start_Mode::Quit;
+  uint32_t previewParent = 0;  // the preview pane's X window id, for Preview
+};
+
 // The command-line text: the arguments after the program's name joined by single
 // blanks; no arguments give the empty text.
 std::string CommandLineText(int argc, const char* const* argv);
 
-// This run's command-line text, kept by the program's entry for the parts that
-// read the switch again later (the end of a saver run).
-extern std::string Command_Line;
+StartRequest ParseStartRequest(std::string_view commandLine);
 
 // The second character of the command line, upper-cased (ASCII letters); empty
 // when the text has fewer than two characters. Characters are UTF-8 sequences; a

@@ -1,15 +1,23 @@
 #pragma once
 
+#include <exception>
+#include <string>
 #include <utility>
 
-// Runs one step of a start-up procedure; a step that fails (throws) is abandoned
-// and the procedure goes on with the next one. Returns whether the step completed.
+#include "platform/failure_report.h"
+
+// Runs one step of a start-up procedure; a step that fails (throws) is abandoned,
+// reported in one line on standard error with `what` it was doing, and the
+// procedure goes on with the next one. Returns whether the step completed.
 template <class Step>
-bool SkipOnFailure(Step&& step) {
+bool SkipOnFailure(const char* what, Step&& step) {
   try {
     std::forward<Step>(step)();
     return true;
+  } catch (const std::exception& failure) {
+    platform::ReportFailure(std::string(what) + ": " + failure.what());
   } catch (...) {
-    return false;
+    platform::ReportFailure(std::string(what) + " failed");
   }
+  return false;
 }

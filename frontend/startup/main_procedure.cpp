@@ -1,7 +1,5 @@
 #include "frontend/startup/main_procedure.h"
 
-#include "frontend/startup/cursor_state.h"
-#include "frontend/startup/dispatch.h"
 #include "frontend/startup/failure_skipping.h"
 #include "platform/shared_names.h"
 
@@ -9,52 +7,56 @@ namespace {
 
 // Calls a step when it is there; a step that fails is skipped.
 template <class Step, class... Arguments>
-void Run(const Step& step, Arguments... arguments) {
-  if (step) SkipOnFailure([&] { step(arguments...); });
+void Run(const char* what, const Step& step, Arguments&&... arguments) {
+  if (step) SkipOnFailure(what, [&] { step(std::forward<Arguments>(arguments)...); });
 }
 
-template <class Step>
-bool Ask(const Step& step, bool otherwise, const auto&... arguments) {
-  bool answer = otherwise;
-  if (step) SkipOnFailure([&] { answer = step(arguments...); });
+template <class Result, class Step, class... Arguments>
+Result Ask(const char* what, const Step& step, Result otherwise, const Arguments&... arguments) {
+  Result answer = otherwise;
+  if (step) SkipOnFailure(what, [&] { answer = step(arguments...); });
   return answer;
 }
 
 }  // namespace
 
-void Main(const std::string& commandLine, const Main_Steps& steps) {
+void Main(const StartRequest& request, const Main_Steps& steps) {
   // Another instance's saver run or settings dialog is on: this start is not wanted.
-  if (Ask(steps.windowExists, false, std::string(names::kSaverTitle)) ||
-      Ask(steps.windowExists, false, std::string(names::kDialogTitle))) {
-    Run(steps.endProgram);
+  if (Ask("look for a running screensaver", steps.windowExists, false,
+          std::string(names::kSaverTitle)) ||
+      Ask("look for an open settings dialog", steps.windowExists, false,
+          std::string(names::kDialogTitle))) {
+    Run("end", steps.endProgram);
     return;
   }
 
-  const Start_Mode mode = DispatchMode(commandLine);
-  if (mode == Start_Mode::Preview) {
-    Run(steps.hostPreview, PreviewParentHandle(commandLine));
+  if (request.mode == Start_Mode::Preview) {
+    Run("show the preview", steps.hostPreview, request.previewParent);
     return;
   }
 
-  Run(steps.loadSettings);
+  Settings settings = Ask("load the settings", steps.loadSettings, Settings{});
   // Comes before the dialog, so the dialog too refuses to open without the renderer.
-  if (!Ask(steps.rendererPresent, false)) {
-    Run(steps.reportMissingRenderer);
-    Run(steps.endProgram);
+  if (!Ask("look for the renderer", steps.rendererPresent, false)) {
+    Run("report the missing renderer", steps.reportMissingRenderer);
+    Run("end", steps.endProgram);
     return;
   }
 
-  if (mode == Start_Mode::Configure) {
-    Run(steps.showSettingsDialogModal);
-    Run(steps.endProgram);
-    return;
+  switch (request.mode) {
+    case Start_Mode::Configure:
+      Run("show the settings dialog", steps.showSettingsDialogModal, settings);
+      Run("end", steps.endProgram);
+      return;
+    case Start_Mode::Quit:
+      Run("end", steps.endProgram);
+      return;
+    default:
+      break;
   }
-  if (mode == Start_Mode::Quit) {
-    Run(steps.endProgram);
-    return;
+  std::optional<int> pointerCount;
+  if (request.mode == Start_Mode::RunCursorHidden) {
+    pointerCount = Ask("hide the pointer", steps.hidePointer, std::optional<int>());
   }
-  if (mode == Start_Mode::RunCursorHidden) {
-    if (steps.hidePointer) SkipOnFailure([&] { Cursor_Count = steps.hidePointer(); });
-  }
-  Run(steps.loadSaverWindow);
+  Run("start the screensaver", steps.loadSaverWindow, std::as_const(settings), pointerCount);
 }

@@ -2,14 +2,18 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+
+#include "frontend/settings/settings.h"
+#include "frontend/startup/dispatch.h"
 
 // What Main does at each of its steps. The program fills these with the real
 // platform calls and with the windows of each mode; a step left empty is skipped.
 struct Main_Steps {
   // True when a top-level window with this title exists anywhere on the display.
   std::function<bool(const std::string& title)> windowExists;
-  std::function<void()> loadSettings;
+  std::function<Settings()> loadSettings;
   std::function<bool()> rendererPresent;
   // Tells the user that the renderer is missing; returns once the message is dismissed.
   std::function<void()> reportMissingRenderer;
@@ -18,15 +22,17 @@ struct Main_Steps {
   // Ends the program at once; in the program it does not return.
   std::function<void()> endProgram;
 
-  // The windows of the modes.
+  // The windows of the modes. The dialog changes the settings it is given and
+  // writes them; the saver run plays the music they choose and, when it is given
+  // the count the hide returned, shows the pointer again at its end.
   std::function<void(uint32_t paneWindow)> hostPreview;
-  std::function<void()> showSettingsDialogModal;
-  std::function<void()> loadSaverWindow;
+  std::function<void(Settings& settings)> showSettingsDialogModal;
+  std::function<void(const Settings& settings, std::optional<int> pointerCount)> loadSaverWindow;
 };
 
 // The front end's start-up procedure: the single-instance test, the mode
 // dispatch, the settings, the renderer check and the window of the chosen mode.
-// A step that fails is skipped and the next one runs. Returns when the chosen
-// window is loaded (the program then lives on its events) or, in tests, after a
-// call to endProgram.
-void Main(const std::string& commandLine, const Main_Steps& steps);
+// A step that fails is skipped, with one line on standard error, and the next one
+// runs. Returns when the chosen window is loaded (the program then lives on its
+// events) or, in tests, after a call to endProgram.
+void Main(const StartRequest& request, const Main_Steps& steps);

@@ -5,7 +5,3 @@
 // The renderer program, next to the front end. Empty when the program's folder
 // cannot be read.
 std::string Renderer_Path();
-
-// The settings file, next to the front end. Empty when the program's folder cannot
-// be read.
-std::string Settings_Path();

@@ -14,10 +14,11 @@
 #include "frontend/music/mci_interpreter.h"
 #include "frontend/music/wave_sound.h"
 #include "tests/frontend/music/support/test_audio.h"
+#include "tests/support/temporary_folder.h"
 
 namespace {
 
-using musictest::TempFolder;
+using TempFolder = testsupport::TemporaryFolder;
 
 // The interpreter on SDL's silent "dummy" output, which still consumes sound
 // in real time, with a three-track disc image as the CD drive.

@@ -2,11 +2,12 @@
 
 #include <cstring>
 #include <map>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "frontend/music/quorin05_bgm.h"
-#include "frontend/startup/settings.h"
 
 namespace {
 
@@ -49,190 +50,194 @@ const std::string kMp3Mode = "status MP3Play mode";
 
 class MusicPlayerTest : public testing::Test {
  protected:
-  void SetUp() override {
-    BGM_SetPlatform(platform);
-    BGM_Track = 0;
-    BGM_File.clear();
-    CD_Polling = false;
+  void SetUp() override { NewPlayer(0); }
+
+  // Starts afresh with the player of a run whose settings chose this track and
+  // file; `platform` is the player's own.
+  void NewPlayer(int16_t track, const std::string& file = "") {
+    auto scripted = std::make_unique<ScriptedPlatform>();
+    platform = scripted.get();
+    player.emplace(std::move(scripted), Settings{2, track, file});
   }
 
   // A drive on `track` of a three-track disc, in `mode`.
   void Drive(const std::string& track, const std::string& mode) {
-    platform.answers[kCurrentTrack] = {0, track};
-    platform.answers[kTrackCount] = {0, "3"};
-    platform.answers[kCdMode] = {0, mode};
+    platform->answers[kCurrentTrack] = {0, track};
+    platform->answers[kTrackCount] = {0, "3"};
+    platform->answers[kCdMode] = {0, mode};
   }
 
   using Strings = std::vector<std::string>;
-  ScriptedPlatform platform;
+  ScriptedPlatform* platform = nullptr;
+  std::optional<Quorin05_BGM> player;
 };
 
 TEST_F(MusicPlayerTest, CdOpenAndStopSendTheirTwoCommandsWithoutReplyBuffers) {
-  CD_Open();
-  CD_Stop();
-  EXPECT_EQ(platform.sent, (Strings{"open cdaudio", "set cdaudio time format tmsf", "stop cdaudio", "close cdaudio"}));
-  EXPECT_EQ(platform.withReplyBuffer, (std::vector<bool>{false, false, false, false}));
+  player->CD_Open();
+  player->CD_Stop();
+  EXPECT_EQ(platform->sent, (Strings{"open cdaudio", "set cdaudio time format tmsf", "stop cdaudio", "close cdaudio"}));
+  EXPECT_EQ(platform->withReplyBuffer, (std::vector<bool>{false, false, false, false}));
 }
 
 TEST_F(MusicPlayerTest, WholeDiscPlaysOnlyWhenTheDriveReportsStopped) {
   Drive("2", "playing");
-  CD_Poll();
-  EXPECT_EQ(platform.sent, (Strings{kCurrentTrack, kTrackCount, kCdMode}));
-  EXPECT_TRUE(CD_Polling);
+  player->CD_Poll();
+  EXPECT_EQ(platform->sent, (Strings{kCurrentTrack, kTrackCount, kCdMode}));
+  EXPECT_TRUE(player->CD_Polling());
 
   for (const char* mode : {"not ready", "open", "paused"}) {
-    platform.sent.clear();
+    platform->sent.clear();
     Drive("1", mode);
-    CD_Poll();
-    EXPECT_EQ(platform.sent, (Strings{kCurrentTrack, kTrackCount, kCdMode})) << mode;
-    EXPECT_TRUE(CD_Polling);
+    player->CD_Poll();
+    EXPECT_EQ(platform->sent, (Strings{kCurrentTrack, kTrackCount, kCdMode})) << mode;
+    EXPECT_TRUE(player->CD_Polling());
   }
 
-  platform.sent.clear();
+  platform->sent.clear();
   Drive("not a number", "stopped");
-  CD_Poll();
-  EXPECT_EQ(platform.sent, (Strings{kCurrentTrack, kTrackCount, kCdMode, "play cdaudio"}));
-  EXPECT_TRUE(CD_Polling);
+  player->CD_Poll();
+  EXPECT_EQ(platform->sent, (Strings{kCurrentTrack, kTrackCount, kCdMode, "play cdaudio"}));
+  EXPECT_TRUE(player->CD_Polling());
 }
 
 TEST_F(MusicPlayerTest, RepeatedTrackIsSentBackToItsStartWhenTheDriveMovesOnOrStops) {
-  BGM_Track = 3;
-  platform.answers["status cdaudio position track 3"] = {0, "03:00:00:00"};
+  NewPlayer(3);
+  platform->answers["status cdaudio position track 3"] = {0, "03:00:00:00"};
   const Strings replay = {kCurrentTrack, kTrackCount, kCdMode, "status cdaudio position track 3",
                           "play cdaudio from 03:00:00:00"};
 
   Drive("4", "playing");
-  CD_Poll();
-  EXPECT_EQ(platform.sent, replay);
+  player->CD_Poll();
+  EXPECT_EQ(platform->sent, replay);
 
-  platform.sent.clear();
+  platform->sent.clear();
   Drive("3", "stopped");
-  CD_Poll();
-  EXPECT_EQ(platform.sent, replay);
+  player->CD_Poll();
+  EXPECT_EQ(platform->sent, replay);
 
-  platform.sent.clear();
+  platform->sent.clear();
   Drive(" 3 ", "playing");
-  CD_Poll();
-  EXPECT_EQ(platform.sent, (Strings{kCurrentTrack, kTrackCount, kCdMode}));
-  EXPECT_TRUE(CD_Polling);
+  player->CD_Poll();
+  EXPECT_EQ(platform->sent, (Strings{kCurrentTrack, kTrackCount, kCdMode}));
+  EXPECT_TRUE(player->CD_Polling());
 }
 
 TEST_F(MusicPlayerTest, FailingTrackQueriesEndPollingAtOnce) {
   Drive("2", "stopped");
-  platform.answers[kCurrentTrack] = {276, ""};
-  CD_Poll();
-  EXPECT_EQ(platform.sent, (Strings{kCurrentTrack}));
-  EXPECT_FALSE(CD_Polling);
+  platform->answers[kCurrentTrack] = {276, ""};
+  player->CD_Poll();
+  EXPECT_EQ(platform->sent, (Strings{kCurrentTrack}));
+  EXPECT_FALSE(player->CD_Polling());
 
-  platform.sent.clear();
-  platform.answers[kCurrentTrack] = {0, "error"};
-  CD_Poll();
-  EXPECT_EQ(platform.sent, (Strings{kCurrentTrack}));
-  EXPECT_FALSE(CD_Polling);
+  platform->sent.clear();
+  platform->answers[kCurrentTrack] = {0, "error"};
+  player->CD_Poll();
+  EXPECT_EQ(platform->sent, (Strings{kCurrentTrack}));
+  EXPECT_FALSE(player->CD_Polling());
 
-  platform.sent.clear();
+  platform->sent.clear();
   Drive("2", "stopped");
-  platform.answers[kTrackCount] = {263, ""};
-  CD_Poll();
-  EXPECT_EQ(platform.sent, (Strings{kCurrentTrack, kTrackCount}));
-  EXPECT_FALSE(CD_Polling);
+  platform->answers[kTrackCount] = {263, ""};
+  player->CD_Poll();
+  EXPECT_EQ(platform->sent, (Strings{kCurrentTrack, kTrackCount}));
+  EXPECT_FALSE(player->CD_Polling());
 }
 
 TEST_F(MusicPlayerTest, RepeatedTrackWithATrackReplyThatIsNoNumberEndsPolling) {
-  BGM_Track = 3;
+  NewPlayer(3);
   for (const char* track : {"", "three", "3x", "70000"}) {
-    platform.sent.clear();
+    platform->sent.clear();
     Drive(track, "stopped");
-    CD_Poll();
-    EXPECT_EQ(platform.sent, (Strings{kCurrentTrack, kTrackCount, kCdMode})) << track;
-    EXPECT_FALSE(CD_Polling) << track;
+    player->CD_Poll();
+    EXPECT_EQ(platform->sent, (Strings{kCurrentTrack, kTrackCount, kCdMode})) << track;
+    EXPECT_FALSE(player->CD_Polling()) << track;
   }
 }
 
 TEST_F(MusicPlayerTest, TrackBeyondTheDiscSendsTheErrorTextAsPositionAndKeepsPolling) {
-  BGM_Track = 9;
+  NewPlayer(9);
   Drive("1", "stopped");
-  platform.answers["status cdaudio position track 9"] = {282, ""};
-  CD_Poll();
-  EXPECT_EQ(platform.sent, (Strings{kCurrentTrack, kTrackCount, kCdMode, "status cdaudio position track 9",
+  platform->answers["status cdaudio position track 9"] = {282, ""};
+  player->CD_Poll();
+  EXPECT_EQ(platform->sent, (Strings{kCurrentTrack, kTrackCount, kCdMode, "status cdaudio position track 9",
                                     "play cdaudio from Error:282"}));
-  EXPECT_TRUE(CD_Polling);
+  EXPECT_TRUE(player->CD_Polling());
 }
 
 TEST_F(MusicPlayerTest, ModeBuffersKeepTheEarlierReplyWhenAQueryFails) {
   Drive("1", "stopped");
-  CD_Poll();
-  platform.sent.clear();
-  platform.answers[kCdMode] = {276, "playing"};
-  CD_Poll();
-  EXPECT_EQ(platform.sent.back(), "play cdaudio");
+  player->CD_Poll();
+  platform->sent.clear();
+  platform->answers[kCdMode] = {276, "playing"};
+  player->CD_Poll();
+  EXPECT_EQ(platform->sent.back(), "play cdaudio");
 
-  platform.answers[kMp3Mode] = {0, "playing"};
-  EXPECT_TRUE(MP3_IsPlaying());
-  platform.answers[kMp3Mode] = {263, "stopped"};
-  EXPECT_TRUE(MP3_IsPlaying());
+  platform->answers[kMp3Mode] = {0, "playing"};
+  EXPECT_TRUE(player->MP3_IsPlaying());
+  platform->answers[kMp3Mode] = {263, "stopped"};
+  EXPECT_TRUE(player->MP3_IsPlaying());
   // A shorter reply overwrites only its own length: "open" over "playing" is not "playing".
-  platform.answers[kMp3Mode] = {0, "open"};
-  EXPECT_FALSE(MP3_IsPlaying());
+  platform->answers[kMp3Mode] = {0, "open"};
+  EXPECT_FALSE(player->MP3_IsPlaying());
 }
 
 TEST_F(MusicPlayerTest, Mp3OpensTheQuotedPathAndPlaysOnlyWhenTheOpenSucceeded) {
-  BGM_File = "/home/user/My Music/a b.mp3";
+  NewPlayer(0, "/home/user/My Music/a b.mp3");
   const std::string open = "open \"/home/user/My Music/a b.mp3\" type MPEGVideo Alias MP3Play";
-  MP3_Play();
-  EXPECT_EQ(platform.sent, (Strings{open, "play MP3Play"}));
+  player->MP3_Play();
+  EXPECT_EQ(platform->sent, (Strings{open, "play MP3Play"}));
 
-  platform.sent.clear();
-  platform.answers[open] = {275, ""};
-  MP3_Play();
-  EXPECT_EQ(platform.sent, (Strings{open}));
+  platform->sent.clear();
+  platform->answers[open] = {275, ""};
+  player->MP3_Play();
+  EXPECT_EQ(platform->sent, (Strings{open}));
 
-  platform.sent.clear();
-  MP3_Stop();
-  EXPECT_EQ(platform.sent, (Strings{"stop MP3Play", "close MP3Play"}));
+  platform->sent.clear();
+  player->MP3_Stop();
+  EXPECT_EQ(platform->sent, (Strings{"stop MP3Play", "close MP3Play"}));
 }
 
 TEST_F(MusicPlayerTest, Mp3LoopRestartsFromTheBeginningUnlessPlaying) {
-  platform.answers[kMp3Mode] = {0, "playing"};
-  MP3_Loop();
-  EXPECT_EQ(platform.sent, (Strings{kMp3Mode}));
+  platform->answers[kMp3Mode] = {0, "playing"};
+  player->MP3_Loop();
+  EXPECT_EQ(platform->sent, (Strings{kMp3Mode}));
 
   for (const char* mode : {"paused", "stopped"}) {
-    platform.sent.clear();
-    platform.answers[kMp3Mode] = {0, mode};
-    MP3_Loop();
-    EXPECT_EQ(platform.sent, (Strings{kMp3Mode, "stop MP3Play", "play MP3Play from 0"})) << mode;
+    platform->sent.clear();
+    platform->answers[kMp3Mode] = {0, mode};
+    player->MP3_Loop();
+    EXPECT_EQ(platform->sent, (Strings{kMp3Mode, "stop MP3Play", "play MP3Play from 0"})) << mode;
   }
 }
 
 TEST_F(MusicPlayerTest, WavPlaysOnlyWithAnOutputDevice) {
-  BGM_File = "/music/loop.wav";
-  platform.devices = 0;
-  WAV_Play();
-  EXPECT_TRUE(platform.sounds.empty());
+  NewPlayer(0, "/music/loop.wav");
+  platform->devices = 0;
+  player->WAV_Play();
+  EXPECT_TRUE(platform->sounds.empty());
 
-  platform.devices = 2;
-  WAV_Play();
-  WAV_Stop();
-  BGM_Shutdown();
-  EXPECT_EQ(platform.sounds, (Strings{"play /music/loop.wav", "stop", "shutdown"}));
-  EXPECT_TRUE(platform.sent.empty());
+  platform->devices = 2;
+  player->WAV_Play();
+  player->WAV_Stop();
+  player->Shutdown();
+  EXPECT_EQ(platform->sounds, (Strings{"play /music/loop.wav", "stop", "shutdown"}));
+  EXPECT_TRUE(platform->sent.empty());
 }
 
 TEST_F(MusicPlayerTest, CommandHelpersBuildAndReportAsDocumented) {
-  platform.answers["status x"] = {275, "ignored"};
-  EXPECT_EQ(MCI_Query("status x"), "Error:275");
+  platform->answers["status x"] = {275, "ignored"};
+  EXPECT_EQ(player->MCI_Query("status x"), "Error:275");
   std::string reply = "earlier";
-  EXPECT_EQ(MCI_Send("status x", reply), 275);
+  EXPECT_EQ(player->MCI_Send("status x", reply), 275);
   EXPECT_EQ(reply, "earlier");
 
-  platform.answers["status y"] = {0, "reply"};
-  EXPECT_EQ(MCI_Query("status y"), "reply");
+  platform->answers["status y"] = {0, "reply"};
+  EXPECT_EQ(player->MCI_Query("status y"), "reply");
 
-  platform.answers["play dev from 1:2"] = {282, ""};
-  EXPECT_EQ(MCI_Play("dev", ""), 0);
-  EXPECT_EQ(MCI_Play("dev", "1:2"), 282);
-  EXPECT_EQ(platform.sent, (Strings{"status x", "status x", "status y", "play dev", "play dev from 1:2"}));
+  platform->answers["play dev from 1:2"] = {282, ""};
+  EXPECT_EQ(player->MCI_Play("dev", ""), 0);
+  EXPECT_EQ(player->MCI_Play("dev", "1:2"), 282);
+  EXPECT_EQ(platform->sent, (Strings{"status x", "status x", "status y", "play dev", "play dev from 1:2"}));
 }
 
 }  // namespace

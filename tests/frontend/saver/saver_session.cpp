@@ -4,11 +4,9 @@
 #include <signal.h>
 #include <sys/stat.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 #include "platform/shared_names.h"
 #include "platform/window_search.h"
@@ -77,21 +75,24 @@ std::unique_ptr<testsupport::ChildProcess> SaverSession::StartFrontEnd(
 }
 
 Window SaverSession::WaitForRenderer() {
-  return testsupport::WaitForWindow(display_, names::kRendererTitle, 15000);
+  const Window renderer = testsupport::WaitForWindow(display_, names::kRendererTitle, 60000);
+  if (renderer == None) return None;
+  const bool focused = testsupport::WaitUntil(
+      [&] {
+        Window focus = None;
+        int revert = 0;
+        XGetInputFocus(display_, &focus, &revert);
+        return focus == renderer;
+      },
+      60000);
+  return focused ? renderer : None;
 }
 
 void SaverSession::PressKey() { testsupport::TapKey(display_, XK_a); }
 
-int SaverSession::MillisecondsFromWindowGoneToEnd(testsupport::ChildProcess& frontEnd) {
-  using Clock = std::chrono::steady_clock;
-  if (!testsupport::WaitUntil(
-          [&] { return platform::FindTopLevelWindow(display_, names::kRendererTitle) == None; }, 10000)) {
-    return -1;
-  }
-  const Clock::time_point gone = Clock::now();
-  if (!frontEnd.WaitExit(5000)) return -1;
-  return static_cast<int>(
-      std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - gone).count());
+std::optional<int> SaverSession::FrontEndEndAfterRenderer(testsupport::ChildProcess& frontEnd) {
+  if (!testsupport::WaitForWindowGone(display_, names::kRendererTitle, 60000)) return std::nullopt;
+  return frontEnd.WaitExit(60000);
 }
 
 std::vector<pid_t> SaverSession::RendererProcesses() const {
@@ -133,10 +134,9 @@ long SaverSession::SoundBytes() const {
   return error ? 0 : static_cast<long>(size);
 }
 
-bool SaverSession::SoundStaysStill(int ms) const {
-  const long before = SoundBytes();
-  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-  return SoundBytes() == before;
+bool SaverSession::WaitForSound(double seconds) const {
+  const long until = SoundBytes() + static_cast<long>(seconds * musictest::kRate) * 4;
+  return testsupport::WaitUntil([&] { return SoundBytes() >= until; }, 60000);
 }
 
 }  // namespace savertest

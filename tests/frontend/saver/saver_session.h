@@ -8,6 +8,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "tests/frontend/music/support/test_audio.h"
 #include "tests/support/child_process.h"
 #include "tests/support/private_display_test.h"
+#include "tests/support/temporary_folder.h"
 
 namespace savertest {
 
@@ -37,13 +39,14 @@ class SaverSession : public testsupport::PrivateDisplayTest {
 
   std::unique_ptr<testsupport::ChildProcess> StartFrontEnd(const std::vector<std::string>& args);
 
-  // The renderer's window once it is there; None after 15 seconds.
+  // The renderer's window once it is there and has the keyboard focus, so that
+  // a key reaches it; None when that does not happen within a generous deadline.
   Window WaitForRenderer();
   // A key press as the user makes it, to the window that has the focus.
   void PressKey();
-  // Waits for the renderer's window to go, then for the front end to end;
-  // returns the milliseconds between the two, or -1 when either did not happen.
-  int MillisecondsFromWindowGoneToEnd(testsupport::ChildProcess& frontEnd);
+  // Waits for the renderer's window to go, then for the front end to end; its
+  // exit status, or nullopt when either did not happen.
+  std::optional<int> FrontEndEndAfterRenderer(testsupport::ChildProcess& frontEnd);
 
   // Processes running the renderer copy in this folder.
   std::vector<pid_t> RendererProcesses() const;
@@ -51,10 +54,10 @@ class SaverSession : public testsupport::PrivateDisplayTest {
   std::vector<std::string> PointerCalls(pid_t pid) const;
   // Bytes the sound output has written so far (0 before it opened).
   long SoundBytes() const;
-  // Whether the sound output stays at the same size for `ms`.
-  bool SoundStaysStill(int ms) const;
+  // Waits until the sound output holds `seconds` more sound than now.
+  bool WaitForSound(double seconds) const;
 
-  musictest::TempFolder folder_;
+  testsupport::TemporaryFolder folder_;
 };
 
 }  // namespace savertest

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "frontend/startup/dispatch.h"
 
 TEST(CommandLineText, JoinsTheArgumentsAfterTheProgramNameWithSingleBlanks) {
@@ -9,6 +13,12 @@ TEST(CommandLineText, JoinsTheArgumentsAfterTheProgramNameWithSingleBlanks) {
   EXPECT_EQ(CommandLineText(1, none), "");
   EXPECT_EQ(CommandLineText(3, two), "/p 1234");
   EXPECT_EQ(CommandLineText(4, spaced), "a  b  c");
+}
+
+TEST(ParseStartRequest, ReadsTheModeAndThePreviewPaneOnce) {
+  EXPECT_EQ(ParseStartRequest("/p 77").mode, Start_Mode::Preview);
+  EXPECT_EQ(ParseStartRequest("/p 77").previewParent, 77u);
+  EXPECT_EQ(ParseStartRequest("/s 77").previewParent, 0u);
 }
 
 TEST(DispatchMode, OnlyTheSecondCharacterCounts) {
@@ -38,28 +48,15 @@ TEST(SwitchLetter, CountsCharactersNotBytes) {
   EXPECT_EQ(SwitchLetter("\xE3\x81s"), "\x81");
 }
 
-TEST(PreviewParentHandle, ReadsTheNumberFromTheFourthCharacterOn) {
-  EXPECT_EQ(PreviewParentHandle("/p 1234"), 1234u);
-  EXPECT_EQ(PreviewParentHandle("/p:1234"), 1234u);
-  EXPECT_EQ(PreviewParentHandle("/p1234"), 234u);
-  EXPECT_EQ(PreviewParentHandle("/p   12 34"), 1234u);
-  EXPECT_EQ(PreviewParentHandle("/p &H1E00003"), 0x1E00003u);
-  EXPECT_EQ(PreviewParentHandle("/p 4294967295"), 4294967295u);
-  EXPECT_EQ(PreviewParentHandle("ä/p 77"), 77u);
-}
-
-TEST(PreviewParentHandle, RoundsHalvesToEven) {
-  EXPECT_EQ(PreviewParentHandle("/p 2.5"), 2u);
-  EXPECT_EQ(PreviewParentHandle("/p 3.5"), 4u);
-  EXPECT_EQ(PreviewParentHandle("/p 7.49"), 7u);
-}
-
-TEST(PreviewParentHandle, NoNumberOrOneOutsideAWindowIdGivesZero) {
-  EXPECT_EQ(PreviewParentHandle("/p"), 0u);
-  EXPECT_EQ(PreviewParentHandle("/p "), 0u);
-  EXPECT_EQ(PreviewParentHandle("/p pane"), 0u);
-  EXPECT_EQ(PreviewParentHandle("/p -5"), 0u);
-  EXPECT_EQ(PreviewParentHandle("/p 4294967296"), 0u);
-  EXPECT_EQ(PreviewParentHandle("/p 1e999"), 0u);
-  EXPECT_EQ(PreviewParentHandle("/p " + std::string(100000, '9')), 0u);
+TEST(PreviewParentHandle, ReadsTheNumberFromTheFourthCharacterOnRoundingHalvesToEven) {
+  const std::vector<std::pair<std::string, uint32_t>> cases = {
+      {"/p 1234", 1234u}, {"/p:1234", 1234u}, {"/p1234", 234u}, {"/p   12 34", 1234u},
+      {"/p &H1E00003", 0x1E00003u}, {"/p 4294967295", 4294967295u}, {"ä/p 77", 77u},
+      {"/p 2.5", 2u}, {"/p 3.5", 4u}, {"/p 7.49", 7u},
+      // No number, or one outside a window id, gives 0.
+      {"/p", 0u}, {"/p ", 0u}, {"/p pane", 0u}, {"/p -5", 0u}, {"/p 4294967296", 0u},
+      {"/p 1e999", 0u}, {"/p " + std::string(100000, '9'), 0u}};
+  for (const auto& [line, handle] : cases) {
+    EXPECT_EQ(PreviewParentHandle(line), handle) << line.substr(0, 20);
+  }
 }

@@ -11,9 +11,9 @@
 
 #include "platform/shared_names.h"
 #include "platform/window_search.h"
-#include "tests/frontend/startup/temporary_folder.h"
 #include "tests/support/child_process.h"
 #include "tests/support/private_display_test.h"
+#include "tests/support/temporary_folder.h"
 #include "tests/support/x_input.h"
 #include "tests/support/x_wait.h"
 
@@ -33,7 +33,7 @@ class FrontEndProgramTest : public testsupport::PrivateDisplayTest {
     std::filesystem::copy_file(testsupport::FrontEndPath(), program_);
   }
 
-  void PlaceRendererStandIn() { WriteBytes(folder_.File(names::kRendererFile), "stand-in"); }
+  void PlaceRendererStandIn() { testsupport::WriteBytes(folder_.File(names::kRendererFile), "stand-in"); }
 
   std::unique_ptr<testsupport::ChildProcess> Start(const std::vector<std::string>& args) {
     return std::make_unique<testsupport::ChildProcess>(
@@ -45,7 +45,7 @@ class FrontEndProgramTest : public testsupport::PrivateDisplayTest {
     testsupport::TapKey(display_, XK_Return);
   }
 
-  TemporaryFolder folder_;
+  testsupport::TemporaryFolder folder_;
   std::string program_;
 };
 

@@ -4,13 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "frontend/startup/cursor_state.h"
 #include "frontend/startup/main_procedure.h"
 #include "platform/shared_names.h"
 
 namespace {
 
-// Records every step Main takes, in order.
+const Settings kLoaded{1, 3, "/m/a.mp3"};
+
+// Records every step Main takes, in order, with what the windows were handed.
 struct RecordedStart {
   std::vector<std::string> existingWindows;
   bool rendererPresent = true;
@@ -25,7 +26,10 @@ struct RecordedStart {
       }
       return false;
     };
-    steps.loadSettings = [this] { calls.push_back("settings"); };
+    steps.loadSettings = [this] {
+      calls.push_back("settings");
+      return kLoaded;
+    };
     steps.rendererPresent = [this] {
       calls.push_back("renderer?");
       return rendererPresent;
@@ -37,21 +41,25 @@ struct RecordedStart {
     };
     steps.endProgram = [this] { calls.push_back("end"); };
     steps.hostPreview = [this](uint32_t pane) { calls.push_back("preview " + std::to_string(pane)); };
-    steps.showSettingsDialogModal = [this] { calls.push_back("dialog"); };
-    steps.loadSaverWindow = [this] { calls.push_back("saver"); };
+    steps.showSettingsDialogModal = [this](Settings& settings) {
+      calls.push_back(settings == kLoaded ? "dialog" : "dialog without the settings");
+    };
+    steps.loadSaverWindow = [this](const Settings& settings, std::optional<int> pointerCount) {
+      calls.push_back(settings == kLoaded ? "saver" : "saver without the settings");
+      calls.push_back(pointerCount ? "count " + std::to_string(*pointerCount) : "no count");
+    };
     return steps;
   }
 
   std::vector<std::string> Run(const std::string& commandLine) {
-    Cursor_Count.reset();
-    Main(commandLine, Steps());
+    Main(ParseStartRequest(commandLine), Steps());
     return calls;
   }
 };
 
 using Calls = std::vector<std::string>;
-const std::string kFindSaver = "find Quorin05_Main";
-const std::string kFindDialog = "find <Veyora(Ra05)>";
+const std::string kFindSaver = std::string("find ") + names::kSaverTitle;
+const std::string kFindDialog = std::string("find ") + names::kDialogTitle;
 
 }  // namespace
 
@@ -60,11 +68,9 @@ TEST(Main, FollowsTheDispatchTable) {
   EXPECT_EQ(RecordedStart().Run("/c:99"),
             (Calls{kFindSaver, kFindDialog, "settings", "renderer?", "dialog", "end"}));
   EXPECT_EQ(RecordedStart().Run("/S"), (Calls{kFindSaver, kFindDialog, "settings", "renderer?",
-                                              "hide pointer", "saver"}));
-  EXPECT_EQ(Cursor_Count, -1);
+                                              "hide pointer", "saver", "count -1"}));
   EXPECT_EQ(RecordedStart().Run(""),
-            (Calls{kFindSaver, kFindDialog, "settings", "renderer?", "saver"}));
-  EXPECT_FALSE(Cursor_Count.has_value());
+            (Calls{kFindSaver, kFindDialog, "settings", "renderer?", "saver", "no count"}));
   for (const char* line : {"/a 1234", "s", "/x"}) {
     EXPECT_EQ(RecordedStart().Run(line),
               (Calls{kFindSaver, kFindDialog, "settings", "renderer?", "end"}))
@@ -108,15 +114,14 @@ TEST(Main, SkipsAFailingStepAndGoesOn) {
   RecordedStart start;
   Main_Steps steps = start.Steps();
   steps.windowExists = [](const std::string&) -> bool { throw std::runtime_error("no display"); };
-  steps.loadSettings = [] { throw std::runtime_error("bad file"); };
+  steps.loadSettings = []() -> Settings { throw std::runtime_error("bad file"); };
   steps.hidePointer = []() -> int { throw std::runtime_error("no pointer"); };
-  Cursor_Count.reset();
-  Main("/s", steps);
-  EXPECT_EQ(start.calls, (Calls{"renderer?", "saver"}));
-  EXPECT_FALSE(Cursor_Count.has_value());
+  Main(ParseStartRequest("/s"), steps);
+  // The saver gets the start values and no count to hand back.
+  EXPECT_EQ(start.calls, (Calls{"renderer?", "saver without the settings", "no count"}));
 
   // Steps not provided are skipped as well.
   Main_Steps none;
-  Main("/s", none);
-  Main("/p 1", none);
+  Main(ParseStartRequest("/s"), none);
+  Main(ParseStartRequest("/p 1"), none);
 }

@@ -127,14 +127,4 @@ std::vector<SoundWindow> Analyse(const std::vector<int16_t>& samples, double win
   return windows;
 }
 
-TempFolder::TempFolder() {
-  char pattern[] = "/tmp/veyora-music-XXXXXX";
-  if (char* made = mkdtemp(pattern)) path_ = made;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code error;
-  std::filesystem::remove_all(path_, error);
-}
-
 }  // namespace musictest

@@ -36,18 +36,4 @@ struct SoundWindow {
 std::vector<SoundWindow> Analyse(const std::vector<int16_t>& samples, double windowSeconds,
                                  const std::vector<double>& candidateHertz);
 
-// A fresh folder under /tmp, removed with its content on destruction.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::string& Path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
-
 }  // namespace musictest

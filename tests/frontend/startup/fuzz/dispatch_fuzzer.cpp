@@ -6,20 +6,22 @@
 
 #include "frontend/startup/dispatch.h"
 #include "frontend/startup/main_procedure.h"
-#include "frontend/startup/number_text.h"
+#include "frontend/text/number_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string commandLine(reinterpret_cast<const char*>(data), size);
-  const Start_Mode mode = DispatchMode(commandLine);
+  const StartRequest request = ParseStartRequest(commandLine);
   if (SwitchLetter(commandLine).size() > 4) std::abort();
-  PreviewParentHandle(commandLine);
   ReadLeadingNumber(commandLine);
   ParseNumberText(commandLine);
 
   std::vector<std::string> steps;
   Main_Steps recorded;
   recorded.windowExists = [](const std::string&) { return false; };
-  recorded.loadSettings = [&] { steps.push_back("settings"); };
+  recorded.loadSettings = [&] {
+    steps.push_back("settings");
+    return Settings{};
+  };
   recorded.rendererPresent = [&] { return true; };
   recorded.hidePointer = [&] {
     steps.push_back("hide");
@@ -27,14 +29,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   };
   recorded.endProgram = [&] { steps.push_back("end"); };
   recorded.hostPreview = [&](uint32_t) { steps.push_back("preview"); };
-  recorded.showSettingsDialogModal = [&] { steps.push_back("dialog"); };
-  recorded.loadSaverWindow = [&] { steps.push_back("saver"); };
-  Main(commandLine, recorded);
+  recorded.showSettingsDialogModal = [&](Settings&) { steps.push_back("dialog"); };
+  recorded.loadSaverWindow = [&](const Settings&, std::optional<int>) { steps.push_back("saver"); };
+  Main(request, recorded);
 
   const std::vector<std::string>* expected = nullptr;
   static const std::vector<std::string> preview{"preview"}, dialog{"settings", "dialog", "end"},
       hidden{"settings", "hide", "saver"}, visible{"settings", "saver"}, quit{"settings", "end"};
-  switch (mode) {
+  switch (request.mode) {
     case Start_Mode::Preview: expected = &preview; break;
     case Start_Mode::Configure: expected = &dialog; break;
     case Start_Mode::RunCursorHidden: expected = &hidden; break;
@@ -42,6 +44,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case Start_Mode::Quit: expected = &quit; break;
   }
   if (steps != *expected) std::abort();
-  if (mode == Start_Mode::RunCursorVisible && !commandLine.empty()) std::abort();
+  if (request.mode == Start_Mode::RunCursorVisible && !commandLine.empty()) std::abort();
   return 0;
 }

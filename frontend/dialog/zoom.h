@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+
+// Where the pointer stood when the settings dialog loaded (0, 0 when unknown):
+// the fixed point of the dialog's opening and closing zoom.
+struct CursorStart {
+  int16_t Cursor_StartX = 0;
+  int16_t Cursor_StartY = 0;
+};
+
+// A short outline animation from the point `from` out to the window's screen
+// rectangle, and back in. The window is an X window id. Does nothing when the
+// window has no rectangle or the toolkit is not running.
+void Zoom_Open(uint32_t window, CursorStart from);
+void Zoom_Close(uint32_t window, CursorStart to);

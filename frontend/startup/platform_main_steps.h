@@ -1,8 +1,0 @@
-#pragma once
-
-#include "frontend/startup/main_procedure.h"
-
-// Main's steps on this machine: window look-ups on the X display, the settings
-// file and the renderer next to the program, the message box, the pointer and the
-// immediate end. The modes' windows are added by the program.
-Main_Steps PlatformMainSteps();
