@@ -8,7 +8,9 @@
 // 2. The front end's cost during a run of N seconds (default 30) without music and
 //    with a looping MP3 (sound to SDL's "disk" output into /dev/null): its CPU time
 //    over the wall time from the renderer's window on, and its peak memory.
-// 3. The CPU time of one look-up for the renderer's window, the work of each watch
+// 3. The time from the renderer's window going to the front end's end, which
+//    stops the music first, without music and with a looping WAV file.
+// 4. The CPU time of one look-up for the renderer's window, the work of each watch
 //    tick, as a full search of the display and as the watch does it (the window
 //    found before asked again), on the display as it is and with 100 more
 //    top-level windows.
@@ -213,6 +215,24 @@ void MeasureRunCost(Bench& bench, const char* label, int seconds) {
               cpu, wall, 100 * cpu / wall, peak);
 }
 
+// Ends runs by a key and times the front end's end from the renderer window's.
+void MeasureFollow(Bench& bench, const char* label, int runs) {
+  std::vector<double> follow;
+  for (int i = 0; i < runs; ++i) {
+    auto program = bench.Start(names::kFrontEndFile, {"/s"});
+    if (!testsupport::WaitForWindow(bench.display(), names::kRendererTitle, 20000)) continue;
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));  // the renderer takes the focus
+    testsupport::TapKey(bench.display(), XK_a);
+    if (!testsupport::WaitForWindowGone(bench.display(), names::kRendererTitle, 10000)) continue;
+    const Clock::time_point gone = Clock::now();
+    if (program->WaitExit(10000)) follow.push_back(MillisecondsSince(gone));
+    bench.EndByKey(*program);
+  }
+  std::printf("  %-12s median %.1f ms, longest %.1f ms (%zu of %d runs)\n", label, Median(follow),
+              follow.empty() ? 0.0 : *std::max_element(follow.begin(), follow.end()), follow.size(),
+              runs);
+}
+
 // CPU time per call of `lookUp`, in milliseconds.
 template <class LookUp>
 double CpuMillisecondsPerCall(LookUp&& lookUp) {
@@ -278,6 +298,14 @@ int main(int argc, char** argv) {
     MeasureRunCost(bench, "MP3 looping:", seconds);
   } else {
     std::printf("  MP3: could not encode one with lame\n");
+  }
+
+  std::printf("renderer window gone to front end gone\n");
+  bench.WriteSettings(0, "");
+  MeasureFollow(bench, "no music:", runs);
+  if (musictest::WriteWav(bench.File("loop.wav"), musictest::Tone(440, 1.0))) {
+    bench.WriteSettings(2, bench.File("loop.wav"));
+    MeasureFollow(bench, "WAV looping:", runs);
   }
 
   std::printf("one look-up for the renderer's window (the watch's work every 50 ms)\n");

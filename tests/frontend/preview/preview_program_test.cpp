@@ -27,7 +27,8 @@ const std::string kPreviewCaption = names::kPreviewTitle;
 constexpr unsigned long kPaneColour = 0xFF00FF;
 // JPEG decoders and scalers may differ by a few levels.
 constexpr double kPictureTolerance = 6.0;
-constexpr int kStartMs = 10000;
+constexpr int kStartMs = 60000;
+constexpr int kEndMs = 60000;
 
 // The preview program hosted in panes that the test makes, on a private X server.
 class PreviewProgramTest : public testsupport::PrivateDisplayTest {
@@ -116,7 +117,7 @@ class PreviewProgramTest : public testsupport::PrivateDisplayTest {
           difference = MeanChannelDifference(WindowPixels(display_, pane), expected);
           return difference < kPictureTolerance;
         },
-        5000);
+        kStartMs);
     return difference;
   }
 
@@ -141,7 +142,7 @@ TEST_F(PreviewProgramTest, APaneOfThePictureSizeShowsThePictureUntilThePaneGoes)
   // The program lives as long as its pane, and no longer.
   EXPECT_TRUE(program->Running());
   DestroyWindow(pane);
-  EXPECT_EQ(program->WaitExit(1000), 0);
+  EXPECT_EQ(program->WaitExit(kEndMs), 0);
 }
 
 TEST_F(PreviewProgramTest, PanesOfOtherSizesAreFilledWithThePictureStretched) {
@@ -186,7 +187,7 @@ TEST_F(PreviewProgramTest, WithoutAPaneToShowInTheProgramEndsAtOnce) {
         std::vector<std::string>{"/p", std::to_string(gone)},
         std::vector<std::string>{"/p", std::to_string(inputOnly)}}) {
     auto program = Start(args);
-    EXPECT_EQ(program->WaitExit(3000), 0) << args.back();
+    EXPECT_EQ(program->WaitExit(kEndMs), 0) << args.back();
     EXPECT_EQ(platform::FindTopLevelWindow(display_, kPreviewCaption), None) << args.back();
   }
 }
@@ -196,7 +197,7 @@ TEST_F(PreviewProgramTest, ARunningSaverOrSettingsDialogStopsThePreview) {
   for (const char* title : {names::kSaverTitle, names::kDialogTitle}) {
     const Window other = MakeNamedWindow(title);
     auto program = StartPreview(pane);
-    EXPECT_EQ(program->WaitExit(3000), 0) << title;
+    EXPECT_EQ(program->WaitExit(kEndMs), 0) << title;
     EXPECT_TRUE(Children(pane).empty()) << title;
     DestroyWindow(other);
   }
@@ -215,13 +216,13 @@ TEST_F(PreviewProgramTest, SeveralPreviewsRunSideBySide) {
   }
   // Each program follows its own pane only.
   DestroyWindow(panes[1]);
-  EXPECT_EQ(programs[1]->WaitExit(1000), 0);
+  EXPECT_EQ(programs[1]->WaitExit(kEndMs), 0);
   EXPECT_TRUE(programs[0]->Running());
   EXPECT_TRUE(programs[2]->Running());
   DestroyWindow(panes[0]);
   DestroyWindow(panes[2]);
-  EXPECT_EQ(programs[0]->WaitExit(1000), 0);
-  EXPECT_EQ(programs[2]->WaitExit(1000), 0);
+  EXPECT_EQ(programs[0]->WaitExit(kEndMs), 0);
+  EXPECT_EQ(programs[2]->WaitExit(kEndMs), 0);
 }
 
 TEST_F(PreviewProgramTest, APaneVanishingAtAnyMomentEndsTheProgramCleanly) {
@@ -232,7 +233,7 @@ TEST_F(PreviewProgramTest, APaneVanishingAtAnyMomentEndsTheProgramCleanly) {
     auto program = StartPreview(pane);
     std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
     DestroyWindow(pane);
-    EXPECT_EQ(program->WaitExit(2000), 0) << "pane destroyed after " << delayMs << " ms";
+    EXPECT_EQ(program->WaitExit(kEndMs), 0) << "pane destroyed after " << delayMs << " ms";
   }
 }
 
@@ -242,7 +243,7 @@ TEST_F(PreviewProgramTest, DestroyingThePreviewWindowItselfEndsTheProgram) {
   const Window preview = WaitForPreviewIn(pane);
   ASSERT_NE(preview, None);
   DestroyWindow(preview);
-  EXPECT_EQ(program->WaitExit(1000), 0);
+  EXPECT_EQ(program->WaitExit(kEndMs), 0);
 }
 
 }  // namespace

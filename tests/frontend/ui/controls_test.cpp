@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QTimer>
+#include <functional>
 
 #include "frontend/ui/combo_box.h"
 #include "frontend/ui/control_group.h"
@@ -15,6 +16,7 @@
 #include "frontend/ui/property_store.h"
 #include "frontend/ui/timer.h"
 #include "frontend/ui/twips.h"
+#include "tests/support/x_wait.h"
 
 namespace {
 
@@ -22,6 +24,16 @@ void RunEventsFor(int ms) {
   QEventLoop loop;
   QTimer::singleShot(ms, &loop, &QEventLoop::quit);
   loop.exec();
+}
+
+// Runs the event loop until `condition` holds or a generous deadline passes.
+bool RunEventsUntil(const std::function<bool()>& condition) {
+  return testsupport::WaitUntil(
+      [&] {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+        return condition();
+      },
+      60000);
 }
 
 void Press(QWidget* widget, Qt::MouseButton button) {
@@ -50,9 +62,9 @@ TEST(Timer, TicksWhileEnabledAndStopsAtOnceWhenDisabled) {
   timer.onTick = [&] {
     if (++ticks == 3) timer.SetEnabled(false);
   };
-  RunEventsFor(300);
+  ASSERT_TRUE(RunEventsUntil([&] { return !timer.Enabled(); }));
+  RunEventsFor(100);
   EXPECT_EQ(ticks, 3);
-  EXPECT_FALSE(timer.Enabled());
 
   ui::Timer noInterval(0, true);
   ui::Timer disabled(10, false);
@@ -61,8 +73,7 @@ TEST(Timer, TicksWhileEnabledAndStopsAtOnceWhenDisabled) {
   RunEventsFor(100);
   EXPECT_EQ(otherTicks, 0);
   disabled.SetEnabled(true);
-  RunEventsFor(100);
-  EXPECT_GT(otherTicks, 0);
+  EXPECT_TRUE(RunEventsUntil([&] { return otherTicks > 0; }));
 }
 
 TEST(ControlGroup, HandlersReceiveTheIndexAndButtonOfTheMemberPressed) {

@@ -52,7 +52,7 @@ class FormTest : public ::testing::Test {
           found = platform::FindTopLevelWindow(other_, title);
           return (found != None) == present;
         },
-        5000);
+        60000);
     return found;
   }
 
