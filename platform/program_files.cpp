@@ -23,20 +23,22 @@ std::string FileNextToProgram(const std::string& name) {
   return folder.empty() ? std::string() : folder + "/" + name;
 }
 
-bool StartProgram(const std::string& path) {
+pid_t StartProgram(const std::string& path, const std::vector<std::string>& arguments) {
   posix_spawnattr_t attributes;
-  if (posix_spawnattr_init(&attributes) != 0) return false;
+  if (posix_spawnattr_init(&attributes) != 0) return 0;
   sigset_t all, none;
   sigfillset(&all);
   sigemptyset(&none);
   posix_spawnattr_setsigdefault(&attributes, &all);
   posix_spawnattr_setsigmask(&attributes, &none);
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
-  char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
+  std::vector<char*> argv = {const_cast<char*>(path.c_str())};
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
   pid_t pid = 0;
-  int result = posix_spawn(&pid, path.c_str(), nullptr, &attributes, argv, environ);
+  const int result = posix_spawn(&pid, path.c_str(), nullptr, &attributes, argv.data(), environ);
   posix_spawnattr_destroy(&attributes);
-  return result == 0;
+  return result == 0 ? pid : 0;
 }
 
 }  // namespace platform

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -12,9 +15,9 @@ std::string ProgramFolder();
 // read.
 std::string FileNextToProgram(const std::string& name);
 
-// Starts the program file at `path` as a new process with no arguments, never
-// through a shell, without waiting for it. The child gets default signal handling.
-// Returns false when the process could not be started.
-bool StartProgram(const std::string& path);
+// Starts the program file at `path` as a new process with `arguments` after its
+// name, never through a shell, without waiting for it. The child gets default
+// signal handling. Returns its process id, or 0 when it could not be started.
+pid_t StartProgram(const std::string& path, const std::vector<std::string>& arguments = {});
 
 }  // namespace platform

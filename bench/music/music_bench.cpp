@@ -1,6 +1,7 @@
 // Prints the cost of the music player's timer steps against the real
 // interpreter, and the process's CPU share while an MP3 plays for 10 s with
-// the loop step every 1000 ms, as the saver run drives them.
+// the loop step every 1000 ms, as the saver run drives them; and what starting a
+// large or low-rate WAV file costs.
 // Uses SDL's silent "dummy" output unless SDL_AUDIODRIVER says otherwise.
 #include <sys/resource.h>
 
@@ -9,10 +10,13 @@
 #include <cstdlib>
 #include <ctime>
 #include <thread>
+#include <unistd.h>
+#include <utility>
 
 #include "frontend/music/quorin05_bgm.h"
 #include "frontend/music/system_music_platform.h"
 #include "tests/frontend/music/support/test_audio.h"
+#include "tests/support/child_process.h"
 #include "tests/support/temporary_folder.h"
 
 namespace {
@@ -49,6 +53,28 @@ void MeasureStep(const char* name, int count, Prepare prepare, Step step) {
 }
 
 void Nothing() {}
+
+// A WAV file of `dataBytes` bytes of 8-bit mono sound at 1000 Hz.
+void WriteLowRateWav(const std::string& path, uint32_t dataBytes) {
+  std::FILE* out = std::fopen(path.c_str(), "wb");
+  if (!out) return;
+  const auto put32 = [&](uint32_t v) { std::fwrite(&v, 4, 1, out); };
+  const auto put16 = [&](uint16_t v) { std::fwrite(&v, 2, 1, out); };
+  std::fwrite("RIFF", 1, 4, out);
+  put32(36 + dataBytes);
+  std::fwrite("WAVEfmt ", 1, 8, out);
+  put32(16);
+  put16(1);     // PCM
+  put16(1);     // mono
+  put32(1000);  // samples a second
+  put32(1000);  // bytes a second
+  put16(1);     // bytes a frame
+  put16(8);     // bits a sample
+  std::fwrite("data", 1, 4, out);
+  put32(dataBytes);
+  for (uint32_t i = 0; i < dataBytes; ++i) std::fputc(i % 20 < 10 ? 64 : 192, out);
+  std::fclose(out);
+}
 
 }  // namespace
 
@@ -111,18 +137,27 @@ int main() {
   mp3.MP3_Stop();
   mp3.Shutdown();
 
-  // The largest WAV file the looping player takes is decoded whole on the
-  // calling thread: how long that holds the GUI thread (file in the page cache).
-  const std::string largest = folder.File("largest.wav");
-  double largestSeconds = static_cast<double>(WaveSound::kMaxFileBytes - 44) / (musictest::kRate * 4);
-  musictest::WriteWav(largest, musictest::Tone(440, largestSeconds));
-  Quorin05_BGM wave(std::make_unique<SystemMusicPlatform>(), Settings{2, 0, largest});
-  auto wavStart = std::chrono::steady_clock::now();
-  wave.WAV_Play();
-  double wavWall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wavStart).count();
-  std::printf("WAV_Play of a %.0f MiB file (%.0f s of sound): %.1f ms\n",
-              static_cast<double>(WaveSound::kMaxFileBytes) / (1024 * 1024), largestSeconds, wavWall * 1e3);
-  wave.WAV_Stop();
-  wave.Shutdown();
+  // WAV files are streamed: how long WAV_Play holds the GUI thread, and the
+  // process's memory while a file plays, for a 64 MiB CD-quality file and for an
+  // 8 MiB file of 8-bit mono sound at 1 kHz (44 times as much once converted).
+  const std::string cdQuality = folder.File("cd-quality.wav");
+  musictest::WriteWav(cdQuality, musictest::Tone(440, (64.0 * 1024 * 1024 - 44) / (musictest::kRate * 4)));
+  const std::string lowRate = folder.File("low-rate.wav");
+  WriteLowRateWav(lowRate, 8 * 1024 * 1024);
+  for (const auto& [label, file] : {std::pair<const char*, std::string>{"64 MiB CD-quality", cdQuality},
+                                    {"8 MiB 8-bit mono 1 kHz", lowRate}}) {
+    Quorin05_BGM wave(std::make_unique<SystemMusicPlatform>(), Settings{2, 0, file});
+    const long before = testsupport::ProcessStatusKiB(getpid(), "VmRSS");
+    auto wavStart = std::chrono::steady_clock::now();
+    wave.WAV_Play();
+    double wavWall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wavStart).count();
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    const long playing = testsupport::ProcessStatusKiB(getpid(), "VmRSS");
+    std::printf("WAV_Play of a %s file: %.1f ms; resident %ld KiB before, %ld KiB while playing,"
+                " peak so far %ld KiB\n",
+                label, wavWall * 1e3, before, playing, testsupport::ProcessStatusKiB(getpid(), "VmHWM"));
+    wave.WAV_Stop();
+    wave.Shutdown();
+  }
   return 0;
 }

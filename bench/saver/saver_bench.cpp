@@ -10,7 +10,8 @@
 //    over the wall time from the renderer's window on, and its peak memory.
 // 3. The time from the renderer's window going to the front end's end, which
 //    stops the music first, without music and with a looping WAV file.
-// 4. The CPU time of one look-up for the renderer's window, the work of each watch
+// 4. The time from SIGTERM to the front end to both programs gone, with music.
+// 5. The CPU time of one look-up for the renderer's window, the work of each watch
 //    tick, as a full search of the display and as the watch does it (the window
 //    found before asked again), on the display as it is and with 100 more
 //    top-level windows.
@@ -19,6 +20,7 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -233,6 +235,26 @@ void MeasureFollow(Bench& bench, const char* label, int runs) {
               runs);
 }
 
+// Ends runs by SIGTERM to the front end, as the system does, and times both
+// programs' end.
+void MeasureTermination(Bench& bench, int runs) {
+  std::vector<double> ended;
+  for (int i = 0; i < runs; ++i) {
+    auto program = bench.Start(names::kFrontEndFile, {"/s"});
+    if (!testsupport::WaitForWindow(bench.display(), names::kRendererTitle, 20000)) continue;
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));  // the music has started
+    const Clock::time_point start = Clock::now();
+    program->Signal(SIGTERM);
+    if (program->WaitExit(10000) &&
+        testsupport::WaitForWindowGone(bench.display(), names::kRendererTitle, 10000)) {
+      ended.push_back(MillisecondsSince(start));
+    }
+  }
+  std::printf("  median %.1f ms, longest %.1f ms (%zu of %d runs)\n", Median(ended),
+              ended.empty() ? 0.0 : *std::max_element(ended.begin(), ended.end()), ended.size(),
+              runs);
+}
+
 // CPU time per call of `lookUp`, in milliseconds.
 template <class LookUp>
 double CpuMillisecondsPerCall(LookUp&& lookUp) {
@@ -307,6 +329,9 @@ int main(int argc, char** argv) {
     bench.WriteSettings(2, bench.File("loop.wav"));
     MeasureFollow(bench, "WAV looping:", runs);
   }
+
+  std::printf("SIGTERM to the front end until both programs are gone (WAV looping)\n");
+  MeasureTermination(bench, runs);
 
   std::printf("one look-up for the renderer's window (the watch's work every 50 ms)\n");
   MeasureLookUp(bench);

@@ -4,6 +4,7 @@
 
 #include "frontend/preview/preview_hosting.h"
 #include "frontend/saver/quorin05_s.h"
+#include "frontend/saver/saver_claim.h"
 #include "frontend/settings/file_exists.h"
 #include "frontend/startup/program_paths.h"
 #include "frontend/ui/program_end.h"
@@ -24,6 +25,7 @@ Main_Steps PlatformMainSteps() {
     ui::ShowMessage(QString::fromUtf8("Veyora(Ra05) (ScreenSaver)"),
                     QString::fromUtf8("Veyora(Ra05).dll が Veyora(Ra05).scr と同じﾌｫﾙﾀﾞに見つかりません！"));
   };
+  steps.claimSaverRun = [] { return ClaimSaverRun(DisplayString(platform::SharedDisplay())); };
   steps.hidePointer = [] { return platform::ShowPointer(false); };
   steps.endProgram = [] { ui::EndProgram(); };
   steps.hostPreview = HostPreview;

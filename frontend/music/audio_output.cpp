@@ -20,6 +20,9 @@ bool AudioOutput::Open() {
   if (open_) return true;
   if (failed_) return false;
   failed_ = true;
+  // SIGTERM and SIGINT stay the program's own: SDL would turn them into quit
+  // events that nobody reads.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     platform::ReportFailure(std::string("no sound output: ") + SDL_GetError());
     return false;

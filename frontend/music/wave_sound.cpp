@@ -3,20 +3,19 @@
 #include <SDL2/SDL_mixer.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <system_error>
-#include <filesystem>
 
 #include "platform/failure_report.h"
 
 namespace {
 
-bool IsPlayableWaveFile(const std::string& path) {
+bool IsWaveFile(const std::string& path) {
   std::error_code error;
   std::filesystem::path file(path);
+  // Only regular files: opening a FIFO or a device node could block the caller for ever.
   if (!std::filesystem::is_regular_file(file, error)) return false;
-  auto size = std::filesystem::file_size(file, error);
-  if (error || size > static_cast<uintmax_t>(WaveSound::kMaxFileBytes)) return false;
   char header[12] = {};
   std::ifstream in(file, std::ios::binary);
   if (!in.read(header, sizeof header)) return false;
@@ -27,23 +26,21 @@ bool IsPlayableWaveFile(const std::string& path) {
 
 void WaveSound::PlayLooping(const std::string& path) {
   Stop();
-  if (!IsPlayableWaveFile(path)) {
-    platform::ReportFailure("cannot play " + path + ": not a WAV file of at most 64 MiB");
+  if (!IsWaveFile(path)) {
+    platform::ReportFailure("cannot play " + path + ": not a WAV file");
     return;
   }
   if (!output_.Open()) return;
-  chunk_ = Mix_LoadWAV(path.c_str());
-  if (chunk_ == nullptr) {
+  music_ = Mix_LoadMUSType_RW(SDL_RWFromFile(path.c_str(), "rb"), MUS_WAV, SDL_TRUE);
+  if (music_ == nullptr || Mix_PlayMusic(music_, -1) != 0) {
     platform::ReportFailure("cannot play " + path + ": " + Mix_GetError());
-    return;
+    Stop();
   }
-  channel_ = Mix_PlayChannel(-1, chunk_, -1);
-  if (channel_ < 0) Stop();
 }
 
 void WaveSound::Stop() {
-  if (channel_ >= 0 && output_.IsOpen()) Mix_HaltChannel(channel_);
-  channel_ = -1;
-  if (chunk_ != nullptr) Mix_FreeChunk(chunk_);
-  chunk_ = nullptr;
+  if (music_ == nullptr) return;
+  if (output_.IsOpen()) Mix_HaltMusic();
+  Mix_FreeMusic(music_);
+  music_ = nullptr;
 }

@@ -4,9 +4,13 @@
 
 #include "frontend/music/audio_output.h"
 
-struct Mix_Chunk;
+typedef struct _Mix_Music Mix_Music;
 
-// Plays one WAV file over and over on a mixer channel until stopped.
+// Plays one WAV file over and over until stopped. The file is streamed, read and
+// converted a little at a time as it plays, so its size and format cost neither
+// memory nor time up front. It takes the mixer's one music stream, which a media
+// file opened through the command strings uses too; a screensaver run plays only
+// one of them.
 class WaveSound {
  public:
   explicit WaveSound(AudioOutput& output) : output_(output) {}
@@ -14,18 +18,12 @@ class WaveSound {
   WaveSound(const WaveSound&) = delete;
   WaveSound& operator=(const WaveSound&) = delete;
 
-  // Replaces any sound playing. A file that is missing, not a regular file,
-  // not a RIFF WAVE file, larger than kMaxFileBytes or undecodable plays nothing.
+  // Replaces any sound playing. A file that is missing, not a regular file, not a
+  // RIFF WAVE file or undecodable plays nothing.
   void PlayLooping(const std::string& path);
   void Stop();
 
-  // The whole file is decoded into memory on the caller's thread before it
-  // plays; this bound keeps that under a fraction of a second and the memory
-  // used small (64 MiB is about six minutes of CD-quality sound).
-  static constexpr long long kMaxFileBytes = 64LL * 1024 * 1024;
-
  private:
   AudioOutput& output_;
-  Mix_Chunk* chunk_ = nullptr;
-  int channel_ = -1;
+  Mix_Music* music_ = nullptr;
 };

@@ -10,6 +10,7 @@
 #include "frontend/ui/toolkit.h"
 
 #include "frontend/preview/window_gone_watch.h"
+#include "platform/failure_report.h"
 #include "platform/window_search.h"
 #include "platform/x_connection.h"
 
@@ -44,6 +45,23 @@ bool ParentIs(Window window, Window parent) {
   return ok && actualParent == parent;
 }
 
+// A pane the picture can live in: a window below the root of its screen and no
+// larger than that screen. The root window, which is never destroyed, would
+// leave a full-screen picture that nobody can close.
+bool UsablePane(Display* display, Window pane, const QSize& size) {
+  XWindowAttributes attributes{};
+  platform::XErrorScope errors(display);
+  if (!XGetWindowAttributes(display, pane, &attributes) || errors.Failed()) return false;
+  return pane != attributes.root && !size.isEmpty() &&
+         size.width() <= WidthOfScreen(attributes.screen) &&
+         size.height() <= HeightOfScreen(attributes.screen);
+}
+
+[[noreturn]] void EndWithoutPane() {
+  platform::ReportFailure("no preview pane to show the picture in");
+  ui::EndProgram();
+}
+
 }  // namespace
 
 void HostPreview(std::uint32_t paneHandle) {
@@ -52,12 +70,12 @@ void HostPreview(std::uint32_t paneHandle) {
   // Watching starts before anything is read, so a pane destroyed from here on is
   // noticed. The watch, the window and the pane's stand-in live until the end.
   auto* watch = new WindowGoneWatch(display);
-  if (!watch->Watch(pane)) ui::EndProgram();
+  if (!watch->Watch(pane)) EndWithoutPane();
 
   // Sizes stay in whole pixels from here on, so a pane of any size is filled.
   const platform::ScreenRect rect = platform::WindowScreenRect(display, pane);
   const QSize panePixels(rect.Width(), rect.Height());
-  if (panePixels.isEmpty()) ui::EndProgram();
+  if (!UsablePane(display, pane, panePixels)) EndWithoutPane();
 
   ui::StartToolkit();
   auto* form = new Quorin05_R;
@@ -66,7 +84,7 @@ void HostPreview(std::uint32_t paneHandle) {
   form->windowHandle()->setParent(QWindow::fromWinId(pane));
   // A pane that has just gone, or that takes no children, leaves nothing to show in;
   // the window must not turn up on the desktop instead.
-  if (!ParentIs(form->Handle(), pane)) ui::EndProgram();
+  if (!ParentIs(form->Handle(), pane)) EndWithoutPane();
 
   const qreal scale = form->devicePixelRatio();
   const QSize size = ToolkitSize(panePixels, scale);

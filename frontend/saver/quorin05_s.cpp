@@ -4,9 +4,9 @@
 #include "frontend/saver/saver_music.h"
 #include "frontend/startup/program_paths.h"
 #include "frontend/ui/program_end.h"
+#include "frontend/ui/termination_signals.h"
 #include "frontend/ui/toolkit.h"
 #include "platform/pointer_visibility.h"
-#include "platform/program_files.h"
 #include "platform/shared_names.h"
 #include "platform/x_connection.h"
 
@@ -21,10 +21,18 @@ Quorin05_S::Quorin05_S(const Settings& settings, std::optional<int> pointerCount
   Timer3.onTick = [this] { Timer3_Timer(); };
 }
 
+namespace {
+
+// How long the renderer is given to end by itself when the run is ended from
+// outside, before it is killed.
+constexpr std::chrono::milliseconds kRendererPatience{300};
+
+}  // namespace
+
 void Quorin05_S::FormLoad() {
-  rendererPath_ = Renderer_Path();
+  ui::HandleTerminationSignals([this] { Terminated(); });
   rendererStart_ = std::chrono::steady_clock::now();
-  watch_ = RendererWatch(platform::StartProgram(rendererPath_));
+  renderer_.emplace(Renderer_Path());
 
   switch (ChosenMusic(settings_.BGM_Mode, settings_.BGM_File)) {
     case Saver_Music::CdAudio:
@@ -55,8 +63,14 @@ void Quorin05_S::Timer3_Timer() {
   const bool found = rendererWindow_.WindowPresent();
   const auto sinceStart = std::chrono::duration_cast<std::chrono::milliseconds>(
       std::chrono::steady_clock::now() - rendererStart_);
-  if (!watch_.RendererGone(found, sinceStart)) return;
+  if (!watch_.RendererGone(found, renderer_->Running(), sinceStart)) return;
   Timer3.SetEnabled(false);
+  Unload();
+}
+
+void Quorin05_S::Terminated() {
+  Timer3.SetEnabled(false);
+  if (renderer_) renderer_->End(kRendererPatience);
   Unload();
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "frontend/music/quorin05_bgm.h"
+#include "frontend/saver/renderer_process.h"
 #include "frontend/saver/renderer_watch.h"
 #include "frontend/saver/renderer_window_look_up.h"
 #include "frontend/settings/settings.h"
@@ -15,8 +16,9 @@
 // another start of the program finds it, loaded but never shown, so it takes no
 // focus away from the renderer. Its load starts the renderer and the music
 // `settings` choose; it then watches for the renderer's window and, once that has
-// gone, stops the music, gives the pointer back when `pointerCount` holds the
-// count its hiding returned, and ends the program.
+// gone (or its process has ended), stops the music, gives the pointer back when
+// `pointerCount` holds the count its hiding returned, and ends the program. The
+// system ending the front end ends the renderer and the run the same way.
 class Quorin05_S : public ui::Form {
  public:
   Quorin05_S(const Settings& settings, std::optional<int> pointerCount);
@@ -33,10 +35,12 @@ class Quorin05_S : public ui::Form {
   void Timer1_Timer();
   void Timer2_Timer();
   void Timer3_Timer();
+  // SIGTERM, SIGINT or SIGHUP: the run ends, the renderer with it.
+  void Terminated();
 
   Settings settings_;
   std::optional<int> pointerCount_;
-  std::string rendererPath_;
+  std::optional<RendererProcess> renderer_;
   std::chrono::steady_clock::time_point rendererStart_;
   RendererWatch watch_;
   RendererWindowLookUp rendererWindow_;

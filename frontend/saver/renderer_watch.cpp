@@ -1,9 +1,10 @@
 #include "frontend/saver/renderer_watch.h"
 
-bool RendererWatch::RendererGone(bool windowFound, std::chrono::milliseconds sinceStart) {
+bool RendererWatch::RendererGone(bool windowFound, bool rendererRunning,
+                                 std::chrono::milliseconds sinceStart) {
   if (windowFound) {
     windowSeen_ = true;
     return false;
   }
-  return windowSeen_ || !rendererStarted_ || sinceStart >= kAppearanceLimit;
+  return windowSeen_ || !rendererRunning || sinceStart >= kAppearanceLimit;
 }

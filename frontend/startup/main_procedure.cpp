@@ -54,6 +54,11 @@ void Main(const StartRequest& request, const Main_Steps& steps) {
     default:
       break;
   }
+  // Two starts at the same moment both pass the look-up above; one claim wins.
+  if (!Ask("claim the screensaver run", steps.claimSaverRun, false)) {
+    Run("end", steps.endProgram);
+    return;
+  }
   std::optional<int> pointerCount;
   if (request.mode == Start_Mode::RunCursorHidden) {
     pointerCount = Ask("hide the pointer", steps.hidePointer, std::optional<int>());

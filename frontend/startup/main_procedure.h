@@ -17,6 +17,9 @@ struct Main_Steps {
   std::function<bool()> rendererPresent;
   // Tells the user that the renderer is missing; returns once the message is dismissed.
   std::function<void()> reportMissingRenderer;
+  // Claims the one screensaver run there may be on the display; false when
+  // another run has it.
+  std::function<bool()> claimSaverRun;
   // Hides the pointer; returns the new display count.
   std::function<int()> hidePointer;
   // Ends the program at once; in the program it does not return.

@@ -33,7 +33,8 @@ constexpr int kEndMs = 60000;
 // The preview program hosted in panes that the test makes, on a private X server.
 class PreviewProgramTest : public testsupport::PrivateDisplayTest {
  protected:
-  PreviewProgramTest() : PrivateDisplayTest(640, 480) {}
+  // Large enough to hold the largest pane below.
+  PreviewProgramTest() : PrivateDisplayTest(2560, 2400) {}
   void SetUp() override {
     PrivateDisplayTest::SetUp();
     ASSERT_FALSE(picture_.isNull());
@@ -180,12 +181,18 @@ TEST_F(PreviewProgramTest, WithoutAPaneToShowInTheProgramEndsAtOnce) {
   const Window inputOnly = XCreateWindow(display_, DefaultRootWindow(display_), 0, 0, 152, 112,
                                          0, 0, InputOnly, CopyFromParent, 0, nullptr);
   XMapWindow(display_, inputOnly);
+  // The root window is never destroyed, and a pane larger than the screen is no
+  // preview pane: a picture there could never be closed.
+  const Window root = DefaultRootWindow(display_);
+  const Window oversized = MakePane(0, 0, 2600, 2400);
   XSync(display_, False);
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"/p"}, std::vector<std::string>{"/p", "0"},
         std::vector<std::string>{"/p", "12345"}, std::vector<std::string>{"/p", "pane"},
         std::vector<std::string>{"/p", std::to_string(gone)},
-        std::vector<std::string>{"/p", std::to_string(inputOnly)}}) {
+        std::vector<std::string>{"/p", std::to_string(inputOnly)},
+        std::vector<std::string>{"/p", std::to_string(root)},
+        std::vector<std::string>{"/p", std::to_string(oversized)}}) {
     auto program = Start(args);
     EXPECT_EQ(program->WaitExit(kEndMs), 0) << args.back();
     EXPECT_EQ(platform::FindTopLevelWindow(display_, kPreviewCaption), None) << args.back();

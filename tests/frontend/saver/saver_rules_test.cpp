@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "frontend/saver/renderer_watch.h"
+#include "frontend/saver/saver_claim.h"
 #include "frontend/saver/saver_music.h"
 
 namespace {
@@ -31,34 +34,37 @@ TEST(ChosenMusicTest, OnlyModeOnePlaysTheCdAndOtherModesPlayNothing) {
   }
 }
 
-TEST(RendererWatchTest, AWindowNotYetSeenIsWaitedForUpToTheLimit) {
-  RendererWatch watch;
-  EXPECT_FALSE(watch.RendererGone(false, 0ms));
-  EXPECT_FALSE(watch.RendererGone(false, 3000ms));
-  EXPECT_FALSE(watch.RendererGone(false, RendererWatch::kAppearanceLimit - 1ms));
-  EXPECT_TRUE(watch.RendererGone(false, RendererWatch::kAppearanceLimit));
+TEST(RendererWatchTest, AMissingWindowEndsTheRunOnceSeenOnceTheRendererEndedOrAfterTheLimit) {
+  struct Look {
+    bool found, running;
+    std::chrono::milliseconds since;
+    bool gone;
+  };
+  const std::vector<std::vector<Look>> runs = {
+      // Not seen yet: waited for up to the limit while the renderer runs.
+      {{false, true, 0ms, false}, {false, true, RendererWatch::kAppearanceLimit - 1ms, false},
+       {false, true, RendererWatch::kAppearanceLimit, true}},
+      // Seen once: the first look-up without it ends the run.
+      {{false, true, 50ms, false}, {true, true, 900ms, false}, {false, true, 950ms, true}},
+      // A renderer that ended, or never started, is not waited for.
+      {{false, false, 50ms, true}},
+      // A window of that title from elsewhere holds the run while it exists.
+      {{true, false, 50ms, false}, {true, false, 60000ms, false}, {false, false, 60050ms, true}}};
+  for (size_t run = 0; run < runs.size(); ++run) {
+    RendererWatch watch;
+    for (const Look& look : runs[run]) {
+      EXPECT_EQ(watch.RendererGone(look.found, look.running, look.since), look.gone)
+          << "run " << run << " at " << look.since.count() << " ms";
+    }
+  }
 }
 
-TEST(RendererWatchTest, OnceSeenTheFirstMissingLookUpEndsTheRun) {
-  RendererWatch watch;
-  EXPECT_FALSE(watch.RendererGone(false, 50ms));
-  EXPECT_FALSE(watch.RendererGone(true, 900ms));
-  EXPECT_FALSE(watch.RendererGone(true, 60000ms));
-  EXPECT_TRUE(watch.RendererGone(false, 60050ms));
-
-  RendererWatch early;
-  EXPECT_FALSE(early.RendererGone(true, 50ms));
-  EXPECT_TRUE(early.RendererGone(false, 100ms));
-}
-
-TEST(RendererWatchTest, ARendererThatCouldNotStartEndsTheRunAtTheFirstMissingLookUp) {
-  RendererWatch watch(false);
-  EXPECT_TRUE(watch.RendererGone(false, 50ms));
-
-  // A window of that title from elsewhere still holds the run.
-  RendererWatch held(false);
-  EXPECT_FALSE(held.RendererGone(true, 50ms));
-  EXPECT_TRUE(held.RendererGone(false, 100ms));
+TEST(SaverClaimName, OneNamePerDisplayWhateverItsSpelling) {
+  EXPECT_EQ(SaverClaimName(":1"), SaverClaimName(":1.0"));
+  EXPECT_EQ(SaverClaimName(":1"), SaverClaimName("unix:1.2"));
+  EXPECT_NE(SaverClaimName(":1"), SaverClaimName(":12"));
+  EXPECT_NE(SaverClaimName(":1"), SaverClaimName("otherhost:1"));
+  EXPECT_EQ(SaverClaimName("../../x:1").find('/'), std::string::npos);
 }
 
 }  // namespace

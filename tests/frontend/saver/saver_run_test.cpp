@@ -7,6 +7,7 @@
 #include <fstream>
 #include <thread>
 
+#include "frontend/saver/renderer_watch.h"
 #include "platform/shared_names.h"
 #include "platform/window_search.h"
 #include "tests/support/x_wait.h"
@@ -202,6 +203,45 @@ TEST_F(SaverRunTest, ARendererThatNeverShowsAWindowEndsTheRunAfterTenSeconds) {
   EXPECT_EQ(PointerCalls(frontEnd->Pid()), (std::vector<std::string>{"hide", "show"}));
 }
 
+class SaverSignalTest : public SaverRunTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(SaverSignalTest, EndsTheRunWithTheRendererTheMusicAndThePointer) {
+  WriteTone(File("b.wav"), 500, 0.25);
+  WriteSettings(2, File("b.wav"));
+  auto frontEnd = StartRun();
+  ASSERT_TRUE(WaitForSound(0.2));
+  frontEnd->Signal(GetParam());
+  EXPECT_EQ(frontEnd->WaitExit(kEndMs), 0);
+  EXPECT_TRUE(testsupport::WaitUntil([&] { return RendererProcesses().empty(); }, kEndMs));
+  EXPECT_EQ(PointerCalls(frontEnd->Pid()), (std::vector<std::string>{"hide", "show"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, SaverSignalTest, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+
+TEST_F(SaverRunTest, OfTwoRunsStartedAtTheSameMomentExactlyOneGoesOn) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    auto first = StartFrontEnd({"/s"});
+    auto second = StartFrontEnd({"/s"});
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return !first->Running() || !second->Running(); },
+                                       kEndMs));
+    ASSERT_NE(WaitForRenderer(), None);
+    EXPECT_EQ(RendererProcesses().size(), 1u);
+    testsupport::ChildProcess& running = first->Running() ? *first : *second;
+    EXPECT_TRUE(running.Running());
+    EndRunByKey(running);
+  }
+}
+
+TEST_F(SaverRunTest, ARendererThatEndsAtOnceEndsTheRunAtTheNextCheck) {
+  ReplaceRenderer("exit 0\n");
+  const Clock::time_point start = Clock::now();
+  auto frontEnd = StartFrontEnd({"/s"});
+  EXPECT_EQ(frontEnd->WaitExit(kEndMs), 0);
+  // The grace period for a slow window is not waited out.
+  EXPECT_LT(Clock::now() - start, RendererWatch::kAppearanceLimit);
+  EXPECT_EQ(PointerCalls(frontEnd->Pid()), (std::vector<std::string>{"hide", "show"}));
+}
+
 TEST_F(SaverRunTest, ARendererThatCannotBeStartedEndsTheRunAtOnce) {
   std::filesystem::permissions(File(names::kRendererFile), std::filesystem::perms::owner_read |
                                                                std::filesystem::perms::group_read);
@@ -209,7 +249,7 @@ TEST_F(SaverRunTest, ARendererThatCannotBeStartedEndsTheRunAtOnce) {
   auto frontEnd = StartFrontEnd({"/s"});
   EXPECT_EQ(frontEnd->WaitExit(kEndMs), 0);
   // No grace period is given to a renderer that never started.
-  EXPECT_LT(Clock::now() - start, std::chrono::seconds(10));
+  EXPECT_LT(Clock::now() - start, RendererWatch::kAppearanceLimit);
 }
 
 }  // namespace

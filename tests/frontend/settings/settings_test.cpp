@@ -7,16 +7,17 @@
 #include "platform/shared_names.h"
 #include "tests/support/temporary_folder.h"
 
+// How a failed comparison shows the settings.
+void PrintTo(const Settings& settings, std::ostream* out) {
+  *out << "mode " << settings.BGM_Mode << ", track " << settings.BGM_Track << ", file '"
+       << settings.BGM_File << "'";
+}
+
 namespace {
 
 using testsupport::ReadBytes;
 using testsupport::TemporaryFolder;
 using testsupport::WriteBytes;
-
-std::ostream& operator<<(std::ostream& out, const Settings& settings) {
-  return out << "mode " << settings.BGM_Mode << ", track " << settings.BGM_Track << ", file '"
-             << settings.BGM_File << "'";
-}
 
 Settings LoadFromBytes(const std::string& bytes) {
   TemporaryFolder folder;

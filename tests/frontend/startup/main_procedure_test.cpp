@@ -15,6 +15,7 @@ const Settings kLoaded{1, 3, "/m/a.mp3"};
 struct RecordedStart {
   std::vector<std::string> existingWindows;
   bool rendererPresent = true;
+  bool claimed = true;
   std::vector<std::string> calls;
 
   Main_Steps Steps() {
@@ -35,6 +36,10 @@ struct RecordedStart {
       return rendererPresent;
     };
     steps.reportMissingRenderer = [this] { calls.push_back("message"); };
+    steps.claimSaverRun = [this] {
+      calls.push_back("claim");
+      return claimed;
+    };
     steps.hidePointer = [this] {
       calls.push_back("hide pointer");
       return -1;
@@ -68,9 +73,14 @@ TEST(Main, FollowsTheDispatchTable) {
   EXPECT_EQ(RecordedStart().Run("/c:99"),
             (Calls{kFindSaver, kFindDialog, "settings", "renderer?", "dialog", "end"}));
   EXPECT_EQ(RecordedStart().Run("/S"), (Calls{kFindSaver, kFindDialog, "settings", "renderer?",
-                                              "hide pointer", "saver", "count -1"}));
-  EXPECT_EQ(RecordedStart().Run(""),
-            (Calls{kFindSaver, kFindDialog, "settings", "renderer?", "saver", "no count"}));
+                                              "claim", "hide pointer", "saver", "count -1"}));
+  EXPECT_EQ(RecordedStart().Run(""), (Calls{kFindSaver, kFindDialog, "settings", "renderer?",
+                                            "claim", "saver", "no count"}));
+  // Another run that started at the same moment holds the claim.
+  RecordedStart second;
+  second.claimed = false;
+  EXPECT_EQ(second.Run("/s"),
+            (Calls{kFindSaver, kFindDialog, "settings", "renderer?", "claim", "end"}));
   for (const char* line : {"/a 1234", "s", "/x"}) {
     EXPECT_EQ(RecordedStart().Run(line),
               (Calls{kFindSaver, kFindDialog, "settings", "renderer?", "end"}))
@@ -118,7 +128,7 @@ TEST(Main, SkipsAFailingStepAndGoesOn) {
   steps.hidePointer = []() -> int { throw std::runtime_error("no pointer"); };
   Main(ParseStartRequest("/s"), steps);
   // The saver gets the start values and no count to hand back.
-  EXPECT_EQ(start.calls, (Calls{"renderer?", "saver without the settings", "no count"}));
+  EXPECT_EQ(start.calls, (Calls{"renderer?", "claim", "saver without the settings", "no count"}));
 
   // Steps not provided are skipped as well.
   Main_Steps none;

@@ -23,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return Settings{};
   };
   recorded.rendererPresent = [&] { return true; };
+  recorded.claimSaverRun = [&] { return true; };
   recorded.hidePointer = [&] {
     steps.push_back("hide");
     return -1;

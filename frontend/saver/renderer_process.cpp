@@ -1,0 +1,35 @@
+#include "frontend/saver/renderer_process.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <thread>
+
+#include "platform/failure_report.h"
+#include "platform/program_files.h"
+
+RendererProcess::RendererProcess(const std::string& path, const std::vector<std::string>& arguments)
+    : pid_(platform::StartProgram(path, arguments)) {
+  if (pid_ == 0) platform::ReportFailure("cannot start the renderer " + path);
+}
+
+bool RendererProcess::Running() {
+  if (pid_ == 0) return false;
+  int status = 0;
+  if (waitpid(pid_, &status, WNOHANG) == 0) return true;
+  pid_ = 0;
+  return false;
+}
+
+void RendererProcess::End(std::chrono::milliseconds patience) {
+  if (!Running()) return;
+  kill(pid_, SIGTERM);
+  const auto deadline = std::chrono::steady_clock::now() + patience;
+  while (Running() && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  if (!Running()) return;
+  kill(pid_, SIGKILL);
+  waitpid(pid_, nullptr, 0);
+  pid_ = 0;
+}
