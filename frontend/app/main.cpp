@@ -2,6 +2,7 @@
 // command line. Main decides the mode; the program then lives as long as a window
 // of that mode is loaded, and ends at once when none is.
 #include <cstdio>
+#include <cstdlib>
 
 #include "frontend/app/main_steps.h"
 #include "frontend/startup/dispatch.h"
@@ -16,7 +17,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s: cannot open the X display\n", names::kFrontEndFile);
     return 1;
   }
-  Main(ParseStartRequest(CommandLineText(argc, argv)), PlatformMainSteps());
+  // The window a screen-saver host owns, when one started the program.
+  const char* hostWindow = std::getenv("XSCREENSAVER_WINDOW");
+  Main(ParseStartRequest(CommandLineText(argc, argv), hostWindow ? hostWindow : ""),
+       PlatformMainSteps());
   ui::Form::RunWhileAnyLoaded();
   ui::EndProgram();
 }

@@ -6,9 +6,11 @@
 #include "frontend/saver/quorin05_s.h"
 #include "frontend/saver/saver_claim.h"
 #include "frontend/settings/file_exists.h"
+#include "frontend/settings/settings_location.h"
 #include "frontend/startup/program_paths.h"
 #include "frontend/ui/program_end.h"
 #include "frontend/ui/toolkit.h"
+#include "platform/failure_report.h"
 #include "platform/pointer_visibility.h"
 #include "platform/window_search.h"
 #include "platform/x_connection.h"
@@ -18,17 +20,27 @@ Main_Steps PlatformMainSteps() {
   steps.windowExists = [](const std::string& title) {
     return platform::FindTopLevelWindow(platform::SharedDisplay(), title) != None;
   };
-  steps.loadSettings = [] { return Settings_Load(Settings_Path()); };
+  steps.loadSettings = [] { return Settings_Load(Settings_Files().read); };
   steps.rendererPresent = [] { return File_Exists(Renderer_Path()); };
   steps.reportMissingRenderer = [] {
     ui::StartToolkit();
     ui::ShowMessage(QString::fromUtf8("Veyora(Ra05) (ScreenSaver)"),
                     QString::fromUtf8("Veyora(Ra05).dll が Veyora(Ra05).scr と同じﾌｫﾙﾀﾞに見つかりません！"));
   };
-  steps.claimSaverRun = [] { return ClaimSaverRun(DisplayString(platform::SharedDisplay())); };
+  steps.claimSaverRun = [] {
+    return ClaimOnDisplay("saver", DisplayString(platform::SharedDisplay()));
+  };
   steps.hidePointer = [] { return platform::ShowPointer(false); };
   steps.endProgram = [] { ui::EndProgram(); };
+  steps.endWithFailure = [](const std::string& what) {
+    platform::ReportFailure(what);
+    ui::EndProgram(1);
+  };
+  steps.hostWindowExists = [](uint32_t window) {
+    return platform::WindowExists(platform::SharedDisplay(), window);
+  };
   steps.hostPreview = HostPreview;
   steps.loadSaverWindow = LoadSaverWindow;
+  steps.loadHostedRun = LoadHostedRun;
   return steps;
 }

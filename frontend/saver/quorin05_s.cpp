@@ -1,7 +1,9 @@
 #include "frontend/saver/quorin05_s.h"
 
+#include <cstdio>
+
 #include "frontend/music/system_music_platform.h"
-#include "frontend/saver/saver_music.h"
+#include "frontend/saver/saver_claim.h"
 #include "frontend/startup/program_paths.h"
 #include "frontend/ui/program_end.h"
 #include "frontend/ui/termination_signals.h"
@@ -10,10 +12,12 @@
 #include "platform/shared_names.h"
 #include "platform/x_connection.h"
 
-Quorin05_S::Quorin05_S(const Settings& settings, std::optional<int> pointerCount)
-    : ui::Form(QString::fromLatin1(names::kSaverTitle), Qt::Window | Qt::FramelessWindowHint),
+Quorin05_S::Quorin05_S(const Settings& settings, std::optional<int> pointerCount, SaverStage stage)
+    : ui::Form(stage.hostWindow ? QString() : QString::fromLatin1(names::kSaverTitle),
+               Qt::Window | Qt::FramelessWindowHint),
       settings_(settings),
       pointerCount_(pointerCount),
+      stage_(stage),
       rendererWindow_(platform::SharedDisplay(), names::kRendererTitle),
       music_(std::make_unique<SystemMusicPlatform>(), settings) {
   Timer1.onTick = [this] { Timer1_Timer(); };
@@ -22,6 +26,12 @@ Quorin05_S::Quorin05_S(const Settings& settings, std::optional<int> pointerCount
 }
 
 namespace {
+
+std::string HexWindowId(uint32_t window) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%x", window);
+  return text;
+}
 
 // How long the renderer is given to end by itself when the run is ended from
 // outside, before it is killed.
@@ -32,9 +42,16 @@ constexpr std::chrono::milliseconds kRendererPatience{300};
 void Quorin05_S::FormLoad() {
   ui::HandleTerminationSignals([this] { Terminated(); });
   rendererStart_ = std::chrono::steady_clock::now();
-  renderer_.emplace(Renderer_Path());
+  if (stage_.hostWindow) {
+    renderer_.emplace(Renderer_Path(), std::vector<std::string>{"-window-id", HexWindowId(stage_.hostWindow)});
+  } else {
+    renderer_.emplace(Renderer_Path());
+  }
 
-  switch (ChosenMusic(settings_.BGM_Mode, settings_.BGM_File)) {
+  const bool playsMusic = stage_.hostWindow == 0 ||
+                          (stage_.withMusic && ClaimOnDisplay("music", DisplayString(platform::SharedDisplay())));
+  music_choice_ = playsMusic ? ChosenMusic(settings_.BGM_Mode, settings_.BGM_File) : Saver_Music::Silence;
+  switch (music_choice_) {
     case Saver_Music::CdAudio:
       music_.CD_Open();
       Timer2.SetEnabled(true);
@@ -60,10 +77,15 @@ void Quorin05_S::Timer2_Timer() {
 }
 
 void Quorin05_S::Timer3_Timer() {
-  const bool found = rendererWindow_.WindowPresent();
-  const auto sinceStart = std::chrono::duration_cast<std::chrono::milliseconds>(
-      std::chrono::steady_clock::now() - rendererStart_);
-  if (!watch_.RendererGone(found, renderer_->Running(), sinceStart)) return;
+  const bool running = renderer_->Running();
+  if (stage_.hostWindow == 0) {
+    const bool found = rendererWindow_.WindowPresent();
+    const auto sinceStart = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - rendererStart_);
+    if (!watch_.RendererGone(found, running, sinceStart)) return;
+  } else if (running) {
+    return;
+  }
   Timer3.SetEnabled(false);
   Unload();
 }
@@ -80,7 +102,7 @@ void Quorin05_S::FormQueryUnload() {
     Timer2.SetEnabled(false);
     music_.CD_Stop();
   }
-  switch (ChosenMusic(settings_.BGM_Mode, settings_.BGM_File)) {
+  switch (music_choice_) {
     case Saver_Music::WavFile:
       music_.WAV_Stop();
       break;
@@ -101,5 +123,11 @@ void LoadSaverWindow(const Settings& settings, std::optional<int> pointerCount) 
   ui::StartToolkit();
   // Lives until the program ends: the run's end never returns.
   auto* window = new Quorin05_S(settings, pointerCount);
+  window->Load();
+}
+
+void LoadHostedRun(const Settings& settings, uint32_t hostWindow, bool withMusic) {
+  ui::StartToolkit();
+  auto* window = new Quorin05_S(settings, std::nullopt, SaverStage{hostWindow, withMusic});
   window->Load();
 }

@@ -6,11 +6,19 @@
 
 #include "frontend/music/quorin05_bgm.h"
 #include "frontend/saver/renderer_process.h"
+#include "frontend/saver/saver_music.h"
 #include "frontend/saver/renderer_watch.h"
 #include "frontend/saver/renderer_window_look_up.h"
 #include "frontend/settings/settings.h"
 #include "frontend/ui/form.h"
 #include "frontend/ui/timer.h"
+
+// Where a run shows the screensaver: full screen, in the renderer's own window,
+// or inside a window a screen-saver host owns (its live preview without music).
+struct SaverStage {
+  uint32_t hostWindow = 0;  // 0: the renderer's own full-screen window
+  bool withMusic = true;
+};
 
 // The saver window: carries one screensaver run. Captioned "Quorin05_Main" so
 // another start of the program finds it, loaded but never shown, so it takes no
@@ -18,10 +26,13 @@
 // `settings` choose; it then watches for the renderer's window and, once that has
 // gone (or its process has ended), stops the music, gives the pointer back when
 // `pointerCount` holds the count its hiding returned, and ends the program. The
-// system ending the front end ends the renderer and the run the same way.
+// system ending the front end ends the renderer and the run the same way. In a
+// host's window the renderer's process alone tells that it has gone, the window
+// has no caption (hosts run several side by side), and of the runs on one display
+// only the first plays music.
 class Quorin05_S : public ui::Form {
  public:
-  Quorin05_S(const Settings& settings, std::optional<int> pointerCount);
+  Quorin05_S(const Settings& settings, std::optional<int> pointerCount, SaverStage stage = {});
 
   ui::Timer Timer1{1000, false};  // MP3 looping
   ui::Timer Timer2{200, false};   // CD polling
@@ -40,6 +51,8 @@ class Quorin05_S : public ui::Form {
 
   Settings settings_;
   std::optional<int> pointerCount_;
+  SaverStage stage_;
+  Saver_Music music_choice_ = Saver_Music::Silence;
   std::optional<RendererProcess> renderer_;
   std::chrono::steady_clock::time_point rendererStart_;
   RendererWatch watch_;
@@ -47,6 +60,7 @@ class Quorin05_S : public ui::Form {
   Quorin05_BGM music_;
 };
 
-// Starts the toolkit and loads the saver window; the program then lives on the
-// window's timers until the run ends.
+// Start the toolkit and load the saver window, full screen or in a host's window;
+// the program then lives on the window's timers until the run ends.
 void LoadSaverWindow(const Settings& settings, std::optional<int> pointerCount);
+void LoadHostedRun(const Settings& settings, uint32_t hostWindow, bool withMusic);

@@ -2,14 +2,13 @@
 
 #include <array>
 #include <cmath>
+#include <filesystem>
 #include <optional>
 
 #include "frontend/settings/file_exists.h"
 #include "frontend/settings/profile_access.h"
 #include "frontend/text/number_text.h"
 #include "platform/failure_report.h"
-#include "platform/program_files.h"
-#include "platform/shared_names.h"
 
 namespace {
 
@@ -36,8 +35,6 @@ int16_t LoadNumber(const char* key, const std::string& text) {
 std::string Number_Text(int number) {
   return (number >= 0 ? " " : "") + std::to_string(number);
 }
-
-std::string Settings_Path() { return platform::FileNextToProgram(names::kSettingsFile); }
 
 Settings Settings_Load(const std::string& path) {
   const std::array<std::string, 3> keys = {kModeKey, kTrackKey, kFileKey};
@@ -67,5 +64,8 @@ bool Settings_Write(const Settings& settings, const std::string& path) {
       ProfileEntry{kModeKey, Number_Text(settings.BGM_Mode)},
       ProfileEntry{kTrackKey, Number_Text(settings.BGM_Track)},
       ProfileEntry{kFileKey, settings.BGM_File}};
+  // A user's own settings live in a folder made for them on the first write.
+  std::error_code ignored;
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
   return INI_Write(kSettingsSection, entries, path);
 }

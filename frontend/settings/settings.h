@@ -23,16 +23,12 @@ inline constexpr char kFileKey[] = "BGMﾌｧｲﾙ";
 // negative (" 1", "-1").
 std::string Number_Text(int number);
 
-// The settings file next to the program; empty when the program's folder cannot
-// be read.
-std::string Settings_Path();
-
 // The settings kept in the file at `path`, read and decoded once. A number that
 // is not one, or lies outside 16 bits, leaves its setting at 0; file playback is
 // kept only with a music file that can be opened. Every setting that cannot be
 // taken is reported in one line on standard error.
 Settings Settings_Load(const std::string& path);
 
-// Writes the mode, the track and the file, in this order, to the file at `path`.
-// False when nothing could be written.
+// Writes the mode, the track and the file, in this order, to the file at `path`,
+// making its folder first when there is none. False when nothing could be written.
 bool Settings_Write(const Settings& settings, const std::string& path);

@@ -1,6 +1,9 @@
 #include "frontend/startup/dispatch.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <vector>
 
 #include "frontend/text/ascii_text.h"
 #include "frontend/text/number_text.h"
@@ -15,11 +18,60 @@ std::string CommandLineText(int argc, const char* const* argv) {
   return text;
 }
 
-StartRequest ParseStartRequest(std::string_view commandLine) {
+namespace {
+
+std::vector<std::string_view> Words(std::string_view text) {
+  std::vector<std::string_view> words;
+  while (!(text = TrimBlanks(text)).empty()) {
+    size_t end = 0;
+    while (end < text.size() && !IsBlank(text[end])) ++end;
+    words.push_back(text.substr(0, end));
+    text.remove_prefix(end);
+  }
+  return words;
+}
+
+StartRequest HostedRequest(Start_Mode mode, std::string_view window) {
+  StartRequest request;
+  request.mode = mode;
+  request.hostWindowText = std::string(window);
+  request.hostWindow = ParseWindowId(window).value_or(0);
+  return request;
+}
+
+}  // namespace
+
+StartRequest ParseStartRequest(std::string_view commandLine, std::string_view hostWindowVariable) {
+  const std::vector<std::string_view> words = Words(commandLine);
+  for (size_t i = 0; i < words.size(); ++i) {
+    if (words[i] == "-window-id" || words[i] == "--window-id") {
+      return HostedRequest(Start_Mode::HostedPreview, i + 1 < words.size() ? words[i + 1] : "");
+    }
+  }
+  const bool onlyRoot = std::all_of(words.begin(), words.end(), [](std::string_view word) {
+    return word == "-root" || word == "--root";
+  });
+  if (onlyRoot && (!words.empty() || !hostWindowVariable.empty())) {
+    return HostedRequest(Start_Mode::Hosted, hostWindowVariable);
+  }
   StartRequest request;
   request.mode = DispatchMode(commandLine);
   if (request.mode == Start_Mode::Preview) request.previewParent = PreviewParentHandle(commandLine);
   return request;
+}
+
+std::optional<uint32_t> ParseWindowId(std::string_view text) {
+  int base = 10;
+  if (text.starts_with("0x") || text.starts_with("0X")) {
+    base = 16;
+    text.remove_prefix(2);
+  }
+  uint32_t id = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id, base);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || id == 0) {
+    return std::nullopt;
+  }
+  return id;
 }
 
 std::string SwitchLetter(std::string_view commandLine) {

@@ -18,9 +18,33 @@ Result Ask(const char* what, const Step& step, Result otherwise, const Arguments
   return answer;
 }
 
+// A screensaver run inside a host's window, or its live preview.
+void RunHosted(const StartRequest& request, const Main_Steps& steps) {
+  if (request.hostWindow == 0 ||
+      !Ask("look for the host's window", steps.hostWindowExists, false, request.hostWindow)) {
+    Run("end", steps.endWithFailure, "no window to draw in: \"" + request.hostWindowText + "\"");
+    return;
+  }
+  const bool withMusic = request.mode == Start_Mode::Hosted;
+  const Settings settings =
+      withMusic ? Ask("load the settings", steps.loadSettings, Settings{}) : Settings{};
+  if (!Ask("look for the renderer", steps.rendererPresent, false)) {
+    Run("end", steps.endWithFailure, std::string("the renderer ") + names::kRendererFile +
+                                         " is not next to " + names::kFrontEndFile);
+    return;
+  }
+  Run("start the screensaver in the host's window", steps.loadHostedRun, settings,
+      request.hostWindow, withMusic);
+}
+
 }  // namespace
 
 void Main(const StartRequest& request, const Main_Steps& steps) {
+  if (request.mode == Start_Mode::Hosted || request.mode == Start_Mode::HostedPreview) {
+    RunHosted(request, steps);
+    return;
+  }
+
   // Another instance's saver run or settings dialog is on: this start is not wanted.
   if (Ask("look for a running screensaver", steps.windowExists, false,
           std::string(names::kSaverTitle)) ||

@@ -24,6 +24,11 @@ struct Main_Steps {
   std::function<int()> hidePointer;
   // Ends the program at once; in the program it does not return.
   std::function<void()> endProgram;
+  // Says what failed in one line on standard error and ends the program at once
+  // with a status that tells the caller it failed.
+  std::function<void(const std::string& what)> endWithFailure;
+  // True when the X window a host gave exists.
+  std::function<bool(uint32_t window)> hostWindowExists;
 
   // The windows of the modes. The dialog changes the settings it is given and
   // writes them; the saver run plays the music they choose and, when it is given
@@ -31,10 +36,15 @@ struct Main_Steps {
   std::function<void(uint32_t paneWindow)> hostPreview;
   std::function<void(Settings& settings)> showSettingsDialogModal;
   std::function<void(const Settings& settings, std::optional<int> pointerCount)> loadSaverWindow;
+  // The screensaver inside a host's window, with the music `settings` choose or
+  // without music.
+  std::function<void(const Settings& settings, uint32_t hostWindow, bool withMusic)> loadHostedRun;
 };
 
 // The front end's start-up procedure: the single-instance test, the mode
 // dispatch, the settings, the renderer check and the window of the chosen mode.
+// A host's window is checked first instead; hosts run as many instances as they
+// like, and get a line on standard error, not a message box, when one cannot run.
 // A step that fails is skipped, with one line on standard error, and the next one
 // runs. Returns when the chosen window is loaded (the program then lives on its
 // events) or, in tests, after a call to endProgram.

@@ -6,9 +6,9 @@
 
 namespace ui {
 
-void EndProgram() {
+void EndProgram(int status) {
   std::fflush(nullptr);
-  _exit(0);
+  _exit(status);
 }
 
 }  // namespace ui

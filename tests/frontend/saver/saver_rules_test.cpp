@@ -59,12 +59,14 @@ TEST(RendererWatchTest, AMissingWindowEndsTheRunOnceSeenOnceTheRendererEndedOrAf
   }
 }
 
-TEST(SaverClaimName, OneNamePerDisplayWhateverItsSpelling) {
-  EXPECT_EQ(SaverClaimName(":1"), SaverClaimName(":1.0"));
-  EXPECT_EQ(SaverClaimName(":1"), SaverClaimName("unix:1.2"));
-  EXPECT_NE(SaverClaimName(":1"), SaverClaimName(":12"));
-  EXPECT_NE(SaverClaimName(":1"), SaverClaimName("otherhost:1"));
-  EXPECT_EQ(SaverClaimName("../../x:1").find('/'), std::string::npos);
+TEST(DisplayClaimName, OneNamePerThingAndDisplayWhateverItsSpelling) {
+  const auto name = [](const std::string& display) { return DisplayClaimName("saver", display); };
+  EXPECT_EQ(name(":1"), name(":1.0"));
+  EXPECT_EQ(name(":1"), name("unix:1.2"));
+  EXPECT_NE(name(":1"), name(":12"));
+  EXPECT_NE(name(":1"), name("otherhost:1"));
+  EXPECT_NE(name(":1"), DisplayClaimName("music", ":1"));
+  EXPECT_EQ(name("../../x:1").find('/'), std::string::npos);
 }
 
 }  // namespace

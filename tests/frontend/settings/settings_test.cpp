@@ -4,6 +4,7 @@
 
 #include "frontend/settings/profile_access.h"
 #include "frontend/settings/settings.h"
+#include "frontend/settings/settings_location.h"
 #include "platform/shared_names.h"
 #include "tests/support/temporary_folder.h"
 
@@ -115,4 +116,14 @@ TEST(SettingsWrite, WritesTheThreeKeysInOrderWithNumbersInTheLeadingSpaceForm) {
   EXPECT_EQ(Settings_Load(path), (Settings{1, 3, ""}));
   ASSERT_TRUE(Settings_Write(Settings{-2, 0, ""}, path));
   EXPECT_EQ(Settings_Load(path), (Settings{-2, 0, ""}));
+}
+
+TEST(ChooseSettingsFiles, NextToTheProgramsWhileTheirFolderIsWritableElseTheUsersOwn) {
+  const std::string shipped = std::string("/opt/v/") + names::kSettingsFile;
+  const std::string own = std::string("/home/u/.config/veyora/") + names::kSettingsFile;
+  EXPECT_EQ(ChooseSettingsFiles("/opt/v", true, "/home/u/.config", true),
+            (SettingsFiles{shipped, shipped}));
+  EXPECT_EQ(ChooseSettingsFiles("/opt/v", false, "/home/u/.config", false),
+            (SettingsFiles{shipped, own}));
+  EXPECT_EQ(ChooseSettingsFiles("/opt/v", false, "/home/u/.config", true), (SettingsFiles{own, own}));
 }

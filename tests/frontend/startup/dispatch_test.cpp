@@ -21,6 +21,38 @@ TEST(ParseStartRequest, ReadsTheModeAndThePreviewPaneOnce) {
   EXPECT_EQ(ParseStartRequest("/s 77").previewParent, 0u);
 }
 
+TEST(ParseStartRequest, TellsTheHostsStartsFromTheScreensaverSwitches) {
+  struct Case {
+    std::string line, variable;
+    Start_Mode mode;
+    uint32_t window;
+  };
+  for (const Case& c : std::vector<Case>{{"-root", "0x1E00003", Start_Mode::Hosted, 0x1E00003},
+                                         {"--root", "31457283", Start_Mode::Hosted, 31457283},
+                                         {"", "31457283", Start_Mode::Hosted, 31457283},
+                                         {"-root", "", Start_Mode::Hosted, 0},
+                                         {"-window-id 0x2A", "", Start_Mode::HostedPreview, 42},
+                                         {"-root -window-id 42", "7", Start_Mode::HostedPreview, 42},
+                                         {"--window-id", "", Start_Mode::HostedPreview, 0},
+                                         // A host's variable does not turn switches into hosts.
+                                         {"/s", "42", Start_Mode::RunCursorHidden, 0},
+                                         {"/c", "42", Start_Mode::Configure, 0},
+                                         {"", "", Start_Mode::RunCursorVisible, 0}}) {
+    const StartRequest request = ParseStartRequest(c.line, c.variable);
+    EXPECT_EQ(request.mode, c.mode) << c.line << " / " << c.variable;
+    EXPECT_EQ(request.hostWindow, c.window) << c.line << " / " << c.variable;
+  }
+}
+
+TEST(ParseWindowId, TakesHexadecimalAfterItsPrefixOrDecimal) {
+  EXPECT_EQ(ParseWindowId("0x1e00003"), 0x1E00003u);
+  EXPECT_EQ(ParseWindowId("0XFFFFFFFF"), 0xFFFFFFFFu);
+  EXPECT_EQ(ParseWindowId("31457283"), 31457283u);
+  for (const char* bad : {"", "0", "0x", "-5", "+5", "12a", "1e3", "0x100000000", "4294967296", " 5"}) {
+    EXPECT_EQ(ParseWindowId(bad), std::nullopt) << bad;
+  }
+}
+
 TEST(DispatchMode, OnlyTheSecondCharacterCounts) {
   for (const char* line : {"/s", "/S", "-s", "/scr", "xs", "/s 99"}) {
     EXPECT_EQ(DispatchMode(line), Start_Mode::RunCursorHidden) << line;

@@ -45,6 +45,11 @@ struct RecordedStart {
       return -1;
     };
     steps.endProgram = [this] { calls.push_back("end"); };
+    steps.endWithFailure = [this](const std::string& what) { calls.push_back("fail: " + what); };
+    steps.hostWindowExists = [this](uint32_t window) {
+      calls.push_back("host " + std::to_string(window) + "?");
+      return window != 99;
+    };
     steps.hostPreview = [this](uint32_t pane) { calls.push_back("preview " + std::to_string(pane)); };
     steps.showSettingsDialogModal = [this](Settings& settings) {
       calls.push_back(settings == kLoaded ? "dialog" : "dialog without the settings");
@@ -53,11 +58,16 @@ struct RecordedStart {
       calls.push_back(settings == kLoaded ? "saver" : "saver without the settings");
       calls.push_back(pointerCount ? "count " + std::to_string(*pointerCount) : "no count");
     };
+    steps.loadHostedRun = [this](const Settings& settings, uint32_t window, bool withMusic) {
+      calls.push_back("hosted in " + std::to_string(window) +
+                      (withMusic ? (settings == kLoaded ? " with music" : " without the settings")
+                                 : " without music"));
+    };
     return steps;
   }
 
-  std::vector<std::string> Run(const std::string& commandLine) {
-    Main(ParseStartRequest(commandLine), Steps());
+  std::vector<std::string> Run(const std::string& commandLine, const std::string& hostWindow = "") {
+    Main(ParseStartRequest(commandLine, hostWindow), Steps());
     return calls;
   }
 };
@@ -118,6 +128,23 @@ TEST(Main, AMissingRendererStopsEveryModeButThePreviewWithTheMessage) {
   RecordedStart preview;
   preview.rendererPresent = false;
   EXPECT_EQ(preview.Run("/p"), (Calls{kFindSaver, kFindDialog, "preview 0"}));
+}
+
+TEST(Main, RunsInAHostsWindowWithoutLookingForOtherRuns) {
+  EXPECT_EQ(RecordedStart().Run("-root", "0x2a"),
+            (Calls{"host 42?", "settings", "renderer?", "hosted in 42 with music"}));
+  EXPECT_EQ(RecordedStart().Run("", "42"),
+            (Calls{"host 42?", "settings", "renderer?", "hosted in 42 with music"}));
+  EXPECT_EQ(RecordedStart().Run("-window-id 42"),
+            (Calls{"host 42?", "renderer?", "hosted in 42 without music"}));
+  // A window that is none, or that does not exist, and a missing renderer end it.
+  EXPECT_EQ(RecordedStart().Run("-window-id x"), (Calls{"fail: no window to draw in: \"x\""}));
+  EXPECT_EQ(RecordedStart().Run("--window-id 99"),
+            (Calls{"host 99?", "fail: no window to draw in: \"99\""}));
+  RecordedStart noRenderer;
+  noRenderer.rendererPresent = false;
+  ASSERT_EQ(noRenderer.Run("--root", "42").size(), 4u);
+  EXPECT_EQ(noRenderer.calls.back().rfind("fail: the renderer", 0), 0u);
 }
 
 TEST(Main, SkipsAFailingStepAndGoesOn) {

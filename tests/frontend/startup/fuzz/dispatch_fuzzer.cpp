@@ -32,17 +32,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   recorded.hostPreview = [&](uint32_t) { steps.push_back("preview"); };
   recorded.showSettingsDialogModal = [&](Settings&) { steps.push_back("dialog"); };
   recorded.loadSaverWindow = [&](const Settings&, std::optional<int>) { steps.push_back("saver"); };
+  recorded.hostWindowExists = [](uint32_t) { return true; };
+  recorded.endWithFailure = [&](const std::string&) { steps.push_back("fail"); };
+  recorded.loadHostedRun = [&](const Settings&, uint32_t, bool) { steps.push_back("hosted"); };
   Main(request, recorded);
 
   const std::vector<std::string>* expected = nullptr;
   static const std::vector<std::string> preview{"preview"}, dialog{"settings", "dialog", "end"},
-      hidden{"settings", "hide", "saver"}, visible{"settings", "saver"}, quit{"settings", "end"};
+      hidden{"settings", "hide", "saver"}, visible{"settings", "saver"}, quit{"settings", "end"},
+      hosted{"settings", "hosted"}, hostedPreview{"hosted"}, noWindow{"fail"};
   switch (request.mode) {
     case Start_Mode::Preview: expected = &preview; break;
     case Start_Mode::Configure: expected = &dialog; break;
     case Start_Mode::RunCursorHidden: expected = &hidden; break;
     case Start_Mode::RunCursorVisible: expected = &visible; break;
     case Start_Mode::Quit: expected = &quit; break;
+    case Start_Mode::Hosted: expected = request.hostWindow ? &hosted : &noWindow; break;
+    case Start_Mode::HostedPreview: expected = request.hostWindow ? &hostedPreview : &noWindow; break;
   }
   if (steps != *expected) std::abort();
   if (request.mode == Start_Mode::RunCursorVisible && !commandLine.empty()) std::abort();

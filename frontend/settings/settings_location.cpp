@@ -1,0 +1,51 @@
+#include "frontend/settings/settings_location.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "frontend/settings/file_exists.h"
+#include "platform/program_files.h"
+#include "platform/shared_names.h"
+
+namespace {
+
+// The folder of the program's own under the user's configuration folder.
+constexpr char kUserFolderName[] = "veyora";
+
+// A folder the user may write to. One that grants no writing to anybody counts as
+// read-only for the superuser too, whom permissions do not stop: it was made so.
+bool Writable(const std::string& folder) {
+  struct stat status {};
+  return !folder.empty() && stat(folder.c_str(), &status) == 0 &&
+         (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 &&
+         faccessat(AT_FDCWD, folder.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+std::string ConfigFolder() {
+  const char* configHome = std::getenv("XDG_CONFIG_HOME");
+  if (configHome && *configHome == '/') return configHome;
+  const char* home = std::getenv("HOME");
+  return std::string(home ? home : "") + "/.config";
+}
+
+}  // namespace
+
+SettingsFiles ChooseSettingsFiles(const std::string& programFolder, bool programFolderWritable,
+                                  const std::string& configFolder, bool userFileExists) {
+  const std::string nextToPrograms = programFolder + "/" + names::kSettingsFile;
+  if (programFolderWritable) return {nextToPrograms, nextToPrograms};
+  const std::string userFile =
+      configFolder + "/" + kUserFolderName + "/" + names::kSettingsFile;
+  return {userFileExists ? userFile : nextToPrograms, userFile};
+}
+
+SettingsFiles Settings_Files() {
+  const std::string programFolder = platform::ProgramFolder();
+  const std::string configFolder = ConfigFolder();
+  const std::string userFile = configFolder + "/" + kUserFolderName + "/" + names::kSettingsFile;
+  return ChooseSettingsFiles(programFolder, Writable(programFolder), configFolder,
+                             File_Exists(userFile));
+}
