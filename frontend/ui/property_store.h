@@ -4,18 +4,20 @@
 #include <QStringList>
 #include <QVariant>
 #include <functional>
-#include <map>
+#include <utility>
+#include <vector>
 
 namespace ui {
 
-// The named values a host keeps for one instance of a reusable control. A value
-// equal to its default is not stored, so reading it gives the default again; the
-// host learns of a changed property through onChanged.
+// The named values a host keeps for one instance of a reusable control, in the
+// order they were first written. A value equal to its default (compared by value,
+// so the number 1 equals the text "1") is not stored, so reading it gives the
+// default again; the host learns of a changed property through onChanged.
 class PropertyStore {
  public:
   QVariant Read(const QString& name, const QVariant& defaultValue) const;
   void Write(const QString& name, const QVariant& value, const QVariant& defaultValue);
-  bool Holds(const QString& name) const { return values_.count(name) != 0; }
+  bool Holds(const QString& name) const;
   QStringList Names() const;
 
   // Called by the control when one of its properties changed.
@@ -23,7 +25,7 @@ class PropertyStore {
   std::function<void(const QString&)> onChanged;
 
  private:
-  std::map<QString, QVariant> values_;
+  std::vector<std::pair<QString, QVariant>> values_;
 };
 
 }  // namespace ui
