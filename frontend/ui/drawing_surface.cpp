@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QWidget>
+#include <cmath>
 
 #include "frontend/ui/twips.h"
 
@@ -62,6 +63,26 @@ void DrawingSurface::StretchCopy(const QPixmap& picture, const QRectF& target,
   if (image_.isNull() || picture.isNull()) return;
   QPainter painter(&image_);
   painter.drawPixmap(ToPixels(target), picture, ToPixels(source));
+  Refresh();
+}
+
+void DrawingSurface::FillRowGradient(const QRectF& area, const QColor& top,
+                                     const QColor& bottom) {
+  Resize();
+  if (image_.isNull()) return;
+  const QRect pixels = ToPixels(area).toRect();
+  const int rows = pixels.height();
+  QPainter painter(&image_);
+  for (int row = 0; row < rows; ++row) {
+    const double t = rows > 1 ? static_cast<double>(row) / (rows - 1) : 0.0;
+    const auto channel = [t](int from, int to) {
+      return static_cast<int>(std::lround(from + (to - from) * t));
+    };
+    painter.fillRect(pixels.left(), pixels.top() + row, pixels.width(), 1,
+                     QColor(channel(top.red(), bottom.red()),
+                            channel(top.green(), bottom.green()),
+                            channel(top.blue(), bottom.blue())));
+  }
   Refresh();
 }
 

@@ -33,6 +33,11 @@ class DrawingSurface {
   // are in the scale unit (for the source, measured on the picture at 15 twips per
   // pixel when the unit is twips).
   void StretchCopy(const QPixmap& picture, const QRectF& target, const QRectF& source);
+  // Fills the pixel rows from `area`'s top up to its bottom (both ends as pixel
+  // boundaries, the bottom row and right column excluded), each row in one
+  // colour, going linearly per channel from `top` at the first row to `bottom` at
+  // the last.
+  void FillRowGradient(const QRectF& area, const QColor& top, const QColor& bottom);
 
   // Called by the owner: keeps the content when the owner's size changes, and
   // paints it.
