@@ -53,7 +53,8 @@ Command::Command(QWidget* container)
 
 void Command::Initialize() {
   states_.Initialize();
-  TmrMouse.SetEnabled(true);
+  initialized_ = true;
+  FollowPointer();
 }
 
 void Command::SetVisible(bool visible) {
@@ -171,6 +172,7 @@ void Command::Apply(const Reaction& reaction) {
   if (reaction.captionEnabled) LblMsg.setEnabled(*reaction.captionEnabled);
   if (reaction.captionBlack) LblMsg.SetTextColour(Qt::black);
   if (reaction.face) DrawFace(*reaction.face);
+  FollowPointer();
   if (reaction.click) emit Click();
 }
 
@@ -191,6 +193,13 @@ void Command::LayOutCaption() {
 // The pointer over another program's window, or over no window, is off the button.
 void Command::PollPointer() {
   if (QApplication::widgetAt(QCursor::pos()) != this) Apply(states_.PointerLeft());
+}
+
+void Command::FollowPointer() {
+  // Only a change restarts the timer: moves over the button must not keep
+  // putting its next tick off.
+  const bool wanted = initialized_ && states_.PointerLeavingMatters();
+  if (TmrMouse.Enabled() != wanted) TmrMouse.SetEnabled(wanted);
 }
 
 void Command::NotifyChanged(const QString& name) {

@@ -21,15 +21,17 @@ namespace controls {
 // The front end's owner-drawn push button. It draws a gradient inside a frame cut
 // from one of six face bitmaps chosen by focus, pointer and held button, with a
 // centred caption on top, and raises Click when a mouse button is released over
-// it. Keys never press it; it takes focus on a left click and by Tab. Once initialised
-// it looks every 100 ms whether the pointer has left it.
+// it. Keys never press it; it takes focus on a left click and by Tab. Once
+// initialised, it looks every 100 ms whether the pointer has left it, for as long
+// as the pointer leaving would change its state.
 class Command : public QWidget {
   Q_OBJECT
 
  public:
   explicit Command(QWidget* container);
 
-  // Starts the pointer poll; the host calls it once after loading its window.
+  // Starts the interaction and the pointer poll; the host calls it once after
+  // loading its window.
   void Initialize();
 
   // False lets the host show through the gradient and the frame.
@@ -73,6 +75,9 @@ class Command : public QWidget {
   void DrawFace(Face face);
   void LayOutCaption();
   void PollPointer();
+  // Runs the poll's timer only while the poll could change something: an idle
+  // dialog with four buttons then costs no CPU at all.
+  void FollowPointer();
   void NotifyChanged(const QString& name);
   QFont AmbientFont() const;
 
@@ -82,6 +87,7 @@ class Command : public QWidget {
   std::array<QPixmap, 6> faces_;
   ui::Label LblMsg;
   ui::Timer TmrMouse;
+  bool initialized_ = false;
   const ui::PropertyStore* store_ = nullptr;
 };
 

@@ -56,6 +56,11 @@ class CommandStates {
   std::uint8_t FirstRun() const { return firstRun_; }
 
   State CurrentState() const { return state_; }
+  // Whether the pointer leaving would change anything: only then is it worth
+  // asking where the pointer is.
+  bool PointerLeavingMatters() const {
+    return enabled_ && (state_ == State::Hover || state_ == State::FocusHover);
+  }
   bool MouseHeld() const { return mouseHeld_; }
   // True when the interior runs from the shade colour at the top to white.
   bool HoverShade() const { return hoverShade_; }
