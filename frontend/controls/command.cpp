@@ -59,9 +59,7 @@ void Command::Initialize() {
 
 void Command::SetVisible(bool visible) {
   opaque_ = visible;
-  if (visible) {
-    Apply(states_.RepaintNormal());
-  }
+  if (visible) Apply(states_.RepaintNormal());
   update();
   NotifyChanged("Visible");
 }

@@ -37,6 +37,7 @@ class Command : public QWidget {
   // False lets the host show through the gradient and the frame.
   bool Visible() const { return opaque_; }
   void SetVisible(bool visible);
+  // The caption's text colour; stored as a 32-bit number with red in the low byte.
   QColor FontColour() const;
   // An invalid colour is refused: the button is repainted and nothing changes.
   void SetFontColour(const QColor& colour);
