@@ -91,8 +91,6 @@ const Case kCases[] = {
       {Event::FocusIn, Face::Selected}, {Event::ReleaseLeft, kNothing},
       {Event::Over, Face::HighLightSelect}},
      State::FocusHover, false},
-    {"before Initialize a release without focus clicks",
-     {{Event::ReleaseRight, kNothing, kClick}}, State::Unset, false},
 };
 
 }  // namespace
@@ -111,20 +109,4 @@ TEST(CommandStates, FollowTheTransitionTable) {
     EXPECT_EQ(states.CurrentState(), c.end);
     EXPECT_EQ(states.HoverShade(), c.hoverShade);
   }
-}
-
-TEST(CommandStates, ANeverLoadedButtonIsDisabledUntilItsEnabledIsRead) {
-  CommandStates states;
-  states.FocusIn();
-  EXPECT_EQ(states.CurrentState(), State::Unset);
-  EXPECT_EQ(states.ShowEnabledFace().face, Face::Disable);
-  // The repaint comes before the button counts as enabled, so it draws nothing.
-  EXPECT_EQ(states.MarkReadOnce().face, std::nullopt);
-  EXPECT_TRUE(states.Enabled());
-  EXPECT_EQ(states.MarkReadOnce().face, std::nullopt);
-  // A stored FirstRun of 0 makes every repaint turn the caption black.
-  states.Load(true, 0);
-  const controls::Reaction repaint = states.RepaintNormal();
-  EXPECT_EQ(repaint.face, Face::Normal);
-  EXPECT_TRUE(repaint.captionBlack);
 }
