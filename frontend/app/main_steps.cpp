@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "frontend/dialog/quorin05_p.h"
 #include "frontend/preview/preview_hosting.h"
 #include "frontend/saver/quorin05_s.h"
 #include "frontend/saver/saver_claim.h"
@@ -40,6 +41,9 @@ Main_Steps PlatformMainSteps() {
     return platform::WindowExists(platform::SharedDisplay(), window);
   };
   steps.hostPreview = HostPreview;
+  steps.showSettingsDialogModal = [](Settings& settings) {
+    ShowSettingsDialog(settings, Settings_Files().write);
+  };
   steps.loadSaverWindow = LoadSaverWindow;
   steps.loadHostedRun = LoadHostedRun;
   return steps;

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 #include "frontend/ui/twips.h"
@@ -82,6 +83,17 @@ void DrawingSurface::FillRowGradient(const QRectF& area, const QColor& top,
                      QColor(channel(top.red(), bottom.red()),
                             channel(top.green(), bottom.green()),
                             channel(top.blue(), bottom.blue())));
+  }
+  Refresh();
+}
+
+void DrawingSurface::FillRows(const std::vector<QColor>& rowColours) {
+  Resize();
+  if (image_.isNull()) return;
+  QPainter painter(&image_);
+  const int rows = std::min<int>(image_.height(), static_cast<int>(rowColours.size()));
+  for (int row = 0; row < rows; ++row) {
+    if (rowColours[row].isValid()) painter.fillRect(0, row, image_.width(), 1, rowColours[row]);
   }
   Refresh();
 }

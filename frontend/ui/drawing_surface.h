@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QRectF>
+#include <vector>
 
 class QPainter;
 class QPixmap;
@@ -38,6 +39,9 @@ class DrawingSurface {
   // colour, going linearly per channel from `top` at the first row to `bottom` at
   // the last.
   void FillRowGradient(const QRectF& area, const QColor& top, const QColor& bottom);
+  // Paints pixel row r across the whole surface in `rowColours`[r], all rows in one
+  // pass; an invalid colour leaves its row as it is.
+  void FillRows(const std::vector<QColor>& rowColours);
 
   // Called by the owner: keeps the content when the owner's size changes, and
   // paints it.

@@ -52,7 +52,7 @@ void FlushWindowRequests() {
 }
 
 void ShowMessage(const QString& caption, const QString& text) {
-  QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok);
+  QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok);
   box.exec();
 }
 

@@ -4,6 +4,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
+#include <X11/extensions/XTest.h>
 
 #include <filesystem>
 #include <string>
@@ -102,6 +103,75 @@ TEST_F(FrontEndProgramTest, OtherSwitchesEndAtOnce) {
         std::vector<std::string>{"/x"}, std::vector<std::string>{std::string(100000, 'x')}}) {
     auto program = Start(args);
     EXPECT_EQ(program->WaitExit(kEndMs), 0) << args[0].substr(0, 10);
+  }
+}
+
+// /c: the settings dialog, driven with the pointer as a user does.
+class SettingsDialogProgramTest : public FrontEndProgramTest {
+ protected:
+  // Starts /c and waits for the dialog; its window.
+  Window OpenDialog() {
+    PlaceRendererStandIn();
+    program_ = Start({"/c"});
+    const Window dialog = testsupport::WaitForWindow(display_, names::kDialogTitle, kEndMs);
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return Attributes(dialog).map_state == IsViewable; },
+                                       kEndMs));
+    return dialog;
+  }
+  XWindowAttributes Attributes(Window window) {
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display_, window, &attributes);
+    return attributes;
+  }
+  // Moves the pointer onto the middle of a button placed at these twips in the
+  // dialog, and clicks there.
+  void ClickButton(Window dialog, int left, int top, int width, int height) {
+    int x = 0, y = 0;
+    Window child = None;
+    XTranslateCoordinates(display_, dialog, DefaultRootWindow(display_), (left + width / 2) / 15,
+                          (top + height / 2) / 15, &x, &y, &child);
+    XTestFakeMotionEvent(display_, -1, x - 3, y, CurrentTime);
+    XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);
+    XTestFakeButtonEvent(display_, 1, True, CurrentTime);
+    XTestFakeButtonEvent(display_, 1, False, CurrentTime);
+    XSync(display_, False);
+  }
+  std::string Settings() const { return testsupport::ReadBytes(folder_.File(names::kSettingsFile)); }
+
+  std::unique_ptr<testsupport::ChildProcess> program_;
+};
+
+TEST_F(SettingsDialogProgramTest, SetWritesTheSettingsAndEndsTheProgram) {
+  const Window dialog = OpenDialog();
+  ASSERT_NE(dialog, None);
+  EXPECT_EQ(Attributes(dialog).width, 479);
+  EXPECT_EQ(Attributes(dialog).height, 252);
+  EXPECT_EQ(ShownWindowTitles(), std::vector<std::string>{names::kDialogTitle});
+  ClickButton(dialog, 4800, 3000, 1095, 375);  // "設定"
+  EXPECT_EQ(program_->WaitExit(kEndMs), 0);
+  EXPECT_EQ(Settings(), "[Section]\r\nBGM\x8B\xE6\x95\xAA= 0\r\nBGM\xD8\xCB\xDF\xB0\xC4= 0\r\n"
+                        "BGM\xCC\xA7\xB2\xD9=\r\n");
+}
+
+TEST_F(SettingsDialogProgramTest, CancelAndTheCloseBoxWriteNothing) {
+  for (bool closeBox : {false, true}) {
+    const Window dialog = OpenDialog();
+    ASSERT_NE(dialog, None);
+    if (closeBox) {
+      XEvent close{};
+      close.xclient.type = ClientMessage;
+      close.xclient.window = dialog;
+      close.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+      close.xclient.format = 32;
+      close.xclient.data.l[0] = XInternAtom(display_, "WM_DELETE_WINDOW", False);
+      close.xclient.data.l[1] = CurrentTime;
+      XSendEvent(display_, dialog, False, NoEventMask, &close);
+      XSync(display_, False);
+    } else {
+      ClickButton(dialog, 5940, 3000, 1035, 375);  // "ｷｬﾝｾﾙ"
+    }
+    EXPECT_EQ(program_->WaitExit(kEndMs), 0) << closeBox;
+    EXPECT_EQ(Settings(), "") << closeBox;
   }
 }
 
