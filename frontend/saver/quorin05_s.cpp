@@ -1,5 +1,7 @@
 #include "frontend/saver/quorin05_s.h"
 
+#include <signal.h>
+
 #include <cstdio>
 
 #include "frontend/music/system_music_platform.h"
@@ -127,6 +129,9 @@ void LoadSaverWindow(const Settings& settings, std::optional<int> pointerCount) 
 }
 
 void LoadHostedRun(const Settings& settings, uint32_t hostWindow, bool withMusic) {
+  // A host may send SIGUSR1 to ask its saver to start afresh; the glow needs no
+  // such reset, and the signal must not end the run.
+  signal(SIGUSR1, SIG_IGN);
   ui::StartToolkit();
   auto* window = new Quorin05_S(settings, std::nullopt, SaverStage{hostWindow, withMusic});
   window->Load();

@@ -11,4 +11,15 @@ void TapKey(Display* display, KeySym key) {
   XSync(display, False);
 }
 
+void ClickInWindow(Display* display, Window window, int x, int y) {
+  int rootX = 0, rootY = 0;
+  Window child = None;
+  XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
+  XTestFakeMotionEvent(display, -1, rootX - 3, rootY, CurrentTime);
+  XTestFakeMotionEvent(display, -1, rootX, rootY, CurrentTime);
+  XTestFakeButtonEvent(display, 1, True, CurrentTime);
+  XTestFakeButtonEvent(display, 1, False, CurrentTime);
+  XSync(display, False);
+}
+
 }  // namespace testsupport

@@ -8,4 +8,8 @@ namespace testsupport {
 // the focus, and waits until the X server has taken both.
 void TapKey(Display* display, KeySym key);
 
+// Moves the pointer onto the point (x, y) of `window` as a user does, from a few
+// pixels beside it, and clicks the left button there.
+void ClickInWindow(Display* display, Window window, int x, int y);
+
 }  // namespace testsupport

@@ -4,7 +4,6 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
-#include <X11/extensions/XTest.h>
 
 #include <filesystem>
 #include <string>
@@ -126,15 +125,7 @@ class SettingsDialogProgramTest : public FrontEndProgramTest {
   // Moves the pointer onto the middle of a button placed at these twips in the
   // dialog, and clicks there.
   void ClickButton(Window dialog, int left, int top, int width, int height) {
-    int x = 0, y = 0;
-    Window child = None;
-    XTranslateCoordinates(display_, dialog, DefaultRootWindow(display_), (left + width / 2) / 15,
-                          (top + height / 2) / 15, &x, &y, &child);
-    XTestFakeMotionEvent(display_, -1, x - 3, y, CurrentTime);
-    XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);
-    XTestFakeButtonEvent(display_, 1, True, CurrentTime);
-    XTestFakeButtonEvent(display_, 1, False, CurrentTime);
-    XSync(display_, False);
+    testsupport::ClickInWindow(display_, dialog, (left + width / 2) / 15, (top + height / 2) / 15);
   }
   std::string Settings() const { return testsupport::ReadBytes(folder_.File(names::kSettingsFile)); }
 
