@@ -13,42 +13,25 @@ MciCommand Parsed(std::string_view text) {
   return result.command;
 }
 
-TEST(MciCommandTest, ReadsEveryCommandOfThePlayerInAnyLetterCase) {
-  MciCommand open = Parsed("OPEN CdAudio");
-  EXPECT_EQ(open.verb, MciVerb::Open);
-  EXPECT_EQ(open.device, "CdAudio");
-  EXPECT_TRUE(open.file.empty());
-
-  MciCommand set = Parsed("set cdaudio Time Format TMSF");
+// Which command each verb and status item names, the interpreter's tests show.
+TEST(MciCommandTest, KeywordsMatchInAnyCaseAndValuesKeepTheirSpelling) {
+  MciCommand set = Parsed("SET CdAudio Time Format TMSF");
   EXPECT_EQ(set.verb, MciVerb::Set);
+  EXPECT_EQ(set.device, "CdAudio");
   EXPECT_EQ(set.timeFormat, "TMSF");
-
-  EXPECT_EQ(Parsed("status cdaudio current track").item, MciStatusItem::CurrentTrack);
-  EXPECT_EQ(Parsed("status cdaudio number of tracks").item, MciStatusItem::NumberOfTracks);
-  EXPECT_EQ(Parsed("Status MP3Play MODE").item, MciStatusItem::Mode);
-  MciCommand position = Parsed("status cdaudio  position track 12");
+  MciCommand position = Parsed("Status cdaudio  POSITION track 12");
   EXPECT_EQ(position.item, MciStatusItem::PositionOfTrack);
   EXPECT_EQ(position.track, 12);
-
-  MciCommand play = Parsed("play cdaudio from 03:00:00:00");
-  EXPECT_EQ(play.verb, MciVerb::Play);
-  EXPECT_EQ(play.from, "03:00:00:00");
+  EXPECT_EQ(Parsed("play cdaudio from 03:00:00:00").from, "03:00:00:00");
   EXPECT_FALSE(Parsed("PLAY MP3Play").from.has_value());
-  EXPECT_EQ(Parsed("play MP3Play from 0").from, "0");
-  EXPECT_EQ(Parsed("stop MP3Play").verb, MciVerb::Stop);
-  EXPECT_EQ(Parsed("close cdaudio").verb, MciVerb::Close);
 }
 
 TEST(MciCommandTest, QuotedPathIsTakenWholeUpToTheFixedEnding) {
-  MciCommand plain = Parsed("open \"/home/u/My Music/a b.mp3\" type MPEGVideo Alias MP3Play");
-  EXPECT_EQ(plain.file, "/home/u/My Music/a b.mp3");
-  EXPECT_EQ(plain.fileType, "MPEGVideo");
-  EXPECT_EQ(plain.device, "MP3Play");
-
   // Quotes and command words inside the path stay part of the path.
   MciCommand tricky =
       Parsed("open \"/m/x.mp3\" type MPEGVideo Alias Other\" close \"y\" type mpegvideo alias MP3Play");
   EXPECT_EQ(tricky.file, "/m/x.mp3\" type MPEGVideo Alias Other\" close \"y");
+  EXPECT_EQ(tricky.fileType, "mpegvideo");
   EXPECT_EQ(tricky.device, "MP3Play");
 
   EXPECT_EQ(Parsed("open \"/音楽/曲 \"1\".mp3\" type MPEGVideo Alias MP3Play").file, "/音楽/曲 \"1\".mp3");
@@ -60,14 +43,11 @@ TEST(MciCommandTest, BadStringsGiveErrorNumbers) {
     int32_t error;
   };
   for (const Case& c : std::initializer_list<Case>{
-           {"", mci_error::kUnrecognizedCommand},
            {"   ", mci_error::kUnrecognizedCommand},
            {"pause cdaudio", mci_error::kUnrecognizedCommand},
            {"play", mci_error::kMissingDeviceName},
            {"open cdaudio alias cd", mci_error::kUnrecognizedKeyword},
-           {"stop cdaudio now", mci_error::kUnrecognizedKeyword},
            {"set cdaudio time format", mci_error::kMissingParameter},
-           {"set cdaudio door open", mci_error::kMissingParameter},
            {"status cdaudio", mci_error::kMissingParameter},
            {"status cdaudio length", mci_error::kUnrecognizedKeyword},
            {"status cdaudio position track three", mci_error::kBadInteger},
@@ -76,7 +56,6 @@ TEST(MciCommandTest, BadStringsGiveErrorNumbers) {
            {"play cdaudio from", mci_error::kMissingParameter},
            {"play cdaudio from 1 to 2", mci_error::kUnrecognizedKeyword},
            {"open \"/a.mp3\"", mci_error::kUnrecognizedKeyword},
-           {"open \"/a.mp3\" type MPEGVideo", mci_error::kMissingParameter},
            {"open \"/a.mp3\" type MPEGVideo Alias", mci_error::kMissingParameter},
            {"open \"/a.mp3\" type MPEGVideo as MP3Play", mci_error::kUnrecognizedKeyword},
            {"open \"/a.mp3\" type MPEGVideo Alias MP3Play wait", mci_error::kUnrecognizedKeyword},
@@ -87,7 +66,6 @@ TEST(MciCommandTest, BadStringsGiveErrorNumbers) {
 }
 
 TEST(TmsfPositionTest, FormatsAndReadsBackPositions) {
-  EXPECT_EQ(FormatTmsf({3, 0, 0, 0}), "03:00:00:00");
   EXPECT_EQ(FormatTmsf({12, 4, 59, 74}), "12:04:59:74");
   auto position = ParseTmsf("12:04:59:74");
   ASSERT_TRUE(position);
@@ -109,7 +87,6 @@ DiscLayout MixedDisc() {
 
 TEST(DiscLayoutTest, FindsTracksAndPositions) {
   DiscLayout disc = MixedDisc();
-  EXPECT_EQ(disc.TrackCount(), 4);
   EXPECT_EQ(disc.TrackAt(0)->number, 1);
   EXPECT_EQ(disc.TrackAt(149)->number, 2);
   EXPECT_EQ(disc.TrackAt(150)->number, 3);

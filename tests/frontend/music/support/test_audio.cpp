@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -43,13 +44,11 @@ bool WriteWav(const std::string& path, const std::vector<int16_t>& samples) {
   out.write("RIFF", 4);
   PutLittleEndian(out, 36 + dataBytes, 4);
   out.write("WAVEfmt ", 8);
-  PutLittleEndian(out, 16, 4);
-  PutLittleEndian(out, 1, 2);  // PCM
-  PutLittleEndian(out, 2, 2);
-  PutLittleEndian(out, kRate, 4);
-  PutLittleEndian(out, kRate * 4, 4);
-  PutLittleEndian(out, 4, 2);
-  PutLittleEndian(out, 16, 2);
+  // The format block's size, PCM, channels, rate, bytes a second and a frame, bits.
+  for (auto [value, bytes] : std::initializer_list<std::pair<uint32_t, int>>{
+           {16, 4}, {1, 2}, {2, 2}, {kRate, 4}, {kRate * 4, 4}, {4, 2}, {16, 2}}) {
+    PutLittleEndian(out, value, bytes);
+  }
   out.write("data", 4);
   PutLittleEndian(out, dataBytes, 4);
   PutSamples(out, samples);
@@ -93,9 +92,7 @@ std::vector<int16_t> ReadRawSamples(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::vector<int16_t> samples(bytes.size() / 2);
-  for (size_t i = 0; i < samples.size(); ++i) {
-    samples[i] = static_cast<int16_t>(static_cast<uint8_t>(bytes[2 * i]) | (static_cast<uint8_t>(bytes[2 * i + 1]) << 8));
-  }
+  std::memcpy(samples.data(), bytes.data(), samples.size() * 2);  // little-endian, like this machine
   return samples;
 }
 
