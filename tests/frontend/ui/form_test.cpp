@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,19 +44,16 @@ class FormTest : public ::testing::Test {
     if (other_) XCloseDisplay(other_);
   }
 
-  // Lets the toolkit send its requests while waiting for the other client to see them.
-  Window FindFromOtherClient(const std::string& title, bool present = true) {
-    Window found = None;
-    testsupport::WaitUntil(
+  // Lets the toolkit send its requests until the other client sees `seen` hold.
+  bool Seen(const std::function<bool()>& seen) {
+    return testsupport::WaitUntil(
         [&] {
           QApplication::processEvents();
-          found = platform::FindTopLevelWindow(other_, title);
-          return (found != None) == present;
+          return seen();
         },
         60000);
-    return found;
   }
-
+  Window Find(const std::string& title) { return platform::FindTopLevelWindow(other_, title); }
   int MapState(Window window) {
     XWindowAttributes attributes{};
     XGetWindowAttributes(other_, window, &attributes);
@@ -67,57 +65,40 @@ class FormTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(FormTest, ALoadedWindowIsFoundByTitleWithoutBeingShown) {
-  for (const char* caption : {names::kSaverTitle, names::kDialogTitle, "設定 ﾘﾋﾟｰﾄ"}) {
+TEST_F(FormTest, ALoadedWindowIsFoundByTitleWithoutBeingShownAndUnloadsOnce) {
+  const int before = ui::Form::LoadedCount();
+  for (const char* caption : {names::kDialogTitle, "設定 ﾘﾋﾟｰﾄ"}) {
     RecordingForm form(QString::fromUtf8(caption), Qt::Window | Qt::FramelessWindowHint);
-    EXPECT_FALSE(form.Loaded());
-    EXPECT_EQ(FindFromOtherClient(caption, false), None);
+    EXPECT_EQ(Find(caption), None) << caption;
     form.Load();
     EXPECT_EQ(form.log, std::vector<std::string>{"load"});
-    const Window found = FindFromOtherClient(caption);
+    EXPECT_EQ(ui::Form::LoadedCount(), before + 1);
+    Window found = None;
+    EXPECT_TRUE(Seen([&] { return (found = Find(caption)) != None; })) << caption;
     EXPECT_EQ(found, form.Handle()) << caption;
     EXPECT_EQ(MapState(found), IsUnmapped) << caption;
-    EXPECT_FALSE(form.isVisible());
     form.Unload();
-    EXPECT_EQ(FindFromOtherClient(caption, false), None) << caption;
+    form.Unload();  // a second unload does nothing
+    EXPECT_EQ(form.log, (std::vector<std::string>{"load", "query-unload", "unload"}));
+    EXPECT_EQ(ui::Form::LoadedCount(), before);
+    EXPECT_TRUE(Seen([&] { return Find(caption) == None; })) << caption;
   }
 }
 
-TEST_F(FormTest, UnloadRunsQueryUnloadThenUnloadAndTakesTheWindowAway) {
-  const int before = ui::Form::LoadedCount();
-  RecordingForm form("unload order");
-  form.Load();
-  EXPECT_EQ(ui::Form::LoadedCount(), before + 1);
-  form.Unload();
-  form.Unload();  // a second unload does nothing
-  EXPECT_EQ(form.log, (std::vector<std::string>{"load", "query-unload", "unload"}));
-  EXPECT_FALSE(form.Loaded());
-  EXPECT_EQ(ui::Form::LoadedCount(), before);
-}
-
-TEST_F(FormTest, AModalShowReturnsOnceTheWindowIsUnloaded) {
-  RecordingForm form("modal");
-  form.SetClientSizeTwips(3000, 1500);
-  bool shownWhileModal = false;
-  QTimer::singleShot(200, [&] {
-    shownWhileModal = form.isVisible() && MapState(FindFromOtherClient("modal")) == IsViewable;
-    form.Unload();
-  });
-  form.ShowModal();
-  EXPECT_TRUE(shownWhileModal);
-  ASSERT_GE(form.log.size(), 3u);
-  EXPECT_EQ(form.log.front(), "load");
-  EXPECT_EQ(form.log[form.log.size() - 2], "query-unload");
-  EXPECT_EQ(form.log.back(), "unload");
-  EXPECT_FALSE(form.isVisible());
-}
-
-TEST_F(FormTest, TheCloseBoxUnloadsTheWindow) {
-  RecordingForm form("close box");
-  QTimer::singleShot(100, [&] { form.close(); });
-  form.ShowModal();
-  EXPECT_FALSE(form.Loaded());
-  EXPECT_EQ(form.log.back(), "unload");
+TEST_F(FormTest, AModalShowReturnsOnceTheWindowIsUnloadedOrClosedByItsCloseBox) {
+  for (bool closeBox : {false, true}) {
+    RecordingForm form("modal");
+    bool shownWhileModal = false;
+    QTimer::singleShot(0, [&] {
+      shownWhileModal = Seen([&] { return Find("modal") != None && MapState(Find("modal")) == IsViewable; });
+      closeBox ? void(form.close()) : form.Unload();
+    });
+    form.ShowModal();
+    EXPECT_TRUE(shownWhileModal) << closeBox;
+    EXPECT_EQ(form.log.back(), "unload") << closeBox;
+    EXPECT_FALSE(form.Loaded()) << closeBox;
+    EXPECT_FALSE(form.isVisible()) << closeBox;
+  }
 }
 
 TEST_F(FormTest, TheEventLoopRunsWhileAnyWindowIsLoaded) {
@@ -133,21 +114,14 @@ TEST_F(FormTest, TheEventLoopRunsWhileAnyWindowIsLoaded) {
   EXPECT_FALSE(second.Loaded());
 }
 
-TEST_F(FormTest, GeometryIsKeptInTwipsAndResizingReachesTheHandler) {
+TEST_F(FormTest, GeometryIsSetInTwipsAndOnlyALoadedWindowHearsOfResizing) {
   RecordingForm form("geometry", Qt::Window | Qt::FramelessWindowHint);
   form.SetClientSizeTwips(7185, 3780);
-  EXPECT_EQ(form.size(), QSize(479, 252));
-  EXPECT_EQ(form.WidthTwips(), 7185);
-  EXPECT_EQ(form.HeightTwips(), 3780);
   form.MoveTwips(1500, 3000);
-  EXPECT_EQ(form.LeftTwips(), 1500);
-  EXPECT_EQ(form.TopTwips(), 3000);
-  // No handler runs before the window is loaded.
+  EXPECT_EQ(form.geometry(), QRect(100, 200, 479, 252));
   EXPECT_TRUE(form.log.empty());
   form.Show();
-  QApplication::processEvents();
   form.SetClientSizeTwips(1500, 1500);
-  QApplication::processEvents();
-  EXPECT_GE(std::count(form.log.begin(), form.log.end(), "resize"), 1);
+  EXPECT_TRUE(Seen([&] { return form.log.back() == "resize"; }));
   form.Unload();
 }
