@@ -34,12 +34,3 @@ double MeanChannelDifference(const QImage& a, const QImage& b) {
   }
   return total / (3.0 * a.width() * a.height());
 }
-
-double MeanBrightness(const QImage& picture) {
-  if (picture.isNull()) return 0.0;
-  double total = 0.0;
-  for (int y = 0; y < picture.height(); ++y) {
-    for (int x = 0; x < picture.width(); ++x) total += qGray(picture.pixel(x, y));
-  }
-  return total / (static_cast<double>(picture.width()) * picture.height());
-}

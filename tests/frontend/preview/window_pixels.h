@@ -12,6 +12,3 @@ QImage WindowPixels(Display* display, Window window);
 // The mean difference per colour channel between two pictures of the same size,
 // 0 to 255; 255 when the sizes differ.
 double MeanChannelDifference(const QImage& a, const QImage& b);
-
-// The mean brightness of a picture, 0 to 255.
-double MeanBrightness(const QImage& picture);
