@@ -35,29 +35,16 @@ class WindowSearchTest : public testsupport::PrivateDisplayTest {
     XSync(display_, False);
     return w;
   }
-
 };
 
-TEST_F(WindowSearchTest, FindsUnmappedWindowsByExactTitleAndClass) {
+TEST_F(WindowSearchTest, FindsUnmappedTopLevelWindowsByExactTitleAndClassInsideFramesOnly) {
   Window root = DefaultRootWindow(display_);
   Window dialog = MakeWindow(root, "<Veyora(Ra05)>", nullptr);
   Window saver = MakeWindow(root, "Screensaver", "WindowsScreenSaverClass");
   MakeWindow(root, "Screensaver", "OtherClass");
-
-  EXPECT_EQ(platform::FindTopLevelWindow(display_, "<Veyora(Ra05)>"), dialog);
-  EXPECT_EQ(platform::FindTopLevelWindow(display_, "Screensaver", "WindowsScreenSaverClass"),
-            saver);
-  EXPECT_EQ(platform::FindTopLevelWindow(display_, "<Veyora(Ra05)"), None);
-  EXPECT_EQ(platform::FindTopLevelWindow(display_, "screensaver"), None);
-  EXPECT_EQ(platform::FindTopLevelWindow(display_, "Screensaver", "Missing"), None);
-}
-
-TEST_F(WindowSearchTest, LooksInsideFramesButNotInsideClients) {
-  Window root = DefaultRootWindow(display_);
-  Window frame = MakeWindow(root, "", nullptr);
-  Window client = MakeWindow(frame, "Quorin05_VC", nullptr);
-  EXPECT_EQ(platform::FindTopLevelWindow(display_, "Quorin05_VC"), client);
-
+  Window japanese = MakeWindow(root, "設定ﾌｧｲﾙ", nullptr);
+  Window legacy = MakeWindow(root, "Preview Window", nullptr, true);
+  Window client = MakeWindow(MakeWindow(root, "", nullptr), "Quorin05_VC", nullptr);  // in a frame
   // A child of a managed client window (WM_STATE set) is no top-level window.
   Window managed = MakeWindow(root, "host", nullptr);
   long state[2] = {1, 0};
@@ -65,32 +52,31 @@ TEST_F(WindowSearchTest, LooksInsideFramesButNotInsideClients) {
   XChangeProperty(display_, managed, wmState, wmState, 32, PropModeReplace,
                   reinterpret_cast<unsigned char*>(state), 2);
   MakeWindow(managed, "Quorin05_Main", nullptr);
-  EXPECT_EQ(platform::FindTopLevelWindow(display_, "Quorin05_Main"), None);
-}
 
-TEST_F(WindowSearchTest, ReadsJapaneseAndLegacyTitles) {
-  Window root = DefaultRootWindow(display_);
-  Window japanese = MakeWindow(root, "設定ﾌｧｲﾙ", nullptr);
-  Window legacy = MakeWindow(root, "Preview Window", nullptr, true);
-  EXPECT_EQ(platform::WindowTitle(display_, japanese), "設定ﾌｧｲﾙ");
-  EXPECT_EQ(platform::FindTopLevelWindow(display_, "Preview Window"), legacy);
+  struct Case {
+    const char* title;
+    const char* wmClass;
+    Window expected;
+  };
+  const Case cases[] = {{"<Veyora(Ra05)>", nullptr, dialog}, {"Screensaver", "WindowsScreenSaverClass", saver},
+                       {"設定ﾌｧｲﾙ", nullptr, japanese}, {"Preview Window", nullptr, legacy},
+                       {"Quorin05_VC", nullptr, client}, {"Quorin05_Main", nullptr, None},
+                       {"<Veyora(Ra05)", nullptr, None}, {"screensaver", nullptr, None},
+                       {"Screensaver", "Missing", None}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(platform::FindTopLevelWindow(display_, c.title, c.wmClass), c.expected) << c.title;
+  }
 }
 
 TEST_F(WindowSearchTest, BadWindowIdsGiveEmptyAnswersWithoutEndingTheProcess) {
   const Window bogus = 0x7ffffff;
   EXPECT_FALSE(platform::WindowExists(display_, bogus));
   EXPECT_EQ(platform::WindowTitle(display_, bogus), "");
-  platform::ScreenRect rect = platform::WindowScreenRect(display_, bogus);
-  EXPECT_EQ(rect.Width(), 0);
-  EXPECT_EQ(rect.Height(), 0);
+  EXPECT_EQ(platform::WindowScreenRect(display_, bogus), platform::ScreenRect{});
 
   Window w = MakeWindow(DefaultRootWindow(display_), "gone", nullptr);
   XMoveResizeWindow(display_, w, 7, 9, 40, 30);
-  platform::ScreenRect placed = platform::WindowScreenRect(display_, w);
-  EXPECT_EQ(placed.left, 7);
-  EXPECT_EQ(placed.top, 9);
-  EXPECT_EQ(placed.Width(), 40);
-  EXPECT_EQ(placed.Height(), 30);
+  EXPECT_EQ(platform::WindowScreenRect(display_, w), (platform::ScreenRect{7, 9, 47, 39}));
   XDestroyWindow(display_, w);
   EXPECT_FALSE(platform::WindowExists(display_, w));
 }
