@@ -46,11 +46,8 @@ TEST(PreviewPicture, IsCompiledInUnchanged) {
   EXPECT_EQ(carried, ReadAll(PREVIEW_PICTURE_FILE));
 }
 
-TEST(PreviewPicture, IsABaselineColourJpegOfAGlowOnBlack) {
+TEST(PreviewPicture, IsABaselineColourJpegOfThePreviewSize) {
   const QByteArray jpeg = ReadAll(PREVIEW_PICTURE_FILE);
-  ASSERT_GE(jpeg.size(), 4);
-  ASSERT_EQ(static_cast<unsigned char>(jpeg[0]), 0xFF);
-  ASSERT_EQ(static_cast<unsigned char>(jpeg[1]), 0xD8);
   const FrameHeader header = FindFrameHeader(jpeg);
   EXPECT_EQ(header.marker, 0xC0) << "not a baseline frame";
   EXPECT_EQ(header.components, 3);
@@ -59,12 +56,4 @@ TEST(PreviewPicture, IsABaselineColourJpegOfAGlowOnBlack) {
   ASSERT_FALSE(picture.isNull());
   EXPECT_EQ(picture.size(), QSize(152, 112));
   EXPECT_FALSE(picture.allGray());
-  // Bright sprites over a dark background: some, but far from all, pixels are lit.
-  int lit = 0;
-  for (int y = 0; y < picture.height(); ++y) {
-    for (int x = 0; x < picture.width(); ++x) lit += qGray(picture.pixel(x, y)) > 64;
-  }
-  const int all = picture.width() * picture.height();
-  EXPECT_GT(lit, all / 20);
-  EXPECT_LT(lit, all / 2);
 }

@@ -10,14 +10,10 @@ QImage WindowPixels(Display* display, Window window) {
   XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height,
                             AllPlanes, ZPixmap);
   if (!image) return {};
-  QImage pixels(attributes.width, attributes.height, QImage::Format_RGB32);
-  for (int y = 0; y < attributes.height; ++y) {
-    for (int x = 0; x < attributes.width; ++x) {
-      const unsigned long pixel = XGetPixel(image, x, y);
-      // The server's 24-bit TrueColor visual: red, green, blue from high to low.
-      pixels.setPixel(x, y, qRgb((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF));
-    }
-  }
+  // The server's 24-bit TrueColor visual keeps a pixel in 32 bits, laid out as Qt's RGB32.
+  const QImage pixels = image->bits_per_pixel != 32 ? QImage()
+                        : QImage(reinterpret_cast<const uchar*>(image->data), image->width, image->height,
+                                 image->bytes_per_line, QImage::Format_RGB32).copy();
   XDestroyImage(image);
   return pixels;
 }
