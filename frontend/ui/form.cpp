@@ -72,10 +72,6 @@ void Form::SetClientSizeTwips(int width, int height) {
   resize(TwipsToPixels(width), TwipsToPixels(height));
 }
 
-int Form::LeftTwips() const { return PixelsToTwips(x()); }
-int Form::TopTwips() const { return PixelsToTwips(y()); }
-int Form::WidthTwips() const { return PixelsToTwips(width()); }
-int Form::HeightTwips() const { return PixelsToTwips(height()); }
 
 void Form::SetBackColour(const QColor& colour) { FillBackground(this, colour); }
 

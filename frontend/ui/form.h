@@ -35,10 +35,6 @@ class Form : public QWidget {
   // Position on the screen and size of the inner area, in twips.
   void MoveTwips(int left, int top);
   void SetClientSizeTwips(int width, int height);
-  int LeftTwips() const;
-  int TopTwips() const;
-  int WidthTwips() const;
-  int HeightTwips() const;
 
   void SetBackColour(const QColor& colour);
   DrawingSurface& Surface() { return surface_; }

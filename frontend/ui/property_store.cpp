@@ -32,7 +32,6 @@ void PropertyStore::Write(const QString& name, const QVariant& value,
   }
 }
 
-bool PropertyStore::Holds(const QString& name) const { return Find(values_, name) != values_.end(); }
 
 QStringList PropertyStore::Names() const {
   QStringList names;

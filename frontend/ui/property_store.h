@@ -17,7 +17,6 @@ class PropertyStore {
  public:
   QVariant Read(const QString& name, const QVariant& defaultValue) const;
   void Write(const QString& name, const QVariant& value, const QVariant& defaultValue);
-  bool Holds(const QString& name) const;
   QStringList Names() const;
 
   // Called by the control when one of its properties changed.

@@ -9,18 +9,13 @@ Timer::Timer(int intervalMs, bool enabled) : interval_(intervalMs), enabled_(ena
   Apply();
 }
 
-void Timer::SetInterval(int intervalMs) {
-  interval_ = intervalMs;
-  Apply();
-}
-
 void Timer::SetEnabled(bool enabled) {
   enabled_ = enabled;
   Apply();
 }
 
 void Timer::Apply() {
-  // Setting either value while running starts the count again, as window timers do.
+  // Enabling a running timer starts its count again, as window timers do.
   if (enabled_ && interval_ > 0) {
     timer_.start(interval_);
   } else {

@@ -13,7 +13,6 @@ class Timer {
   explicit Timer(int intervalMs = 0, bool enabled = false);
 
   int Interval() const { return interval_; }
-  void SetInterval(int intervalMs);
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
 

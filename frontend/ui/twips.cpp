@@ -14,10 +14,4 @@ void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
                       TwipsToPixels(height));
 }
 
-QRect TwipsRect(const QWidget* widget) {
-  const QRect pixels = widget->geometry();
-  return {PixelsToTwips(pixels.x()), PixelsToTwips(pixels.y()), PixelsToTwips(pixels.width()),
-          PixelsToTwips(pixels.height())};
-}
-
 }  // namespace ui

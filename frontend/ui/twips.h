@@ -18,7 +18,4 @@ constexpr int PixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
 // rectangle given in twips.
 void PlaceTwips(QWidget* widget, int left, int top, int width, int height);
 
-// A widget's rectangle in its container, in twips.
-QRect TwipsRect(const QWidget* widget);
-
 }  // namespace ui
