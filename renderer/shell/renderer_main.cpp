@@ -1,7 +1,6 @@
 #include "renderer/shell/renderer_main.h"
 
 #include <SDL.h>
-#include <signal.h>
 #include <sys/resource.h>
 #include <time.h>
 
@@ -25,6 +24,7 @@
 #include "renderer/shell/already_running.h"
 #include "renderer/shell/frame_pacer.h"
 #include "renderer/shell/renderer_input.h"
+#include "renderer/shell/termination.h"
 
 namespace veyora {
 
@@ -32,20 +32,6 @@ namespace {
 
 // Added to the nice value when the window is created, so other programs come first.
 constexpr int kPriorityDrop = 10;
-
-volatile sig_atomic_t terminationRequested = 0;
-
-void RequestTermination(int) { terminationRequested = 1; }
-
-// SIGTERM and SIGINT are the system ending the process: they end the renderer at
-// once, whatever input has been seen. No SA_RESTART, so a pacing sleep is cut short.
-void InstallTerminationHandlers() {
-  struct sigaction action {};
-  action.sa_handler = RequestTermination;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGTERM, &action, nullptr);
-  sigaction(SIGINT, &action, nullptr);
-}
 
 void ReportFailure(const char* what) {
   std::fprintf(stderr, "%s: %s: %s\n", names::kRendererFile, what, SDL_GetError());
@@ -92,7 +78,7 @@ struct Renderer {
 
 // SDL settings that must be in place before SDL starts.
 void PrepareSdl() {
-  // Our own SIGTERM/SIGINT handling, not SDL's ignorable quit event.
+  // Our own SIGTERM/SIGINT/SIGHUP handling, not SDL's ignorable quit event.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // Losing the focus ends the renderer; it must not iconify the window first.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
@@ -181,12 +167,12 @@ void RunFrameLoop(Renderer& r) {
       RefreshPeriod(SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) == 0
                         ? mode.refresh_rate
                         : 0);
-  while (!terminationRequested) {
+  while (!TerminationRequested()) {
     const double frameStart = SecondsNow();
     SDL_Event event;
     bool ended = false;
     while (!ended && SDL_PollEvent(&event)) ended = HandleEvent(r, event);
-    if (ended || terminationRequested) return;
+    if (ended || TerminationRequested()) return;
     if (targets) RenderFrame(*r.scene, sink, *targets);
     SleepSeconds(PacingDelay(SecondsNow() - frameStart, period));
   }
@@ -196,6 +182,7 @@ void RunFrameLoop(Renderer& r) {
 
 int RendererMain() {
   InstallTerminationHandlers();
+  EndWithParent();
   PrepareSdl();
   Display* display = platform::SharedDisplay();
   if (!display) {

@@ -25,6 +25,8 @@ class RendererSession {
   void Launch();
 
   Display* display() const { return display_; }
+  // The DISPLAY value of the private server.
+  const std::string& displayName() const { return server_.Display(); }
   Window window() const { return window_; }
   testsupport::ChildProcess& renderer() { return *renderer_; }
 
