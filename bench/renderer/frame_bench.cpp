@@ -133,7 +133,8 @@ int main() {
   std::printf("GL renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
   {
     veyora::PictureBuffer picture(kWidth, kHeight);
-    std::printf("persistent picture buffer: %s\n", picture.Persistent() ? "yes" : "no");
+    std::printf("persistent picture buffer: %s\n",
+                !picture.Persistent() ? "none" : picture.Deep() ? "16 bits per channel" : "8 bits per channel");
     const veyora::FrameTargets targets{window, picture,
                                        veyora::FadeRectangle(double(kWidth) / kHeight),
                                        veyora::FadeAlpha(parameters.FadeStrength)};

@@ -78,23 +78,30 @@ const FramebufferFunctions& Framebuffers() {
 
 }  // namespace
 
-PictureBuffer::PictureBuffer(int width, int height) : width_(width), height_(height) {
+PictureBuffer::PictureBuffer(int width, int height, PicturePrecision precision)
+    : width_(width), height_(height) {
   const FramebufferFunctions& fb = Framebuffers();
   if (!fb.genFramebuffers) return;
+  // The deep format where asked for and drawable; the window's own depth otherwise.
+  deep_ = precision == PicturePrecision::Deep && Attach(GL_RGBA16);
+  if (!deep_ && !Attach(GL_RGB8)) return;
+  glClear(GL_COLOR_BUFFER_BIT);
+}
+
+bool PictureBuffer::Attach(unsigned format) {
+  const FramebufferFunctions& fb = Framebuffers();
   fb.genRenderbuffers(1, &colorBuffer_);
   fb.bindRenderbuffer(GL_RENDERBUFFER, colorBuffer_);
-  fb.renderbufferStorage(GL_RENDERBUFFER, GL_RGB8, width_, height_);
+  fb.renderbufferStorage(GL_RENDERBUFFER, format, width_, height_);
   fb.genFramebuffers(1, &framebuffer_);
   fb.bindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
   fb.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colorBuffer_);
-  if (fb.checkFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-    fb.bindFramebuffer(GL_FRAMEBUFFER, 0);
-    fb.deleteFramebuffers(1, &framebuffer_);
-    fb.deleteRenderbuffers(1, &colorBuffer_);
-    framebuffer_ = colorBuffer_ = 0;
-    return;
-  }
-  glClear(GL_COLOR_BUFFER_BIT);
+  if (fb.checkFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE) return true;
+  fb.bindFramebuffer(GL_FRAMEBUFFER, 0);
+  fb.deleteFramebuffers(1, &framebuffer_);
+  fb.deleteRenderbuffers(1, &colorBuffer_);
+  framebuffer_ = colorBuffer_ = 0;
+  return false;
 }
 
 PictureBuffer::~PictureBuffer() {

@@ -5,10 +5,13 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "renderer/gl/gl_setup.h"
+#include "renderer/gl/gl_sprite_sink.h"
 #include "renderer/gl/picture_buffer.h"
 #include "renderer/gl/render_frame.h"
 #include "renderer/gl/view_geometry.h"
@@ -51,6 +54,27 @@ class GlDrawingTest : public ::testing::Test {
     const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
     XDestroyImage(image);
     return pixel;
+  }
+
+  // Every pixel of the screen as 0xRRGGBB, row by row.
+  std::vector<unsigned long> ScreenPixels() {
+    std::vector<unsigned long> pixels;
+    XImage* image = XGetImage(x_, DefaultRootWindow(x_), 0, 0, width_, height_, AllPlanes, ZPixmap);
+    if (!image) return pixels;
+    for (int y = 0; y < height_; ++y) {
+      for (int x = 0; x < width_; ++x) pixels.push_back(XGetPixel(image, x, y) & 0xFFFFFF);
+    }
+    XDestroyImage(image);
+    return pixels;
+  }
+
+  // Draws `count` of the renderer's frames of `scene` into `picture`.
+  void RenderFrames(PictureBuffer& picture, GlowScene& scene, int count) {
+    GlSpriteSink sink;
+    const FrameTargets targets{window_, picture, FadeRectangle(double(width_) / height_),
+                               FadeAlpha(scene.parameters.FadeStrength)};
+    for (int i = 0; i < count; ++i) RenderFrame(scene, sink, targets);
+    glFinish();
   }
 
   void FillWhite() {
@@ -96,6 +120,59 @@ TEST_F(GlDrawingTest, FadeDarkensTheWholeOfAWideScreen) {
   for (int x : {0, 2, 480, 957, 959}) {
     for (int y : {0, 200, 399}) EXPECT_EQ(PixelAt(x, y), 0u) << x << "," << y;
   }
+}
+
+TEST_F(GlDrawingTest, ASpriteDrawnOnceFadesToTrueBlackWithinTwoSecondsOfFrames) {
+  Open(320, 240);
+  PictureBuffer picture(width_, height_);
+  ASSERT_TRUE(picture.Deep());
+  picture.BeginDrawing();
+  glLoadIdentity();
+  BeginSpritePass();
+  GlSpriteSink().DrawSprite({1.0f, 1.0f, 1.0f}, 0.0f, 0.0f, 0.0f, 4.0f);
+  picture.Present(window_);
+  glFinish();
+  ASSERT_GT(PixelAt(160, 120) & 0xFF, 200u);
+  constexpr int kTwoSecondsOfFrames = 120;
+  for (int i = 0; i < kTwoSecondsOfFrames; ++i) {
+    picture.BeginDrawing();
+    DrawFade(FadeRectangle(double(width_) / height_), FadeAlpha(SceneParameters{}.FadeStrength));
+    picture.Present(window_);
+  }
+  glFinish();
+  const auto pixels = ScreenPixels();
+  ASSERT_EQ(pixels.size(), 320u * 240u);
+  EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0ul), static_cast<long>(pixels.size()));
+}
+
+TEST_F(GlDrawingTest, BrightTrailsLookAsOnAnEightBitPicture) {
+  Open(320, 240);
+  constexpr int kFrames = 240;
+  auto pictureAfter = [&](PicturePrecision precision) {
+    PictureBuffer picture(width_, height_, precision);
+    GlowScene scene = CreateScene(SceneParameters{}, 20261208);
+    RenderFrames(picture, scene, kFrames);
+    return ScreenPixels();
+  };
+  const auto standard = pictureAfter(PicturePrecision::Standard);
+  const auto deep = pictureAfter(PicturePrecision::Deep);
+  ASSERT_EQ(standard.size(), deep.size());
+  // Channels above level 32 on the 8-bit picture. That picture also carries the
+  // haze its rounding leaves (up to 0.5 / alpha, about 6 levels), so a few differ by
+  // that much; nearly all stay within 4 levels.
+  int bright = 0, withinFour = 0, largest = 0;
+  for (std::size_t i = 0; i < standard.size(); ++i) {
+    for (int shift : {16, 8, 0}) {
+      const int was = (standard[i] >> shift) & 0xFF, now = (deep[i] >> shift) & 0xFF;
+      if (was <= 32) continue;
+      ++bright;
+      withinFour += std::abs(was - now) <= 4;
+      largest = std::max(largest, std::abs(was - now));
+    }
+  }
+  ASSERT_GT(bright, 1000);
+  EXPECT_GE(withinFour, bright * 98 / 100);
+  EXPECT_LE(largest, 8);
 }
 
 }  // namespace
