@@ -1,12 +1,14 @@
 #include "renderer/shell/renderer_main.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 #include <sys/resource.h>
 #include <time.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -24,6 +26,7 @@
 #include "renderer/shell/already_running.h"
 #include "renderer/shell/frame_pacer.h"
 #include "renderer/shell/renderer_input.h"
+#include "renderer/shell/screen_watch.h"
 #include "renderer/shell/termination.h"
 
 namespace veyora {
@@ -50,6 +53,9 @@ void SleepSeconds(double seconds) {
   nanosleep(&wait, nullptr);
 }
 
+// At least one millisecond, so a wait never turns into a busy poll.
+int WholeMilliseconds(double seconds) { return std::max(1, static_cast<int>(std::ceil(seconds * 1e3))); }
+
 // Raises the process's nice value, up to the weakest priority there is.
 void LowerPriority() {
   constexpr int kWeakestNice = 19;
@@ -67,6 +73,7 @@ ScreenPoint GlobalCursorPos() {
 // The renderer's state while its window exists.
 struct Renderer {
   SDL_Window* window = nullptr;
+  Window xWindow = 0;
   SDL_GLContext context = nullptr;
   std::optional<PictureBuffer> picture;
   std::optional<GlowScene> scene;
@@ -76,10 +83,20 @@ struct Renderer {
   int height = 0;
 };
 
+// The X window under an SDL window.
+Window XWindowOf(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  return SDL_GetWindowWMInfo(window, &info) ? info.info.x11.window : 0;
+}
+
 // SDL settings that must be in place before SDL starts.
 void PrepareSdl() {
   // Our own SIGTERM/SIGINT/SIGHUP handling, not SDL's ignorable quit event.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // The system's screen saver and the monitor's power management run as if the
+  // window were not there.
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   // Losing the focus ends the renderer; it must not iconify the window first.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   // SDL's X11 window takes both parts of WM_CLASS from this variable.
@@ -98,6 +115,7 @@ SDL_Window* CreateRendererWindow(const SDL_Rect& screen) {
 // scene.
 void SetUpWindow(Renderer& r) {
   r.input = RendererInput(GlobalCursorPos());
+  r.xWindow = XWindowOf(r.window);
   SDL_ShowCursor(SDL_DISABLE);
   const SceneParameters parameters;
   SDL_SetWindowTitle(r.window, names::kRendererTitle);
@@ -150,9 +168,21 @@ bool HandleEvent(Renderer& r, const SDL_Event& event) {
   return action == InputAction::EndRenderer;
 }
 
-// Handles every waiting event, then draws and presents one frame, until input or a
-// termination signal ends it.
-void RunFrameLoop(Renderer& r) {
+// Hands the renderer's own connection's events to the watch and lets it ask the
+// server again when that is due.
+void FollowScreen(Display* display, ScreenWatch& watch, double now) {
+  while (XPending(display)) {
+    XEvent event;
+    XNextEvent(display, &event);
+    watch.Note(event);
+  }
+  watch.Poll(now);
+}
+
+// Handles every waiting event, then draws and presents one frame where it can be
+// seen, until input or a termination signal ends it. While nothing can be seen it
+// sleeps until an event arrives or the screen is to be checked again.
+void RunFrameLoop(Renderer& r, Display* display, ScreenWatch& watch) {
   GlSpriteSink sink;
   // The window never changes size, so what each frame is drawn with is fixed.
   std::optional<FrameTargets> targets;
@@ -162,9 +192,9 @@ void RunFrameLoop(Renderer& r) {
                                  FadeAlpha(r.scene->parameters.FadeStrength)});
   }
   SDL_DisplayMode mode{};
-  const int display = SDL_GetWindowDisplayIndex(r.window);
+  const int shownOn = SDL_GetWindowDisplayIndex(r.window);
   const double period =
-      RefreshPeriod(SDL_GetCurrentDisplayMode(display < 0 ? 0 : display, &mode) == 0
+      RefreshPeriod(SDL_GetCurrentDisplayMode(shownOn < 0 ? 0 : shownOn, &mode) == 0
                         ? mode.refresh_rate
                         : 0);
   while (!TerminationRequested()) {
@@ -173,8 +203,13 @@ void RunFrameLoop(Renderer& r) {
     bool ended = false;
     while (!ended && SDL_PollEvent(&event)) ended = HandleEvent(r, event);
     if (ended || TerminationRequested()) return;
-    if (targets) RenderFrame(*r.scene, sink, *targets);
-    SleepSeconds(PacingDelay(SecondsNow() - frameStart, period));
+    FollowScreen(display, watch, frameStart);
+    if (targets && watch.Seen(r.xWindow)) {
+      RenderFrame(*r.scene, sink, *targets);
+      SleepSeconds(PacingDelay(SecondsNow() - frameStart, period));
+    } else {
+      SDL_WaitEventTimeout(nullptr, WholeMilliseconds(watch.UntilNextPoll(SecondsNow())));
+    }
   }
 }
 
@@ -211,7 +246,10 @@ int RendererMain() {
   SetUpWindow(r);
   SDL_RaiseWindow(r.window);
   SDL_SetWindowInputFocus(r.window);
-  RunFrameLoop(r);
+  ScreenWatch watch(display);
+  watch.Watch(r.xWindow);
+  watch.WakeActiveSaver();
+  RunFrameLoop(r, display, watch);
   TearDownWindow(r);
   SDL_Quit();
   return 0;

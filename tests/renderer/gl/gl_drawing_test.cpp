@@ -15,6 +15,7 @@
 #include "renderer/gl/picture_buffer.h"
 #include "renderer/gl/render_frame.h"
 #include "renderer/gl/view_geometry.h"
+#include "tests/renderer/screen_pixels.h"
 #include "tests/support/xvfb_server.h"
 
 namespace veyora {
@@ -56,16 +57,8 @@ class GlDrawingTest : public ::testing::Test {
     return pixel;
   }
 
-  // Every pixel of the screen as 0xRRGGBB, row by row.
   std::vector<unsigned long> ScreenPixels() {
-    std::vector<unsigned long> pixels;
-    XImage* image = XGetImage(x_, DefaultRootWindow(x_), 0, 0, width_, height_, AllPlanes, ZPixmap);
-    if (!image) return pixels;
-    for (int y = 0; y < height_; ++y) {
-      for (int x = 0; x < width_; ++x) pixels.push_back(XGetPixel(image, x, y) & 0xFFFFFF);
-    }
-    XDestroyImage(image);
-    return pixels;
+    return testing::ScreenPixels(x_, {0, 0, width_, height_});
   }
 
   // Draws `count` of the renderer's frames of `scene` into `picture`.

@@ -1,0 +1,67 @@
+#include "tests/renderer/program/renderer_session.h"
+
+#include <X11/extensions/scrnsaver.h>
+
+#include "tests/renderer/screen_pixels.h"
+#include "tests/support/x_wait.h"
+
+namespace veyora::testing {
+namespace {
+
+constexpr int kWithinMs = 10000;
+constexpr platform::ScreenRect kScreen{0, 0, 640, 480};
+
+bool ServerSaverOn(Display* display) {
+  XScreenSaverInfo info{};
+  return XScreenSaverQueryInfo(display, DefaultRootWindow(display), &info) &&
+         info.state == ScreenSaverOn;
+}
+
+// As `xset s activate` and `xset s reset` do.
+void ForceServerSaver(Display* display, bool on) {
+  XForceScreenSaver(display, on ? ScreenSaverActive : ScreenSaverReset);
+  XSync(display, False);
+}
+
+// True when the picture changes within `ms`.
+bool PictureChanges(RendererSession& session, int ms) {
+  const auto before = ScreenPixels(session.display(), kScreen);
+  return testsupport::WaitUntil([&] { return ScreenPixels(session.display(), kScreen) != before; },
+                                ms);
+}
+
+TEST(RendererScreenTest, DrawsNothingWhileTheServersSaverIsOnAndResumesAfter) {
+  RendererSession session;
+  ASSERT_TRUE(session.Start());
+  ASSERT_TRUE(PictureChanges(session, kWithinMs));
+  ForceServerSaver(session.display(), true);
+  // The picture comes to rest within a poll or two, and stays put.
+  std::vector<unsigned long> resting;
+  ASSERT_TRUE(testsupport::WaitUntil(
+      [&] {
+        const auto before = ScreenPixels(session.display(), kScreen);
+        session.Settle(300);
+        resting = ScreenPixels(session.display(), kScreen);
+        return resting == before;
+      },
+      kWithinMs));
+  session.Settle(1000);
+  EXPECT_EQ(ScreenPixels(session.display(), kScreen), resting);
+  EXPECT_TRUE(ServerSaverOn(session.display()));
+  EXPECT_TRUE(session.renderer().Running());
+  ForceServerSaver(session.display(), false);
+  EXPECT_TRUE(PictureChanges(session, kWithinMs));
+}
+
+TEST(RendererScreenTest, StartedWhileTheServersSaverIsOnItTurnsItOffAndShowsTheGlow) {
+  RendererSession session;
+  ASSERT_TRUE(session.display());
+  ForceServerSaver(session.display(), true);
+  ASSERT_TRUE(ServerSaverOn(session.display()));
+  ASSERT_TRUE(session.Start());
+  EXPECT_TRUE(testsupport::WaitUntil([&] { return !ServerSaverOn(session.display()); }, kWithinMs));
+  EXPECT_TRUE(ShowsMovingGlow(session.display(), kScreen, kWithinMs));
+}
+
+}  // namespace
+}  // namespace veyora::testing

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <vector>
+
+#include "platform/screen_rect.h"
+
+namespace veyora::testing {
+
+// The pixels of a rectangle of the screen as 0xRRGGBB values, row by row; empty when
+// the rectangle cannot be read.
+std::vector<unsigned long> ScreenPixels(Display* display, const platform::ScreenRect& rect);
+
+// How many of the pixels are bright (some channel at 64 or more): the glow, not
+// the fading haze behind it.
+int BrightPixels(const std::vector<unsigned long>& pixels);
+
+// Waits up to `timeoutMs` for the rectangle to show the glow moving: two captures a
+// moment apart that differ, each with a glow of some size.
+bool ShowsMovingGlow(Display* display, const platform::ScreenRect& rect, int timeoutMs);
+
+}  // namespace veyora::testing
