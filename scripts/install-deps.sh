@@ -8,6 +8,7 @@ PACKAGES=(
   cmake g++ make pkg-config clang libclang-rt-14-dev
   # renderer
   libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libxss-dev libxext-dev
+  libxrandr-dev libxinerama-dev
   # front end
   qt6-base-dev libx11-dev libxfixes-dev fonts-ipafont-gothic
   # music

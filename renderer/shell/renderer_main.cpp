@@ -12,7 +12,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <list>
 #include <optional>
+#include <vector>
 
 #include "platform/shared_names.h"
 #include "platform/x_connection.h"
@@ -25,8 +27,10 @@
 #include "renderer/scene/glow_scene.h"
 #include "renderer/shell/already_running.h"
 #include "renderer/shell/frame_pacer.h"
+#include "renderer/shell/monitor_layout.h"
 #include "renderer/shell/renderer_input.h"
 #include "renderer/shell/screen_watch.h"
+#include "renderer/shell/server_monitors.h"
 #include "renderer/shell/termination.h"
 
 namespace veyora {
@@ -70,17 +74,25 @@ ScreenPoint GlobalCursorPos() {
   return p;
 }
 
-// The renderer's state while its window exists.
-struct Renderer {
+// One window of the renderer, covering one monitor, with its own OpenGL context,
+// persistent picture and glow scene.
+struct MonitorView {
   SDL_Window* window = nullptr;
   Window xWindow = 0;
   SDL_GLContext context = nullptr;
   std::optional<PictureBuffer> picture;
   std::optional<GlowScene> scene;
-  bool renderingEnabled = false;
+  // What its frames are drawn with; none when the window got no context, and then
+  // it shows nothing while input still ends the renderer. The window never changes
+  // size, so this is fixed.
+  std::optional<FrameTargets> targets;
+};
+
+// The renderer's state while its windows exist.
+struct Renderer {
+  // The primary monitor's view first.
+  std::list<MonitorView> views;
   RendererInput input{ScreenPoint{}};
-  int width = 0;
-  int height = 0;
 };
 
 // The X window under an SDL window.
@@ -95,7 +107,7 @@ void PrepareSdl() {
   // Our own SIGTERM/SIGINT/SIGHUP handling, not SDL's ignorable quit event.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // The system's screen saver and the monitor's power management run as if the
-  // window were not there.
+  // windows were not there.
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   // Losing the focus ends the renderer; it must not iconify the window first.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
@@ -103,44 +115,111 @@ void PrepareSdl() {
   setenv("SDL_VIDEO_X11_WMCLASS", names::kRendererClass, 1);
 }
 
-// A borderless, always-on-top window covering the primary screen at its current
-// size; the display mode is never changed.
-SDL_Window* CreateRendererWindow(const SDL_Rect& screen) {
-  const Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP |
-                       SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_SHOWN;
-  return SDL_CreateWindow(names::kRendererCreationTitle, screen.x, screen.y, screen.w, screen.h, flags);
+// The rectangles of SDL's displays, in SDL's order.
+std::vector<platform::ScreenRect> SdlDisplays() {
+  std::vector<platform::ScreenRect> displays;
+  for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+    SDL_Rect b{};
+    if (SDL_GetDisplayBounds(i, &b) == 0) displays.push_back({b.x, b.y, b.x + b.w, b.y + b.h});
+  }
+  return displays;
 }
 
-// The set-up while the window is being created: pointer, title, priority, OpenGL,
-// scene.
-void SetUpWindow(Renderer& r) {
-  r.input = RendererInput(GlobalCursorPos());
-  r.xWindow = XWindowOf(r.window);
-  SDL_ShowCursor(SDL_DISABLE);
+// A borderless, always-on-top window covering the view's monitor at its current
+// size, full screen where SDL has a display of exactly that size; the display mode
+// is never changed. When the server's format cannot make the window, the equivalent
+// request is tried, and kept for the windows that follow.
+SDL_Window* CreateViewWindow(const ViewPlacement& place, const char* title, bool& serverFormat) {
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP |
+                 SDL_WINDOW_SHOWN;
+  if (place.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  const platform::ScreenRect& at = place.rect;
+  SDL_Window* window = SDL_CreateWindow(title, at.left, at.top, at.Width(), at.Height(), flags);
+  if (!window && serverFormat) {
+    RequestEquivalentPixelFormat();
+    serverFormat = false;
+    window = SDL_CreateWindow(title, at.left, at.top, at.Width(), at.Height(), flags);
+  }
+  return window;
+}
+
+// OpenGL, the persistent picture and the scene for a view's window.
+void SetUpDrawing(MonitorView& view, bool primary, std::uint32_t seed) {
   const SceneParameters parameters;
-  SDL_SetWindowTitle(r.window, names::kRendererTitle);
-  LowerPriority();
-  SDL_GL_GetDrawableSize(r.window, &r.width, &r.height);
-  r.context = InitGL(r.window, r.width, r.height, SpriteHalfSize(parameters.SpriteSize));
-  // Without a context there is no picture; input still ends the renderer.
-  if (!r.context) return;
-  // Vertical sync where the driver offers it; frames are paced by hand otherwise.
-  SDL_GL_SetSwapInterval(1);
-  r.picture.emplace(r.width, r.height);
-  r.scene.emplace(CreateScene(parameters, static_cast<std::uint32_t>(std::time(nullptr))));
-  r.renderingEnabled = true;
+  int width = 0, height = 0;
+  SDL_GL_GetDrawableSize(view.window, &width, &height);
+  view.context = InitGL(view.window, width, height, SpriteHalfSize(parameters.SpriteSize));
+  if (!view.context) return;
+  // Vertical sync where the driver offers it, on the primary monitor only: the
+  // other windows' swaps must not wait for a refresh each. Frames are paced by hand
+  // where nothing waits.
+  SDL_GL_SetSwapInterval(primary ? 1 : 0);
+  view.picture.emplace(width, height);
+  view.scene.emplace(CreateScene(parameters, seed));
+  view.targets.emplace(FrameTargets{view.window, *view.picture,
+                                    FadeRectangle(static_cast<double>(width) / height),
+                                    FadeAlpha(parameters.FadeStrength)});
 }
 
-void TearDownWindow(Renderer& r) {
-  r.renderingEnabled = false;
-  r.scene.reset();
-  r.picture.reset();
-  if (r.context) ShutdownGL(r.window, r.context);
-  SDL_DestroyWindow(r.window);
+// The set-up while the primary window is being created: pointer, title, priority,
+// OpenGL, scene.
+void SetUpPrimaryWindow(Renderer& r, MonitorView& view, std::uint32_t seed) {
+  r.input = RendererInput(GlobalCursorPos());
+  SDL_ShowCursor(SDL_DISABLE);
+  SDL_SetWindowTitle(view.window, names::kRendererTitle);
+  LowerPriority();
+  SetUpDrawing(view, true, seed);
+}
+
+// Creates and sets up the window of every placement, the primary first. False when
+// the primary window cannot be made; another monitor's window that cannot be made
+// is left out.
+bool OpenViews(Renderer& r, const std::vector<ViewPlacement>& placements, Display* display) {
+  bool serverFormat = RequestPixelFormat(display);
+  const auto seed = static_cast<std::uint32_t>(std::time(nullptr));
+  for (const ViewPlacement& place : placements) {
+    const char* title = place.primary ? names::kRendererCreationTitle : nullptr;
+    SDL_Window* window = CreateViewWindow(place, title, serverFormat);
+    if (!window) {
+      if (place.primary) return false;
+      continue;
+    }
+    MonitorView& view = r.views.emplace_back();
+    view.window = window;
+    view.xWindow = XWindowOf(window);
+    if (place.primary) {
+      SetUpPrimaryWindow(r, view, seed);
+    } else {
+      SetUpDrawing(view, false, seed + place.seedOffset);
+    }
+  }
+  return !r.views.empty();
+}
+
+void CloseViews(Renderer& r) {
+  for (MonitorView& view : r.views) {
+    view.targets.reset();
+    view.scene.reset();
+    if (view.context) SDL_GL_MakeCurrent(view.window, view.context);
+    view.picture.reset();
+    if (view.context) ShutdownGL(view.window, view.context);
+    SDL_DestroyWindow(view.window);
+  }
+  r.views.clear();
+}
+
+// True when the keyboard focus is on one of the renderer's own windows, as when it
+// moves from one monitor's window to another's.
+bool FocusStaysWithUs(const Renderer& r, Display* display) {
+  Window focus = 0;
+  int revertTo = 0;
+  XGetInputFocus(display, &focus, &revertTo);
+  return std::any_of(r.views.begin(), r.views.end(),
+                     [&](const MonitorView& v) { return v.xWindow == focus; });
 }
 
 // Acts on one event; true when the renderer is to end.
-bool HandleEvent(Renderer& r, const SDL_Event& event) {
+bool HandleEvent(Renderer& r, Display* display, const SDL_Event& event) {
   InputAction action = InputAction::KeepRunning;
   switch (event.type) {
     case SDL_KEYDOWN:
@@ -153,7 +232,9 @@ bool HandleEvent(Renderer& r, const SDL_Event& event) {
       action = r.input.MouseMoved(GlobalCursorPos());
       break;
     case SDL_WINDOWEVENT:
-      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) action = r.input.Deactivated();
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST && !FocusStaysWithUs(r, display)) {
+        action = r.input.Deactivated();
+      }
       if (event.window.event == SDL_WINDOWEVENT_CLOSE) action = r.input.CloseRequested();
       break;
     case SDL_QUIT:  // the window manager's close, or one the input rules posted
@@ -179,20 +260,14 @@ void FollowScreen(Display* display, ScreenWatch& watch, double now) {
   watch.Poll(now);
 }
 
-// Handles every waiting event, then draws and presents one frame where it can be
-// seen, until input or a termination signal ends it. While nothing can be seen it
-// sleeps until an event arrives or the screen is to be checked again.
+// Handles every waiting event, then draws and presents one frame in each window
+// whose picture can be seen, until input or a termination signal ends it. While
+// nothing can be seen it sleeps until an event arrives or the screen is to be
+// checked again.
 void RunFrameLoop(Renderer& r, Display* display, ScreenWatch& watch) {
   GlSpriteSink sink;
-  // The window never changes size, so what each frame is drawn with is fixed.
-  std::optional<FrameTargets> targets;
-  if (r.renderingEnabled) {
-    targets.emplace(FrameTargets{r.window, *r.picture,
-                                 FadeRectangle(static_cast<double>(r.width) / r.height),
-                                 FadeAlpha(r.scene->parameters.FadeStrength)});
-  }
   SDL_DisplayMode mode{};
-  const int shownOn = SDL_GetWindowDisplayIndex(r.window);
+  const int shownOn = SDL_GetWindowDisplayIndex(r.views.front().window);
   const double period =
       RefreshPeriod(SDL_GetCurrentDisplayMode(shownOn < 0 ? 0 : shownOn, &mode) == 0
                         ? mode.refresh_rate
@@ -201,11 +276,17 @@ void RunFrameLoop(Renderer& r, Display* display, ScreenWatch& watch) {
     const double frameStart = SecondsNow();
     SDL_Event event;
     bool ended = false;
-    while (!ended && SDL_PollEvent(&event)) ended = HandleEvent(r, event);
+    while (!ended && SDL_PollEvent(&event)) ended = HandleEvent(r, display, event);
     if (ended || TerminationRequested()) return;
     FollowScreen(display, watch, frameStart);
-    if (targets && watch.Seen(r.xWindow)) {
-      RenderFrame(*r.scene, sink, *targets);
+    bool drawn = false;
+    for (MonitorView& view : r.views) {
+      if (!view.targets || !watch.Seen(view.xWindow)) continue;
+      SDL_GL_MakeCurrent(view.window, view.context);
+      RenderFrame(*view.scene, sink, *view.targets);
+      drawn = true;
+    }
+    if (drawn) {
       SleepSeconds(PacingDelay(SecondsNow() - frameStart, period));
     } else {
       SDL_WaitEventTimeout(nullptr, WholeMilliseconds(watch.UntilNextPoll(SecondsNow())));
@@ -229,28 +310,22 @@ int RendererMain() {
     ReportFailure("cannot start the video subsystem");
     return 1;
   }
-  SDL_Rect screen{};
-  SDL_GetDisplayBounds(0, &screen);
   Renderer r;
-  const bool serverFormat = RequestPixelFormat(display);
-  r.window = CreateRendererWindow(screen);
-  if (!r.window && serverFormat) {
-    RequestEquivalentPixelFormat();
-    r.window = CreateRendererWindow(screen);
-  }
-  if (!r.window) {
+  const std::vector<ViewPlacement> placements = LayOutViews(ServerMonitors(display), SdlDisplays());
+  if (!OpenViews(r, placements, display)) {
     ReportFailure("cannot create the window");
+    CloseViews(r);
     SDL_Quit();
     return 1;
   }
-  SetUpWindow(r);
-  SDL_RaiseWindow(r.window);
-  SDL_SetWindowInputFocus(r.window);
+  SDL_Window* primary = r.views.front().window;
+  SDL_RaiseWindow(primary);
+  SDL_SetWindowInputFocus(primary);
   ScreenWatch watch(display);
-  watch.Watch(r.xWindow);
+  for (const MonitorView& view : r.views) watch.Watch(view.xWindow);
   watch.WakeActiveSaver();
   RunFrameLoop(r, display, watch);
-  TearDownWindow(r);
+  CloseViews(r);
   SDL_Quit();
   return 0;
 }

@@ -1,6 +1,11 @@
 #include "tests/renderer/program/renderer_session.h"
 
 #include <X11/Xutil.h>
+#include <X11/extensions/Xrandr.h>
+
+#include <algorithm>
+#include <tuple>
+#include <vector>
 
 #include <fstream>
 #include <sstream>
@@ -46,6 +51,80 @@ TEST(RendererPictureTest, DrawsAGlowThatMovesFromFrameToFrame) {
   RendererSession session(640, 480);
   ASSERT_TRUE(session.Start());
   EXPECT_TRUE(ShowsMovingGlow(session.display(), {0, 0, 640, 480}, 10000));
+}
+
+// Splits the screen into two monitors side by side, as `xrandr --setmonitor` does:
+// the left one on the screen's output, the right one on none.
+void SplitIntoTwoMonitors(Display* display, const platform::ScreenRect& left,
+                          const platform::ScreenRect& right) {
+  const Window root = DefaultRootWindow(display);
+  XRRScreenResources* resources = XRRGetScreenResources(display, root);
+  ASSERT_TRUE(resources && resources->noutput > 0);
+  for (const auto& [name, rect, output] :
+       {std::tuple{"VL", left, resources->outputs[0]}, std::tuple{"VR", right, RROutput{0}}}) {
+    XRRMonitorInfo* monitor = XRRAllocateMonitor(display, output ? 1 : 0);
+    monitor->name = XInternAtom(display, name, False);
+    monitor->x = rect.left;
+    monitor->y = rect.top;
+    monitor->width = rect.Width();
+    monitor->height = rect.Height();
+    monitor->mwidth = rect.Width() / 4;
+    monitor->mheight = rect.Height() / 8;
+    if (output) monitor->outputs[0] = output;
+    XRRSetMonitor(display, root, monitor);
+    XRRFreeMonitors(monitor);
+  }
+  XRRFreeScreenResources(resources);
+  XSync(display, False);
+}
+
+// The rectangles of the renderer's windows, by their class.
+std::vector<platform::ScreenRect> RendererWindowRects(Display* display) {
+  std::vector<platform::ScreenRect> rects;
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
+  for (unsigned int i = 0; i < count; ++i) {
+    if (platform::WindowClass(display, children[i]) == names::kRendererClass) {
+      rects.push_back(platform::WindowScreenRect(display, children[i]));
+    }
+  }
+  if (children) XFree(children);
+  return rects;
+}
+
+// The mean column of the bright pixels, 0 at the left edge.
+double BrightCentreColumn(const std::vector<unsigned long>& pixels, int width) {
+  double sum = 0.0;
+  int bright = 0;
+  for (std::size_t i = 0; i < pixels.size(); ++i) {
+    if (BrightPixels({pixels[i]}) == 0) continue;
+    sum += static_cast<double>(i % width);
+    ++bright;
+  }
+  return bright ? sum / bright : -1.0;
+}
+
+TEST(RendererMonitorTest, EveryMonitorShowsAGlowOfItsOwnCentredOnIt) {
+  constexpr platform::ScreenRect kLeft{0, 0, 640, 720}, kRight{640, 0, 1280, 720};
+  RendererSession session(1280, 720);
+  ASSERT_TRUE(session.display());
+  SplitIntoTwoMonitors(session.display(), kLeft, kRight);
+  ASSERT_TRUE(session.Start());
+  Display* display = session.display();
+  // The titled window covers the first monitor (none is primary), the other its own.
+  EXPECT_EQ(platform::WindowScreenRect(display, session.window()), kLeft);
+  auto rects = RendererWindowRects(display);
+  std::sort(rects.begin(), rects.end(), [](auto& a, auto& b) { return a.left < b.left; });
+  EXPECT_EQ(rects, (std::vector{kLeft, kRight}));
+  for (const platform::ScreenRect& half : {kLeft, kRight}) {
+    EXPECT_TRUE(ShowsMovingGlow(display, half, 10000)) << half.left;
+    const double centre = BrightCentreColumn(ScreenPixels(display, half), half.Width());
+    EXPECT_NEAR(centre, half.Width() / 2.0, half.Width() / 4.0) << half.left;
+  }
+  // Each monitor's scene has a seed of its own.
+  EXPECT_NE(ScreenPixels(display, kLeft), ScreenPixels(display, kRight));
 }
 
 }  // namespace

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "platform/screen_rect.h"
+
+namespace veyora {
+
+// A monitor as the X server reports it, in root coordinates.
+struct Monitor {
+  platform::ScreenRect rect;
+  bool primary = false;
+};
+
+// One window of the renderer and the glow scene it shows.
+struct ViewPlacement {
+  platform::ScreenRect rect;
+  // The primary monitor's window: the one titled for the front end to find.
+  bool primary = false;
+  // The rectangle is exactly one of SDL's displays, so the window can be SDL's
+  // full-screen window there; otherwise it is a borderless window of that size.
+  bool fullscreen = false;
+  // Added to the scene's seed, so that every monitor shows a glow of its own.
+  std::uint32_t seedOffset = 0;
+  bool operator==(const ViewPlacement&) const = default;
+};
+
+// One window per monitor, each covering its monitor and showing a scene centred
+// on it. The primary monitor comes first with seed offset 0; the others follow in
+// the server's order. Monitors without area, and monitors that repeat an earlier
+// one's rectangle (mirrored outputs), get no window. When the server reports no
+// monitors, SDL's displays stand for them, the first as primary.
+std::vector<ViewPlacement> LayOutViews(std::span<const Monitor> monitors,
+                                       std::span<const platform::ScreenRect> displays);
+
+}  // namespace veyora
