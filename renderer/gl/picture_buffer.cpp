@@ -13,18 +13,13 @@ namespace veyora {
 namespace {
 
 // Framebuffer-object entry points, from OpenGL 3.0 / ARB_framebuffer_object or, on
-// older drivers, EXT_framebuffer_object with EXT_framebuffer_blit (same enums).
+// older drivers, EXT_framebuffer_object (same enums).
 struct FramebufferFunctions {
   PFNGLGENFRAMEBUFFERSPROC genFramebuffers = nullptr;
   PFNGLDELETEFRAMEBUFFERSPROC deleteFramebuffers = nullptr;
   PFNGLBINDFRAMEBUFFERPROC bindFramebuffer = nullptr;
-  PFNGLGENRENDERBUFFERSPROC genRenderbuffers = nullptr;
-  PFNGLDELETERENDERBUFFERSPROC deleteRenderbuffers = nullptr;
-  PFNGLBINDRENDERBUFFERPROC bindRenderbuffer = nullptr;
-  PFNGLRENDERBUFFERSTORAGEPROC renderbufferStorage = nullptr;
-  PFNGLFRAMEBUFFERRENDERBUFFERPROC framebufferRenderbuffer = nullptr;
+  PFNGLFRAMEBUFFERTEXTURE2DPROC framebufferTexture2D = nullptr;
   PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus = nullptr;
-  PFNGLBLITFRAMEBUFFERPROC blitFramebuffer = nullptr;
 };
 
 bool HasCoreFramebuffers() {
@@ -45,8 +40,7 @@ const FramebufferFunctions& Framebuffers() {
     const char* suffix;
     if (HasCoreFramebuffers()) {
       suffix = "";
-    } else if (SDL_GL_ExtensionSupported("GL_EXT_framebuffer_object") &&
-               SDL_GL_ExtensionSupported("GL_EXT_framebuffer_blit")) {
+    } else if (SDL_GL_ExtensionSupported("GL_EXT_framebuffer_object")) {
       suffix = "EXT";
     } else {
       return f;
@@ -60,20 +54,38 @@ const FramebufferFunctions& Framebuffers() {
     load(f.genFramebuffers, "glGenFramebuffers");
     load(f.deleteFramebuffers, "glDeleteFramebuffers");
     load(f.bindFramebuffer, "glBindFramebuffer");
-    load(f.genRenderbuffers, "glGenRenderbuffers");
-    load(f.deleteRenderbuffers, "glDeleteRenderbuffers");
-    load(f.bindRenderbuffer, "glBindRenderbuffer");
-    load(f.renderbufferStorage, "glRenderbufferStorage");
-    load(f.framebufferRenderbuffer, "glFramebufferRenderbuffer");
+    load(f.framebufferTexture2D, "glFramebufferTexture2D");
     load(f.checkFramebufferStatus, "glCheckFramebufferStatus");
-    load(f.blitFramebuffer, "glBlitFramebuffer");
     const bool complete = f.genFramebuffers && f.deleteFramebuffers && f.bindFramebuffer &&
-                          f.genRenderbuffers && f.deleteRenderbuffers && f.bindRenderbuffer &&
-                          f.renderbufferStorage && f.framebufferRenderbuffer &&
-                          f.checkFramebufferStatus && f.blitFramebuffer;
+                          f.framebufferTexture2D && f.checkFramebufferStatus;
     return complete ? f : FramebufferFunctions{};
   }();
   return functions;
+}
+
+// Draws the bound texture over the whole viewport, texel for pixel, and leaves the
+// matrices and the blending as they were.
+void DrawWholeViewport() {
+  glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
+  glDisable(GL_BLEND);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  glColor3f(1.0f, 1.0f, 1.0f);
+  glBegin(GL_TRIANGLE_STRIP);
+  glTexCoord2f(0, 0), glVertex2f(-1, -1);
+  glTexCoord2f(1, 0), glVertex2f(1, -1);
+  glTexCoord2f(0, 1), glVertex2f(-1, 1);
+  glTexCoord2f(1, 1), glVertex2f(1, 1);
+  glEnd();
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopAttrib();
 }
 
 }  // namespace
@@ -90,17 +102,21 @@ PictureBuffer::PictureBuffer(int width, int height, PicturePrecision precision)
 
 bool PictureBuffer::Attach(unsigned format) {
   const FramebufferFunctions& fb = Framebuffers();
-  fb.genRenderbuffers(1, &colorBuffer_);
-  fb.bindRenderbuffer(GL_RENDERBUFFER, colorBuffer_);
-  fb.renderbufferStorage(GL_RENDERBUFFER, format, width_, height_);
+  glGenTextures(1, &texture_);
+  glBindTexture(GL_TEXTURE_2D, texture_);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), width_, height_, 0, GL_RGBA,
+               GL_UNSIGNED_BYTE, nullptr);
+  glBindTexture(GL_TEXTURE_2D, kSpriteTextureName);
   fb.genFramebuffers(1, &framebuffer_);
   fb.bindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-  fb.framebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colorBuffer_);
+  fb.framebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture_, 0);
   if (fb.checkFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE) return true;
   fb.bindFramebuffer(GL_FRAMEBUFFER, 0);
   fb.deleteFramebuffers(1, &framebuffer_);
-  fb.deleteRenderbuffers(1, &colorBuffer_);
-  framebuffer_ = colorBuffer_ = 0;
+  glDeleteTextures(1, &texture_);
+  framebuffer_ = texture_ = 0;
   return false;
 }
 
@@ -109,7 +125,7 @@ PictureBuffer::~PictureBuffer() {
   const FramebufferFunctions& fb = Framebuffers();
   fb.bindFramebuffer(GL_FRAMEBUFFER, 0);
   fb.deleteFramebuffers(1, &framebuffer_);
-  fb.deleteRenderbuffers(1, &colorBuffer_);
+  glDeleteTextures(1, &texture_);
 }
 
 void PictureBuffer::BeginDrawing() {
@@ -118,11 +134,12 @@ void PictureBuffer::BeginDrawing() {
 
 void PictureBuffer::Present(SDL_Window* window) {
   if (framebuffer_) {
-    const FramebufferFunctions& fb = Framebuffers();
-    fb.bindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
-    fb.bindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    fb.blitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT,
-                       GL_NEAREST);
+    // A textured rectangle rather than a framebuffer blit: the software rasterizer
+    // allocates and frees a screen-sized buffer on every blit.
+    Framebuffers().bindFramebuffer(GL_FRAMEBUFFER, 0);
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    DrawWholeViewport();
+    glBindTexture(GL_TEXTURE_2D, kSpriteTextureName);
   }
   glFlush();
   PresentFrame(window);

@@ -17,7 +17,7 @@ enum class PicturePrecision {
 // The picture the fade and the sprites accumulate on, kept in a framebuffer object
 // of the window's size, so the trails never depend on what the window's back buffer
 // holds after a swap. Each frame draws into it and copies it whole to the back
-// buffer before the swap. Where the driver has no framebuffer objects, frames are
+// buffer (as a texture over the whole view) before the swap. Where the driver has no framebuffer objects, frames are
 // drawn straight into the back buffer.
 class PictureBuffer {
  public:
@@ -38,14 +38,14 @@ class PictureBuffer {
   void Present(SDL_Window* window);
 
  private:
-  // Makes the buffer with a colour buffer of this internal format; false, with
+  // Makes the buffer with a colour texture of this internal format; false, with
   // nothing left behind, when the driver cannot draw into it.
   bool Attach(unsigned format);
 
   int width_;
   int height_;
   unsigned framebuffer_ = 0;
-  unsigned colorBuffer_ = 0;
+  unsigned texture_ = 0;
   bool deep_ = false;
 };
 
