@@ -1,14 +1,21 @@
 // Prints the renderer's frame cost at 1920 x 1080 without pacing, beside a minimal
-// loop that draws the same fade and 200 textured sprites with no scene logic; the
-// scene step alone on the CPU; and the real program's peak memory.
+// loop that draws the same fade and 200 textured sprites with no scene logic, and
+// with the picture kept at 8 bits per channel; the scene step alone on the CPU; the
+// real program's peak memory beside a bare SDL OpenGL program's; and its CPU use
+// while drawing and while the X server's screen saver is on.
 #include <GL/gl.h>
 #include <SDL.h>
+#include <X11/extensions/scrnsaver.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -83,17 +90,77 @@ double SceneStepMicroseconds() {
   return elapsed / kSteps * 1e6;
 }
 
-// Starts the real program on the display, lets it run, and reads its peak memory.
-void ReportProgramMemory(const std::string& display, const std::string& programPath) {
-  testsupport::ChildProcess renderer(programPath, {},
-                                     {{"DISPLAY", display}, {"LIBGL_ALWAYS_SOFTWARE", "1"}});
+// A program started on the display that runs until it is ended.
+std::unique_ptr<testsupport::ChildProcess> StartProgram(const std::string& display,
+                                                        const std::string& path) {
+  return std::make_unique<testsupport::ChildProcess>(
+      path, std::vector<std::string>{},
+      std::map<std::string, std::string>{{"DISPLAY", display}, {"LIBGL_ALWAYS_SOFTWARE", "1"}});
+}
+
+// Ends the program with SIGTERM and returns its exit status (-999 if it hangs).
+int EndProgram(testsupport::ChildProcess& program) {
+  program.Signal(SIGTERM);
+  const auto status = program.WaitExit(5000);
+  return status ? *status : -999;
+}
+
+// Peak resident memory of a program after 8 s of running, in MiB.
+double PeakMemoryMiB(const std::string& display, const std::string& path) {
+  auto program = StartProgram(display, path);
   std::this_thread::sleep_for(std::chrono::seconds(8));
-  const long peak = testsupport::ProcessStatusKiB(renderer.Pid(), "VmHWM");
-  const long resident = testsupport::ProcessStatusKiB(renderer.Pid(), "VmRSS");
-  renderer.Signal(SIGTERM);
-  const auto status = renderer.WaitExit(5000);
-  std::printf("renderer program after 8 s: peak resident %.1f MiB, resident %.1f MiB, exit %d\n",
-              peak / 1024.0, resident / 1024.0, status ? *status : -999);
+  const double peak = testsupport::ProcessStatusKiB(program->Pid(), "VmHWM") / 1024.0;
+  EndProgram(*program);
+  return peak;
+}
+
+void ReportProgramMemory(const std::string& display) {
+  const double renderer = PeakMemoryMiB(display, testsupport::RendererPath());
+  const double bare = PeakMemoryMiB(display, BARE_GL_PROGRAM);
+  std::printf("peak resident after 8 s at %dx%d:\n", kWidth, kHeight);
+  std::printf("  renderer program:  %.1f MiB\n", renderer);
+  std::printf("  bare SDL GL program: %.1f MiB\n", bare);
+  std::printf("  ratio:             %.3f (goal <= 1.25)\n", renderer / bare);
+}
+
+// CPU time of a process and all its threads so far, in seconds: utime and stime,
+// the 14th and 15th fields of /proc/<pid>/stat.
+double CpuSeconds(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  const std::string text((std::istreambuf_iterator<char>(stat)), {});
+  unsigned long user = 0, system = 0;
+  // After the command's closing parenthesis come the state (field 3) onwards.
+  std::sscanf(text.c_str() + text.rfind(')') + 2,
+              "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu", &user, &system);
+  return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+// The share of one core the process uses over the next `seconds`, in percent.
+double CpuPercentOver(pid_t pid, int seconds) {
+  const double before = CpuSeconds(pid);
+  std::this_thread::sleep_for(std::chrono::seconds(seconds));
+  return (CpuSeconds(pid) - before) / seconds * 100.0;
+}
+
+// The renderer program's CPU use while it draws, and while the X server's own
+// screen saver is on (forced on, as `xset s activate` does).
+void ReportProgramCpu(const std::string& display) {
+  Display* x = XOpenDisplay(display.c_str());
+  if (!x) return;
+  auto renderer = StartProgram(display, testsupport::RendererPath());
+  std::this_thread::sleep_for(std::chrono::seconds(3));
+  const double drawing = CpuPercentOver(renderer->Pid(), 10);
+  XForceScreenSaver(x, ScreenSaverActive);
+  XSync(x, False);
+  std::this_thread::sleep_for(std::chrono::seconds(1));
+  const double saverOn = CpuPercentOver(renderer->Pid(), 10);
+  XForceScreenSaver(x, ScreenSaverReset);
+  XSync(x, False);
+  std::printf("renderer program's CPU use, share of one core over 10 s:\n");
+  std::printf("  drawing:                %.1f %%\n", drawing);
+  std::printf("  server's saver on:      %.2f %% (goal < 1 %%)\n", saverOn);
+  std::printf("  exit status:            %d\n", EndProgram(*renderer));
+  XCloseDisplay(x);
 }
 
 }  // namespace
@@ -138,6 +205,10 @@ int main() {
     const veyora::FrameTargets targets{window, picture,
                                        veyora::FadeRectangle(double(kWidth) / kHeight),
                                        veyora::FadeAlpha(parameters.FadeStrength)};
+    // The same frame on the 8-bit picture the renderer kept before.
+    veyora::PictureBuffer standardPicture(kWidth, kHeight, veyora::PicturePrecision::Standard);
+    const veyora::FrameTargets standardTargets{window, standardPicture, targets.fade,
+                                               targets.fadeAlpha};
     GlowScene scene = veyora::CreateScene(parameters, 12345);
     veyora::GlSpriteSink glSink;
 
@@ -153,11 +224,13 @@ int main() {
     std::vector<CapturingSink> frames(kFrames);
     for (CapturingSink& frame : frames) veyora::AdvanceScene(recorder, frame);
 
-    auto realLoop = [&](int frames) {
+    // Both renderer loops draw the frames the minimal loop replays.
+    GlowScene standardScene = scene;
+    auto realLoop = [&](GlowScene& of, const veyora::FrameTargets& on, int frames) {
       const double start = Seconds();
       for (int i = 0; i < frames; ++i) {
         PumpEvents();
-        veyora::RenderFrame(scene, glSink, targets);
+        veyora::RenderFrame(of, glSink, on);
       }
       glFinish();
       return Seconds() - start;
@@ -177,24 +250,25 @@ int main() {
       return Seconds() - start;
     };
 
-    double real = 0.0, minimal = 0.0;
+    double real = 0.0, minimal = 0.0, standard = 0.0;
     constexpr int kRoundFrames = kFrames / kRounds;
     // The X server finishes the last swaps of a run while the next run starts, so
-    // the loops swap places every round to share that cost fairly.
+    // the loops take turns at going first to share that cost fairly.
+    const std::function<void(int)> loops[] = {
+        [&](int round) { minimal += minimalLoop(round * kRoundFrames, kRoundFrames); },
+        [&](int) { real += realLoop(scene, targets, kRoundFrames); },
+        [&](int) { standard += realLoop(standardScene, standardTargets, kRoundFrames); },
+    };
     for (int round = 0; round < kRounds; ++round) {
-      if (round % 2 == 0) {
-        minimal += minimalLoop(round * kRoundFrames, kRoundFrames);
-        real += realLoop(kRoundFrames);
-      } else {
-        real += realLoop(kRoundFrames);
-        minimal += minimalLoop(round * kRoundFrames, kRoundFrames);
-      }
+      for (int turn = 0; turn < 3; ++turn) loops[(round + turn) % 3](round);
     }
     const double realMs = real / kFrames * 1e3, minimalMs = minimal / kFrames * 1e3;
     std::printf("%d frames at %dx%d, no pacing:\n", kFrames, kWidth, kHeight);
     std::printf("  renderer frame: %.3f ms per frame\n", realMs);
     std::printf("  minimal loop:   %.3f ms per frame\n", minimalMs);
     std::printf("  ratio:          %.3f (goal <= 1.15)\n", realMs / minimalMs);
+    std::printf("  renderer frame on an 8-bit picture: %.3f ms per frame\n",
+                standard / kFrames * 1e3);
   }
   veyora::ShutdownGL(window, context);
   SDL_DestroyWindow(window);
@@ -202,6 +276,7 @@ int main() {
   std::printf("benchmark process peak resident: %.1f MiB\n",
               testsupport::ProcessStatusKiB(getpid(), "VmHWM") / 1024.0);
 
-  ReportProgramMemory(display, testsupport::RendererPath());
+  ReportProgramMemory(display);
+  ReportProgramCpu(display);
   return 0;
 }
