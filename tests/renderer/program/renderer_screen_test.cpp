@@ -53,6 +53,17 @@ TEST(RendererScreenTest, DrawsNothingWhileTheServersSaverIsOnAndResumesAfter) {
   EXPECT_TRUE(PictureChanges(session, kWithinMs));
 }
 
+TEST(RendererScreenTest, TheServersSaverStillComesOnAfterItsTimeout) {
+  RendererSession session;
+  ASSERT_TRUE(session.display());
+  // As `xset s 2`.
+  XSetScreenSaver(session.display(), 2, 0, DefaultBlanking, DefaultExposures);
+  XSync(session.display(), False);
+  ASSERT_TRUE(session.Start());
+  EXPECT_TRUE(testsupport::WaitUntil([&] { return ServerSaverOn(session.display()); }, kWithinMs));
+  EXPECT_TRUE(session.renderer().Running());
+}
+
 TEST(RendererScreenTest, StartedWhileTheServersSaverIsOnItTurnsItOffAndShowsTheGlow) {
   RendererSession session;
   ASSERT_TRUE(session.display());
