@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -32,6 +31,7 @@
 #include "renderer/shell/screen_watch.h"
 #include "renderer/shell/server_monitors.h"
 #include "renderer/shell/termination.h"
+#include "renderer/shell/wait_for_input.h"
 
 namespace veyora {
 
@@ -56,9 +56,6 @@ void SleepSeconds(double seconds) {
   wait.tv_nsec = static_cast<long>((seconds - static_cast<double>(wait.tv_sec)) * 1e9);
   nanosleep(&wait, nullptr);
 }
-
-// At least one millisecond, so a wait never turns into a busy poll.
-int WholeMilliseconds(double seconds) { return std::max(1, static_cast<int>(std::ceil(seconds * 1e3))); }
 
 // Raises the process's nice value, up to the weakest priority there is.
 void LowerPriority() {
@@ -92,14 +89,17 @@ struct MonitorView {
 struct Renderer {
   // The primary monitor's view first.
   std::list<MonitorView> views;
+  // The descriptor of SDL's own X connection, on which its events arrive.
+  int sdlConnection = -1;
   RendererInput input{ScreenPoint{}};
 };
 
-// The X window under an SDL window.
-Window XWindowOf(SDL_Window* window) {
-  SDL_SysWMinfo info;
+// What X says about an SDL window: its window, and SDL's connection.
+SDL_SysWMinfo XInfoOf(SDL_Window* window) {
+  SDL_SysWMinfo info{};
   SDL_VERSION(&info.version);
-  return SDL_GetWindowWMInfo(window, &info) ? info.info.x11.window : 0;
+  if (!SDL_GetWindowWMInfo(window, &info)) info.info.x11 = {};
+  return info;
 }
 
 // SDL settings that must be in place before SDL starts.
@@ -186,7 +186,9 @@ bool OpenViews(Renderer& r, const std::vector<ViewPlacement>& placements, Displa
     }
     MonitorView& view = r.views.emplace_back();
     view.window = window;
-    view.xWindow = XWindowOf(window);
+    const SDL_SysWMinfo x = XInfoOf(window);
+    view.xWindow = x.info.x11.window;
+    if (x.info.x11.display) r.sdlConnection = ConnectionNumber(x.info.x11.display);
     if (place.primary) {
       SetUpPrimaryWindow(r, view, seed);
     } else {
@@ -289,7 +291,7 @@ void RunFrameLoop(Renderer& r, Display* display, ScreenWatch& watch) {
     if (drawn) {
       SleepSeconds(PacingDelay(SecondsNow() - frameStart, period));
     } else {
-      SDL_WaitEventTimeout(nullptr, WholeMilliseconds(watch.UntilNextPoll(SecondsNow())));
+      WaitForInput({r.sdlConnection, ConnectionNumber(display)}, watch.UntilNextPoll(SecondsNow()));
     }
   }
 }

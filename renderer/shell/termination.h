@@ -16,4 +16,8 @@ void EndWithParent();
 // True once one of the signals above has arrived.
 bool TerminationRequested();
 
+// A descriptor that becomes readable when one of the signals arrives (or has
+// arrived), so a wait on it ends at once; -1 before the handlers are installed.
+int TerminationFd();
+
 }  // namespace veyora
