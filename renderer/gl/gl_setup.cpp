@@ -40,11 +40,7 @@ void CompileSpriteList(float s) {
 
 }  // namespace
 
-SDL_GLContext InitGL(SDL_Window* window, int width, int height, float spriteHalfSize) {
-  SDL_GLContext context = SDL_GL_CreateContext(window);
-  if (!context) return nullptr;
-  SDL_GL_MakeCurrent(window, context);
-
+void SetUpView(int width, int height) {
   glViewport(0, 0, width, height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
@@ -53,7 +49,14 @@ SDL_GLContext InitGL(SDL_Window* window, int width, int height, float spriteHalf
   glTranslatef(0.0f, 0.0f, -kEyeDistance);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
+}
 
+SDL_GLContext InitGL(SDL_Window* window, int width, int height, float spriteHalfSize) {
+  SDL_GLContext context = SDL_GL_CreateContext(window);
+  if (!context) return nullptr;
+  SDL_GL_MakeCurrent(window, context);
+
+  SetUpView(width, height);
   glFrontFace(GL_CCW);
   glEnable(GL_CULL_FACE);
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);

@@ -14,6 +14,10 @@ constexpr unsigned kSpriteListName = 1;
 // no context can be had.
 SDL_GLContext InitGL(SDL_Window* window, int width, int height, float spriteHalfSize);
 
+// Viewport and perspective for a window of this size, on the current context: at
+// set-up, and again whenever the window changes size.
+void SetUpView(int width, int height);
+
 // Shows the finished back buffer.
 void PresentFrame(SDL_Window* window);
 

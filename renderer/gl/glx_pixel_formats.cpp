@@ -3,6 +3,7 @@
 #include <GL/glx.h>
 #include <SDL.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,10 +29,10 @@ int Attribute(Display* display, GLXFBConfig config, int attribute) {
 // The configurations a window can use, in the server's order. Multisampled ones
 // and ones on 32-bit (translucent) visuals are left out: the first would only
 // slow the frame down, the second would let a compositor show the desktop through.
-std::vector<OfferedConfig> OfferedConfigs(Display* display) {
+std::vector<OfferedConfig> OfferedConfigs(Display* display, int screen) {
   std::vector<OfferedConfig> offered;
   int count = 0;
-  GLXFBConfig* configs = glXGetFBConfigs(display, DefaultScreen(display), &count);
+  GLXFBConfig* configs = glXGetFBConfigs(display, screen, &count);
   if (!configs) return offered;
   for (int i = 0; i < count; ++i) {
     GLXFBConfig config = configs[i];
@@ -76,6 +77,19 @@ void RequestSurface(int red, int green, int blue, int alpha, int depth) {
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
 }
 
+// The best-scoring configuration the server offers on the screen, if any can serve.
+std::optional<OfferedConfig> BestOfferedConfig(Display* display, int screen) {
+  int errorBase = 0, eventBase = 0;
+  if (!display || !glXQueryExtension(display, &errorBase, &eventBase)) return std::nullopt;
+  const std::vector<OfferedConfig> offered = OfferedConfigs(display, screen);
+  std::vector<PixelFormat> formats;
+  formats.reserve(offered.size());
+  for (const OfferedConfig& entry : offered) formats.push_back(entry.format);
+  const int chosen = ChoosePixelFormat(formats);
+  if (chosen == 0) return std::nullopt;
+  return offered[chosen - 1];
+}
+
 }  // namespace
 
 void RequestEquivalentPixelFormat() {
@@ -84,25 +98,34 @@ void RequestEquivalentPixelFormat() {
 }
 
 bool RequestPixelFormat(Display* display) {
-  int errorBase = 0, eventBase = 0;
-  if (!display || !glXQueryExtension(display, &errorBase, &eventBase)) {
+  const std::optional<OfferedConfig> best =
+      display ? BestOfferedConfig(display, DefaultScreen(display)) : std::nullopt;
+  if (!best) {
     RequestEquivalentPixelFormat();
     return false;
   }
-  const std::vector<OfferedConfig> offered = OfferedConfigs(display);
-  std::vector<PixelFormat> formats;
-  formats.reserve(offered.size());
-  for (const OfferedConfig& entry : offered) formats.push_back(entry.format);
-  const int chosen = ChoosePixelFormat(formats);
-  if (chosen == 0) {
-    RequestEquivalentPixelFormat();
-    return false;
-  }
-  const OfferedConfig& best = offered[chosen - 1];
-  RequestSurface(best.red, best.green, best.blue, best.alpha, best.format.depthBits);
-  if (!best.format.generic) SDL_GL_SetAttribute(SDL_GL_ACCELERATED_VISUAL, 1);
-  SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, std::to_string(best.visual).c_str());
+  RequestSurface(best->red, best->green, best->blue, best->alpha, best->format.depthBits);
+  if (!best->format.generic) SDL_GL_SetAttribute(SDL_GL_ACCELERATED_VISUAL, 1);
+  SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, std::to_string(best->visual).c_str());
   return true;
+}
+
+XVisualInfo* ChooseWindowVisual(Display* display, int screen) {
+  if (const std::optional<OfferedConfig> best = BestOfferedConfig(display, screen)) {
+    XVisualInfo wanted{};
+    wanted.screen = screen;
+    wanted.visualid = best->visual;
+    int count = 0;
+    if (XVisualInfo* found =
+            XGetVisualInfo(display, VisualScreenMask | VisualIDMask, &wanted, &count)) {
+      return found;
+    }
+  }
+  // The equivalent request: double-buffered RGBA, 24-bit colour, 24-bit depth.
+  int equivalent[] = {GLX_RGBA, GLX_DOUBLEBUFFER,
+                      GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8,
+                      GLX_DEPTH_SIZE, 24, None};
+  return glXChooseVisual(display, screen, equivalent);
 }
 
 }  // namespace veyora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace veyora {
 
@@ -13,5 +14,10 @@ bool RequestPixelFormat(Display* display);
 
 // The equivalent request alone, for when the chosen configuration cannot be used.
 void RequestEquivalentPixelFormat();
+
+// The visual for an OpenGL window on `screen` made with Xlib: that of the best
+// framebuffer configuration the server offers there, by the same scoring, or else of
+// the equivalent request. Null when there is none; the caller frees it with XFree.
+XVisualInfo* ChooseWindowVisual(Display* display, int screen);
 
 }  // namespace veyora

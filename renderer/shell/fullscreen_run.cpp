@@ -1,0 +1,266 @@
+#include "renderer/shell/fullscreen_run.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <ctime>
+#include <list>
+#include <optional>
+#include <vector>
+
+#include "platform/shared_names.h"
+#include "renderer/gl/gl_sprite_sink.h"
+#include "renderer/gl/glx_pixel_formats.h"
+#include "renderer/shell/already_running.h"
+#include "renderer/shell/frame_pacer.h"
+#include "renderer/shell/frame_timing.h"
+#include "renderer/shell/monitor_layout.h"
+#include "renderer/shell/process_priority.h"
+#include "renderer/shell/renderer_input.h"
+#include "renderer/shell/screen_watch.h"
+#include "renderer/shell/sdl_start.h"
+#include "renderer/shell/server_monitors.h"
+#include "renderer/shell/termination.h"
+#include "renderer/shell/wait_for_input.h"
+#include "renderer/shell/window_drawing.h"
+
+namespace veyora {
+
+namespace {
+
+ScreenPoint GlobalCursorPos() {
+  ScreenPoint p;
+  SDL_GetGlobalMouseState(&p.x, &p.y);
+  return p;
+}
+
+// One window of the renderer, covering one monitor, with the glow scene drawn into
+// it. A window that got no OpenGL context shows nothing, while input still ends the
+// renderer.
+struct MonitorView {
+  SDL_Window* window = nullptr;
+  Window xWindow = 0;
+  std::optional<WindowDrawing> drawing;
+};
+
+// The renderer's state while its windows exist.
+struct Renderer {
+  // The primary monitor's view first.
+  std::list<MonitorView> views;
+  // The descriptor of SDL's own X connection, on which its events arrive.
+  int sdlConnection = -1;
+  RendererInput input{ScreenPoint{}};
+};
+
+// What X says about an SDL window: its window, and SDL's connection.
+SDL_SysWMinfo XInfoOf(SDL_Window* window) {
+  SDL_SysWMinfo info{};
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info)) info.info.x11 = {};
+  return info;
+}
+
+// SDL settings of the full-screen windows, in place before SDL starts.
+void PrepareSdl() {
+  // Losing the focus ends the renderer; it must not iconify the window first.
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // SDL's X11 window takes both parts of WM_CLASS from this variable.
+  setenv("SDL_VIDEO_X11_WMCLASS", names::kRendererClass, 1);
+}
+
+// The rectangles of SDL's displays, in SDL's order.
+std::vector<platform::ScreenRect> SdlDisplays() {
+  std::vector<platform::ScreenRect> displays;
+  for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+    SDL_Rect b{};
+    if (SDL_GetDisplayBounds(i, &b) == 0) displays.push_back({b.x, b.y, b.x + b.w, b.y + b.h});
+  }
+  return displays;
+}
+
+// A borderless, always-on-top window covering the view's monitor at its current
+// size, full screen where SDL has a display of exactly that size; the display mode
+// is never changed. When the server's format cannot make the window, the equivalent
+// request is tried, and kept for the windows that follow.
+SDL_Window* CreateViewWindow(const ViewPlacement& place, const char* title, bool& serverFormat) {
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP |
+                 SDL_WINDOW_SHOWN;
+  if (place.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  const platform::ScreenRect& at = place.rect;
+  SDL_Window* window = SDL_CreateWindow(title, at.left, at.top, at.Width(), at.Height(), flags);
+  if (!window && serverFormat) {
+    RequestEquivalentPixelFormat();
+    serverFormat = false;
+    window = SDL_CreateWindow(title, at.left, at.top, at.Width(), at.Height(), flags);
+  }
+  return window;
+}
+
+// The scene drawn into a view's window. Vertical sync where the driver offers it,
+// on the primary monitor only: the other windows' swaps must not wait for a refresh
+// each. Frames are paced by hand where nothing waits.
+void SetUpDrawing(MonitorView& view, bool primary, std::uint32_t seed) {
+  view.drawing.emplace(view.window, seed);
+  if (view.drawing->HasContext()) SDL_GL_SetSwapInterval(primary ? 1 : 0);
+}
+
+// The set-up while the primary window is being created: pointer, title, priority,
+// OpenGL, scene.
+void SetUpPrimaryWindow(Renderer& r, MonitorView& view, std::uint32_t seed) {
+  r.input = RendererInput(GlobalCursorPos());
+  SDL_ShowCursor(SDL_DISABLE);
+  SDL_SetWindowTitle(view.window, names::kRendererTitle);
+  LowerPriority();
+  SetUpDrawing(view, true, seed);
+}
+
+// Creates and sets up the window of every placement, the primary first. False when
+// the primary window cannot be made; another monitor's window that cannot be made
+// is left out.
+bool OpenViews(Renderer& r, const std::vector<ViewPlacement>& placements, Display* display) {
+  bool serverFormat = RequestPixelFormat(display);
+  const auto seed = static_cast<std::uint32_t>(std::time(nullptr));
+  for (const ViewPlacement& place : placements) {
+    const char* title = place.primary ? names::kRendererCreationTitle : nullptr;
+    SDL_Window* window = CreateViewWindow(place, title, serverFormat);
+    if (!window) {
+      if (place.primary) return false;
+      continue;
+    }
+    MonitorView& view = r.views.emplace_back();
+    view.window = window;
+    const SDL_SysWMinfo x = XInfoOf(window);
+    view.xWindow = x.info.x11.window;
+    if (x.info.x11.display) r.sdlConnection = ConnectionNumber(x.info.x11.display);
+    if (place.primary) {
+      SetUpPrimaryWindow(r, view, seed);
+    } else {
+      SetUpDrawing(view, false, seed + place.seedOffset);
+    }
+  }
+  return !r.views.empty();
+}
+
+void CloseViews(Renderer& r) {
+  for (MonitorView& view : r.views) {
+    view.drawing.reset();
+    SDL_DestroyWindow(view.window);
+  }
+  r.views.clear();
+}
+
+// True when the keyboard focus is on one of the renderer's own windows, as when it
+// moves from one monitor's window to another's.
+bool FocusStaysWithUs(const Renderer& r, Display* display) {
+  Window focus = 0;
+  int revertTo = 0;
+  XGetInputFocus(display, &focus, &revertTo);
+  return std::any_of(r.views.begin(), r.views.end(),
+                     [&](const MonitorView& v) { return v.xWindow == focus; });
+}
+
+// Acts on one event; true when the renderer is to end.
+bool HandleEvent(Renderer& r, Display* display, const SDL_Event& event) {
+  InputAction action = InputAction::KeepRunning;
+  switch (event.type) {
+    case SDL_KEYDOWN:
+      action = r.input.KeyOrButtonPressed();
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      if (EndsOnButton(event.button.button)) action = r.input.KeyOrButtonPressed();
+      break;
+    case SDL_MOUSEMOTION:
+      action = r.input.MouseMoved(GlobalCursorPos());
+      break;
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST && !FocusStaysWithUs(r, display)) {
+        action = r.input.Deactivated();
+      }
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE) action = r.input.CloseRequested();
+      break;
+    case SDL_QUIT:  // the window manager's close, or one the input rules posted
+      action = r.input.CloseRequested();
+      break;
+  }
+  if (action == InputAction::PostClose) {
+    SDL_Event close{};
+    close.type = SDL_QUIT;
+    SDL_PushEvent(&close);
+  }
+  return action == InputAction::EndRenderer;
+}
+
+// Hands the renderer's own connection's events to the watch and lets it ask the
+// server again when that is due.
+void FollowScreen(Display* display, ScreenWatch& watch, double now) {
+  while (XPending(display)) {
+    XEvent event;
+    XNextEvent(display, &event);
+    watch.Note(event);
+  }
+  watch.Poll(now);
+}
+
+// Handles every waiting event, then draws and presents one frame in each window
+// whose picture can be seen, until input or a termination signal ends it. While
+// nothing can be seen it sleeps until an event arrives or the screen is to be
+// checked again.
+void RunFrameLoop(Renderer& r, Display* display, ScreenWatch& watch) {
+  GlSpriteSink sink;
+  SDL_DisplayMode mode{};
+  const int shownOn = SDL_GetWindowDisplayIndex(r.views.front().window);
+  const double period =
+      RefreshPeriod(SDL_GetCurrentDisplayMode(shownOn < 0 ? 0 : shownOn, &mode) == 0
+                        ? mode.refresh_rate
+                        : 0);
+  while (!TerminationRequested()) {
+    const double frameStart = SecondsNow();
+    SDL_Event event;
+    bool ended = false;
+    while (!ended && SDL_PollEvent(&event)) ended = HandleEvent(r, display, event);
+    if (ended || TerminationRequested()) return;
+    FollowScreen(display, watch, frameStart);
+    bool drawn = false;
+    for (MonitorView& view : r.views) {
+      if (!view.drawing->HasContext() || !watch.Seen(view.xWindow)) continue;
+      view.drawing->DrawFrame(sink);
+      drawn = true;
+    }
+    if (drawn) {
+      SleepSeconds(PacingDelay(SecondsNow() - frameStart, period));
+    } else {
+      WaitForInput({r.sdlConnection, ConnectionNumber(display)}, watch.UntilNextPoll(SecondsNow()));
+    }
+  }
+}
+
+}  // namespace
+
+int RunFullScreen(Display* display) {
+  if (RaiseRunningScreensaver(display)) return 0;
+  PrepareSdl();
+  if (!StartSdlVideo()) return 1;
+  Renderer r;
+  const std::vector<ViewPlacement> placements = LayOutViews(ServerMonitors(display), SdlDisplays());
+  if (!OpenViews(r, placements, display)) {
+    ReportSdlFailure("cannot create the window");
+    CloseViews(r);
+    SDL_Quit();
+    return 1;
+  }
+  SDL_Window* primary = r.views.front().window;
+  SDL_RaiseWindow(primary);
+  SDL_SetWindowInputFocus(primary);
+  ScreenWatch watch(display);
+  for (const MonitorView& view : r.views) watch.Watch(view.xWindow);
+  watch.WakeActiveSaver();
+  RunFrameLoop(r, display, watch);
+  CloseViews(r);
+  SDL_Quit();
+  return 0;
+}
+
+}  // namespace veyora

@@ -1,0 +1,47 @@
+#include "renderer/shell/window_drawing.h"
+
+#include "renderer/gl/gl_setup.h"
+#include "renderer/gl/view_geometry.h"
+
+namespace veyora {
+
+WindowDrawing::WindowDrawing(SDL_Window* window, std::uint32_t seed) : window_(window) {
+  int width = 0, height = 0;
+  SDL_GL_GetDrawableSize(window_, &width, &height);
+  context_ = InitGL(window_, width, height, SpriteHalfSize(parameters_.SpriteSize));
+  if (!context_) return;
+  scene_.emplace(CreateScene(parameters_, seed));
+  MakePicture(width, height);
+}
+
+WindowDrawing::~WindowDrawing() {
+  if (!context_) return;
+  SDL_GL_MakeCurrent(window_, context_);
+  targets_.reset();
+  picture_.reset();
+  ShutdownGL(window_, context_);
+}
+
+void WindowDrawing::Resize(int width, int height) {
+  if (!context_) return;
+  SDL_GL_MakeCurrent(window_, context_);
+  targets_.reset();
+  picture_.reset();
+  SetUpView(width, height);
+  MakePicture(width, height);
+}
+
+void WindowDrawing::DrawFrame(SpriteSink& sink) {
+  if (!context_) return;
+  SDL_GL_MakeCurrent(window_, context_);
+  RenderFrame(*scene_, sink, *targets_);
+}
+
+void WindowDrawing::MakePicture(int width, int height) {
+  picture_.emplace(width, height);
+  targets_.emplace(FrameTargets{window_, *picture_,
+                                FadeRectangle(static_cast<double>(width) / height),
+                                FadeAlpha(parameters_.FadeStrength)});
+}
+
+}  // namespace veyora
