@@ -1,4 +1,9 @@
+#include <string_view>
+#include <vector>
+
 #include "renderer/shell/renderer_main.h"
 
-// The command line is ignored: the front end starts the renderer without arguments.
-int main() { return veyora::RendererMain(); }
+int main(int argc, char** argv) {
+  const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+  return veyora::RendererMain(arguments);
+}

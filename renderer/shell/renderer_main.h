@@ -1,12 +1,18 @@
 #pragma once
 
+#include <span>
+#include <string_view>
+
 namespace veyora {
 
-// The renderer program: covers the primary screen with the glow animation until the
-// user's input ends it. Takes no arguments (the command line is ignored) and returns
-// the exit status: 0 when it ends normally, on SIGTERM, SIGINT or SIGHUP, when the
-// process that started it dies, and when another screensaver window is already
-// being created; 1 when the display or the window cannot be had.
-int RendererMain();
+// The renderer program, given the arguments after its name. Without "-window-id"
+// (the front end starts it with no arguments) it covers every monitor with the glow
+// animation until the user's input ends it; with "-window-id <id>" it draws into
+// that window of a screen-saver host until the window goes. Returns the exit status:
+// 0 when it ends normally, on SIGTERM, SIGINT or SIGHUP, when the process that
+// started it dies, and when another screensaver window is already being created; 1,
+// after one line on standard error, when the display, the window or the id cannot
+// be had.
+int RendererMain(std::span<const std::string_view> arguments);
 
 }  // namespace veyora

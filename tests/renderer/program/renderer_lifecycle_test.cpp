@@ -6,7 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <algorithm>
 
 #include "platform/shared_names.h"
 #include "platform/window_search.h"
@@ -107,19 +107,9 @@ TEST(RendererLifecycleTest, DeclinesWhenAnotherScreensaverWindowIsBeingCreated) 
 }
 
 TEST(RendererLifecycleTest, WithoutADisplayItEndsWithOneLineOfError) {
-  const std::string command =
-      "env DISPLAY=:65000 '" + testsupport::RendererPath() + "' 2>&1 >/dev/null; echo status=$?";
-  FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_TRUE(pipe);
-  std::string output;
-  char buffer[256];
-  while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
-  pclose(pipe);
-  const auto statusAt = output.rfind("status=");
-  ASSERT_NE(statusAt, std::string::npos);
-  EXPECT_EQ(output.substr(statusAt), "status=1\n");
-  const std::string errors = output.substr(0, statusAt);
-  EXPECT_LE(std::count(errors.begin(), errors.end(), '\n'), 1);
+  const RendererOutcome outcome = RunRendererToItsEnd(":65000", {});
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_LE(std::count(outcome.errors.begin(), outcome.errors.end(), '\n'), 1);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <cstdio>
 #include <thread>
 
 #include "tests/support/x_wait.h"
@@ -19,9 +20,9 @@ RendererSession::~RendererSession() {
   if (display_) XCloseDisplay(display_);
 }
 
-void RendererSession::Launch() {
+void RendererSession::Launch(const std::vector<std::string>& arguments) {
   renderer_ = std::make_unique<testsupport::ChildProcess>(
-      testsupport::RendererPath(), std::vector<std::string>{},
+      testsupport::RendererPath(), arguments,
       std::map<std::string, std::string>{{"DISPLAY", server_.Display()},
                                          {"LIBGL_ALWAYS_SOFTWARE", "1"}});
 }
@@ -66,6 +67,26 @@ void RendererSession::SendDeleteWindow() {
   message.xclient.data.l[1] = CurrentTime;
   XSendEvent(display_, window_, False, NoEventMask, &message);
   XSync(display_, False);
+}
+
+RendererOutcome RunRendererToItsEnd(const std::string& display,
+                                    const std::vector<std::string>& arguments) {
+  std::string command = "env LIBGL_ALWAYS_SOFTWARE=1 DISPLAY=" + display + " '" +
+                        testsupport::RendererPath() + "'";
+  for (const std::string& argument : arguments) command += " '" + argument + "'";
+  command += " 2>&1 >/dev/null; echo status=$?";
+  RendererOutcome outcome;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return outcome;
+  std::string output;
+  char buffer[256];
+  while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
+  pclose(pipe);
+  const auto statusAt = output.rfind("status=");
+  if (statusAt == std::string::npos) return outcome;
+  outcome.status = std::stoi(output.substr(statusAt + 7));
+  outcome.errors = output.substr(0, statusAt);
+  return outcome;
 }
 
 }  // namespace veyora::testing

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/shared_names.h"
 #include "tests/support/child_process.h"
@@ -21,8 +22,8 @@ class RendererSession {
 
   // Starts the renderer and waits for its window; false when it never appears.
   bool Start();
-  // Starts the renderer without waiting for anything.
-  void Launch();
+  // Starts the renderer with these arguments, without waiting for anything.
+  void Launch(const std::vector<std::string>& arguments = {});
 
   Display* display() const { return display_; }
   // The DISPLAY value of the private server.
@@ -47,5 +48,17 @@ class RendererSession {
   std::unique_ptr<testsupport::ChildProcess> renderer_;
   Window window_ = 0;
 };
+
+// How a renderer run that ends by itself ended: its exit status and what it wrote
+// on standard error.
+struct RendererOutcome {
+  int status = -1;
+  std::string errors;
+};
+
+// Runs the renderer on `display` with these arguments (plain words, no quotes) until
+// it ends by itself.
+RendererOutcome RunRendererToItsEnd(const std::string& display,
+                                    const std::vector<std::string>& arguments);
 
 }  // namespace veyora::testing
