@@ -9,9 +9,12 @@ namespace veyora {
 namespace {
 
 struct CommandLineCase {
+  const char* name;
   std::vector<std::string_view> arguments;
   RendererRequest request;
 };
+
+void PrintTo(const CommandLineCase& c, std::ostream* os) { *os << c.name; }
 
 class ParseRendererCommandLineTest : public ::testing::TestWithParam<CommandLineCase> {};
 
@@ -22,15 +25,17 @@ TEST_P(ParseRendererCommandLineTest, FindsTheHostWindow) {
 INSTANTIATE_TEST_SUITE_P(
     Arguments, ParseRendererCommandLineTest,
     ::testing::Values(
-        CommandLineCase{{}, {}},
-        CommandLineCase{{"/s", "-root", "anything"}, {}},
-        CommandLineCase{{"-window-id", "0x2a00007"}, {true, 0x2a00007}},
-        CommandLineCase{{"--window-id", "0X2A00007"}, {true, 0x2a00007}},
-        CommandLineCase{{"-root", "-window-id", "44040199", "-window-id", "5"}, {true, 44040199}},
-        CommandLineCase{{"-window-id", "0"}, {true, 0}},
-        CommandLineCase{{"-window-id"}, {true, std::nullopt}},
-        CommandLineCase{{"-window-id", "garbage"}, {true, std::nullopt}},
-        CommandLineCase{{"-window-id=0x10"}, {}}));
+        CommandLineCase{"NoArguments", {}, {}},
+        CommandLineCase{"OthersIgnored", {"/s", "-root", "anything"}, {}},
+        CommandLineCase{"Hexadecimal", {"-window-id", "0x2a00007"}, {true, 0x2a00007}},
+        CommandLineCase{"DoubleDashUpperX", {"--window-id", "0X2A00007"}, {true, 0x2a00007}},
+        CommandLineCase{"DecimalFirstCounts", {"-root", "-window-id", "44040199", "-window-id", "5"},
+                        {true, 44040199}},
+        CommandLineCase{"Zero", {"-window-id", "0"}, {true, 0}},
+        CommandLineCase{"Missing", {"-window-id"}, {true, std::nullopt}},
+        CommandLineCase{"Garbage", {"-window-id", "garbage"}, {true, std::nullopt}},
+        CommandLineCase{"JoinedIsNotTheSwitch", {"-window-id=0x10"}, {}}),
+    [](const ::testing::TestParamInfo<CommandLineCase>& info) { return info.param.name; });
 
 TEST(ParseWindowIdTest, DecimalOrHexadecimalAfter0xOnly) {
   EXPECT_EQ(ParseWindowId("0123"), 123u);

@@ -20,40 +20,43 @@ constexpr ScreenRect kLeft{0, 0, 1920, 1080};
 constexpr ScreenRect kRight{1920, 0, 3200, 1024};
 
 struct LayoutCase {
-  const char* what;
+  const char* name;
   std::vector<Monitor> monitors;
   std::vector<ScreenRect> displays;
   std::vector<ViewPlacement> views;
 };
 
+void PrintTo(const LayoutCase& c, std::ostream* os) { *os << c.name; }
+
 class LayOutViewsTest : public ::testing::TestWithParam<LayoutCase> {};
 
 TEST_P(LayOutViewsTest, OneWindowPerMonitorThePrimaryFirst) {
   const LayoutCase& c = GetParam();
-  EXPECT_EQ(LayOutViews(c.monitors, c.displays), c.views) << c.what;
+  EXPECT_EQ(LayOutViews(c.monitors, c.displays), c.views);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Monitors, LayOutViewsTest,
     ::testing::Values(
-        LayoutCase{"one monitor, as SDL's display", {{kLeft, true}}, {kLeft},
+        LayoutCase{"OneMonitorAsSdlsDisplay", {{kLeft, true}}, {kLeft},
                    {{kLeft, true, true, 0}}},
-        LayoutCase{"the primary comes first, whatever the server's order",
+        LayoutCase{"ThePrimaryFirstWhateverTheServersOrder",
                    {{kLeft, false}, {kRight, true}}, {kRight, kLeft},
                    {{kRight, true, true, 0}, {kLeft, false, true, 1}}},
-        LayoutCase{"no monitor flagged primary: the first is",
+        LayoutCase{"NoneFlaggedPrimaryTheFirstIs",
                    {{kLeft, false}, {kRight, false}}, {kLeft},
                    {{kLeft, true, true, 0}, {kRight, false, false, 1}}},
-        LayoutCase{"one SDL display split into two monitors: borderless windows",
+        LayoutCase{"OneDisplaySplitInTwoGetsBorderlessWindows",
                    {{{0, 0, 640, 720}, false}, {{640, 0, 1280, 720}, false}}, {{0, 0, 1280, 720}},
                    {{{0, 0, 640, 720}, true, false, 0}, {{640, 0, 1280, 720}, false, false, 1}}},
-        LayoutCase{"mirrored and empty monitors get no window",
+        LayoutCase{"MirroredAndEmptyMonitorsGetNoWindow",
                    {{kLeft, false}, {{5, 5, 5, 900}, false}, {kLeft, true}, {kRight, false}},
                    {kLeft, kRight},
                    {{kLeft, true, true, 0}, {kRight, false, true, 1}}},
-        LayoutCase{"no monitors reported: SDL's displays stand in", {}, {kLeft, kRight},
+        LayoutCase{"NoMonitorsReportedSdlsDisplaysStandIn", {}, {kLeft, kRight},
                    {{kLeft, true, true, 0}, {kRight, false, true, 1}}},
-        LayoutCase{"nothing at all", {}, {}, {}}));
+        LayoutCase{"NothingAtAll", {}, {}, {}}),
+    [](const ::testing::TestParamInfo<LayoutCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace veyora

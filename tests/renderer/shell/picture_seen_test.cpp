@@ -6,11 +6,14 @@ namespace veyora {
 namespace {
 
 struct SeenCase {
+  const char* name;
   bool saverActive;
   int powerLevel;
   bool obscured;
   bool seen;
 };
+
+void PrintTo(const SeenCase& c, std::ostream* os) { *os << c.name; }
 
 class PictureSeenTest : public ::testing::TestWithParam<SeenCase> {};
 
@@ -21,13 +24,14 @@ TEST_P(PictureSeenTest, DrawsOnlyWhatCanBeSeen) {
 
 INSTANTIATE_TEST_SUITE_P(
     States, PictureSeenTest,
-    ::testing::Values(SeenCase{false, 0, false, true},   // on, powered, uncovered
-                      SeenCase{true, 0, false, false},   // the server's saver blanks it
-                      SeenCase{false, 1, false, false},  // monitor in standby
-                      SeenCase{false, 2, false, false},  // suspend
-                      SeenCase{false, 3, false, false},  // off
-                      SeenCase{false, 0, true, false},   // window fully covered
-                      SeenCase{true, 3, true, false}));
+    ::testing::Values(SeenCase{"OnPoweredUncovered", false, 0, false, true},
+                      SeenCase{"ServersSaverOn", true, 0, false, false},
+                      SeenCase{"MonitorInStandby", false, 1, false, false},
+                      SeenCase{"MonitorSuspended", false, 2, false, false},
+                      SeenCase{"MonitorOff", false, 3, false, false},
+                      SeenCase{"WindowFullyCovered", false, 0, true, false},
+                      SeenCase{"AllAtOnce", true, 3, true, false}),
+    [](const ::testing::TestParamInfo<SeenCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace veyora
