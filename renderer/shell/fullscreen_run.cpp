@@ -67,6 +67,9 @@ SDL_SysWMinfo XInfoOf(SDL_Window* window) {
 void PrepareSdl() {
   // Losing the focus ends the renderer; it must not iconify the window first.
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // A click ends the renderer even when it comes right after a focus change, which
+  // SDL would otherwise take for a click that only focuses the window.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   // SDL's X11 window takes both parts of WM_CLASS from this variable.
   setenv("SDL_VIDEO_X11_WMCLASS", names::kRendererClass, 1);
 }
