@@ -12,7 +12,7 @@
 namespace veyora::testing {
 namespace {
 
-constexpr int kWithinMs = 10000;
+constexpr int kWithinMs = 30000;
 constexpr platform::ScreenRect kHostRect{0, 0, 320, 240};
 
 std::string Hex(Window window) {

@@ -30,7 +30,7 @@ void RendererSession::Launch(const std::vector<std::string>& arguments) {
 bool RendererSession::Start() {
   if (!display_) return false;
   Launch();
-  window_ = testsupport::WaitForWindow(display_, names::kRendererTitle, 10000, names::kRendererClass);
+  window_ = testsupport::WaitForWindow(display_, names::kRendererTitle, 30000, names::kRendererClass);
   // The first frames and the focus arrive just after the window appears.
   Settle(500);
   return window_ != 0;
