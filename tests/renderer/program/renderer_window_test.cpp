@@ -4,11 +4,10 @@
 #include <X11/extensions/Xrandr.h>
 
 #include <algorithm>
-#include <tuple>
-#include <vector>
-
 #include <fstream>
 #include <sstream>
+#include <tuple>
+#include <vector>
 
 #include "platform/window_search.h"
 #include "tests/renderer/screen_pixels.h"
