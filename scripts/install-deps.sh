@@ -13,8 +13,9 @@ PACKAGES=(
   qt6-base-dev libx11-dev libxfixes-dev fonts-ipafont-gothic
   # music
   libsdl2-mixer-dev libcdio-dev
-  # tests: virtual display, input, screenshots, audio fixtures
+  # tests: virtual display, input, screenshots, audio fixtures, xset and xrandr
   libgtest-dev googletest xvfb xauth x11-utils libxtst-dev xdotool imagemagick lame
+  x11-xserver-utils
 )
 
 missing=()

@@ -76,7 +76,7 @@ TEST_F(RendererHostedTest, DrawsAMovingGlowInTheWindowAndLeavesTheInputToTheHost
   EXPECT_TRUE(HostGot(KeyPress));
 }
 
-TEST_F(RendererHostedTest, FollowsTheWindowsSize) {
+TEST_F(RendererHostedTest, FollowsTheWindowsSizeAndEndsWhenItIsDestroyed) {
   session_.Launch({"-window-id", Hex(host_)});
   ASSERT_TRUE(ShowsMovingGlow(display_, kHostRect, kWithinMs));
   XResizeWindow(display_, host_, 480, 360);
@@ -98,11 +98,6 @@ TEST_F(RendererHostedTest, FollowsTheWindowsSize) {
   const auto before = ScreenPixels(display_, gained);
   EXPECT_TRUE(testsupport::WaitUntil([&] { return ScreenPixels(display_, gained) != before; },
                                      kWithinMs));
-}
-
-TEST_F(RendererHostedTest, EndsWhenTheWindowIsDestroyed) {
-  session_.Launch({"-window-id", Hex(host_)});
-  ASSERT_TRUE(ShowsMovingGlow(display_, kHostRect, kWithinMs));
   XDestroyWindow(display_, host_);
   XSync(display_, False);
   EXPECT_EQ(session_.ExitStatus(kWithinMs), 0);

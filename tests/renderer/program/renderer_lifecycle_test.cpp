@@ -2,9 +2,6 @@
 
 #include <X11/Xutil.h>
 #include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 
@@ -50,40 +47,12 @@ INSTANTIATE_TEST_SUITE_P(Signals, RendererSignalTest, ::testing::Values(SIGTERM,
 TEST(RendererLifecycleTest, EndsWhenTheProcessThatStartedItIsKilled) {
   RendererSession session;
   ASSERT_TRUE(session.display());
-  // The orphaned renderer comes back to this process, so its end can be awaited.
-  prctl(PR_SET_CHILD_SUBREAPER, 1);
-  int pipeFds[2];
-  ASSERT_EQ(pipe(pipeFds), 0);
-  const pid_t parent = fork();
-  if (parent == 0) {
-    const pid_t renderer = fork();
-    if (renderer == 0) {
-      setenv("DISPLAY", session.displayName().c_str(), 1);
-      setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
-      execl(testsupport::RendererPath().c_str(), names::kRendererFile, nullptr);
-      _exit(127);
-    }
-    write(pipeFds[1], &renderer, sizeof renderer);
-    pause();
-    _exit(0);
-  }
-  pid_t renderer = 0;
-  ASSERT_EQ(read(pipeFds[0], &renderer, sizeof renderer), static_cast<ssize_t>(sizeof renderer));
-  close(pipeFds[0]);
-  close(pipeFds[1]);
-  EXPECT_NE(testsupport::WaitForWindow(session.display(), names::kRendererTitle, 30000), 0u);
-  kill(parent, SIGKILL);
-  waitpid(parent, nullptr, 0);
-  int status = -1;
-  const bool ended = testsupport::WaitUntil(
-      [&] { return waitpid(renderer, &status, WNOHANG) == renderer; }, kEndWithinMs);
-  if (!ended) {
-    kill(renderer, SIGKILL);
-    waitpid(renderer, nullptr, 0);
-  }
-  prctl(PR_SET_CHILD_SUBREAPER, 0);
-  EXPECT_TRUE(ended);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  testsupport::ChildProcess parent(
+      "/bin/sh", {"-c", "\"$0\" & wait", testsupport::RendererPath()},
+      {{"DISPLAY", session.displayName()}, {"LIBGL_ALWAYS_SOFTWARE", "1"}});
+  ASSERT_NE(testsupport::WaitForWindow(session.display(), names::kRendererTitle, kEndWithinMs), 0u);
+  parent.Signal(SIGKILL);
+  EXPECT_TRUE(testsupport::WaitForWindowGone(session.display(), names::kRendererTitle, kEndWithinMs));
 }
 
 TEST(RendererLifecycleTest, DeclinesWhenAnotherScreensaverWindowIsBeingCreated) {

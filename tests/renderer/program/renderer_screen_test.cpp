@@ -17,12 +17,6 @@ bool ServerSaverOn(Display* display) {
          info.state == ScreenSaverOn;
 }
 
-// As `xset s activate` and `xset s reset` do.
-void ForceServerSaver(Display* display, bool on) {
-  XForceScreenSaver(display, on ? ScreenSaverActive : ScreenSaverReset);
-  XSync(display, False);
-}
-
 // True when the picture changes within `ms`.
 bool PictureChanges(RendererSession& session, int ms) {
   const auto before = ScreenPixels(session.display(), kScreen);
@@ -34,7 +28,7 @@ TEST(RendererScreenTest, DrawsNothingWhileTheServersSaverIsOnAndResumesAfter) {
   RendererSession session;
   ASSERT_TRUE(session.Start());
   ASSERT_TRUE(PictureChanges(session, kWithinMs));
-  ForceServerSaver(session.display(), true);
+  session.RunOnDisplay("xset s activate");
   // The picture comes to rest and stays put for a while.
   EXPECT_TRUE(testsupport::WaitUntil(
       [&] {
@@ -45,16 +39,14 @@ TEST(RendererScreenTest, DrawsNothingWhileTheServersSaverIsOnAndResumesAfter) {
       kWithinMs));
   EXPECT_TRUE(ServerSaverOn(session.display()));
   EXPECT_TRUE(session.renderer().Running());
-  ForceServerSaver(session.display(), false);
+  session.RunOnDisplay("xset s reset");
   EXPECT_TRUE(PictureChanges(session, kWithinMs));
 }
 
 TEST(RendererScreenTest, TheServersSaverStillComesOnAfterItsTimeout) {
   RendererSession session;
   ASSERT_TRUE(session.display());
-  // As `xset s 2`.
-  XSetScreenSaver(session.display(), 2, 0, DefaultBlanking, DefaultExposures);
-  XSync(session.display(), False);
+  session.RunOnDisplay("xset s 2");
   ASSERT_TRUE(session.Start());
   EXPECT_TRUE(testsupport::WaitUntil([&] { return ServerSaverOn(session.display()); }, kWithinMs));
   EXPECT_TRUE(session.renderer().Running());
@@ -63,7 +55,7 @@ TEST(RendererScreenTest, TheServersSaverStillComesOnAfterItsTimeout) {
 TEST(RendererScreenTest, StartedWhileTheServersSaverIsOnItTurnsItOffAndShowsTheGlow) {
   RendererSession session;
   ASSERT_TRUE(session.display());
-  ForceServerSaver(session.display(), true);
+  session.RunOnDisplay("xset s activate");
   ASSERT_TRUE(ServerSaverOn(session.display()));
   ASSERT_TRUE(session.Start());
   EXPECT_TRUE(testsupport::WaitUntil([&] { return !ServerSaverOn(session.display()); }, kWithinMs));

@@ -5,6 +5,7 @@
 #include <X11/keysym.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 #include "tests/support/x_wait.h"
@@ -67,6 +68,10 @@ void RendererSession::SendDeleteWindow() {
   message.xclient.data.l[1] = CurrentTime;
   XSendEvent(display_, window_, False, NoEventMask, &message);
   XSync(display_, False);
+}
+
+void RendererSession::RunOnDisplay(const std::string& command) const {
+  [[maybe_unused]] const int status = std::system(("DISPLAY=" + server_.Display() + " " + command).c_str());
 }
 
 RendererOutcome RunRendererToItsEnd(const std::string& display,

@@ -41,6 +41,8 @@ class RendererSession {
   void PressButton(unsigned button, bool down);
   // A WM_DELETE_WINDOW message, as a window manager sends on a close request.
   void SendDeleteWindow();
+  // Runs a shell command line against the private server, as `xset s activate`.
+  void RunOnDisplay(const std::string& command) const;
 
  private:
   testsupport::XvfbServer server_;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "renderer/shell/command_line.h"
@@ -8,34 +9,21 @@
 namespace veyora {
 namespace {
 
-struct CommandLineCase {
-  const char* name;
-  std::vector<std::string_view> arguments;
-  RendererRequest request;
-};
-
-void PrintTo(const CommandLineCase& c, std::ostream* os) { *os << c.name; }
-
-class ParseRendererCommandLineTest : public ::testing::TestWithParam<CommandLineCase> {};
-
-TEST_P(ParseRendererCommandLineTest, FindsTheHostWindow) {
-  EXPECT_EQ(ParseRendererCommandLine(GetParam().arguments), GetParam().request);
+TEST(ParseRendererCommandLineTest, FindsTheHostWindowAndIgnoresTheRest) {
+  const std::vector<std::pair<std::vector<std::string_view>, RendererRequest>> cases{
+      {{}, {}},
+      {{"/s", "-root", "anything"}, {}},
+      {{"-window-id", "0x2a00007"}, {true, 0x2a00007}},
+      {{"--window-id", "0X2A00007"}, {true, 0x2a00007}},
+      {{"-root", "-window-id", "44040199", "-window-id", "5"}, {true, 44040199}},  // first counts
+      {{"-window-id", "0"}, {true, 0}},
+      {{"-window-id"}, {true, std::nullopt}},
+      {{"-window-id", "garbage"}, {true, std::nullopt}},
+      {{"-window-id=0x10"}, {}}};
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    EXPECT_EQ(ParseRendererCommandLine(cases[i].first), cases[i].second) << "case " << i;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Arguments, ParseRendererCommandLineTest,
-    ::testing::Values(
-        CommandLineCase{"NoArguments", {}, {}},
-        CommandLineCase{"OthersIgnored", {"/s", "-root", "anything"}, {}},
-        CommandLineCase{"Hexadecimal", {"-window-id", "0x2a00007"}, {true, 0x2a00007}},
-        CommandLineCase{"DoubleDashUpperX", {"--window-id", "0X2A00007"}, {true, 0x2a00007}},
-        CommandLineCase{"DecimalFirstCounts", {"-root", "-window-id", "44040199", "-window-id", "5"},
-                        {true, 44040199}},
-        CommandLineCase{"Zero", {"-window-id", "0"}, {true, 0}},
-        CommandLineCase{"Missing", {"-window-id"}, {true, std::nullopt}},
-        CommandLineCase{"Garbage", {"-window-id", "garbage"}, {true, std::nullopt}},
-        CommandLineCase{"JoinedIsNotTheSwitch", {"-window-id=0x10"}, {}}),
-    [](const ::testing::TestParamInfo<CommandLineCase>& info) { return info.param.name; });
 
 TEST(ParseWindowIdTest, DecimalOrHexadecimalAfter0xOnly) {
   EXPECT_EQ(ParseWindowId("0123"), 123u);
