@@ -28,6 +28,7 @@ namespace {
 // The host's window and the child window of ours that covers it.
 struct HostedWindow {
   Window host = 0;
+  Screen* screen = nullptr;
   bool hostMapped = false;
   int width = 0;
   int height = 0;
@@ -45,6 +46,7 @@ bool FollowHost(Display* display, HostedWindow& w) {
   XWindowAttributes attributes{};
   const Status alive = XGetWindowAttributes(display, w.host, &attributes);
   if (errors.Failed() || !alive) return false;
+  w.screen = attributes.screen;
   w.hostMapped = attributes.map_state != IsUnmapped;
   w.width = attributes.width;
   w.height = attributes.height;
@@ -56,14 +58,12 @@ bool FollowHost(Display* display, HostedWindow& w) {
 // button and motion events over it go on to the host; it carries no title. Its
 // visibility is watched from before it is mapped.
 bool CreateChild(Display* display, HostedWindow& w, ScreenWatch& watch) {
-  XWindowAttributes host{};
-  XGetWindowAttributes(display, w.host, &host);
-  XVisualInfo* visual = ChooseWindowVisual(display, XScreenNumberOfScreen(host.screen));
+  XVisualInfo* visual = ChooseWindowVisual(display, XScreenNumberOfScreen(w.screen));
   if (!visual) {
     std::fprintf(stderr, "%s: no OpenGL visual for the window\n", names::kRendererFile);
     return false;
   }
-  w.colormap = XCreateColormap(display, host.root, visual->visual, AllocNone);
+  w.colormap = XCreateColormap(display, RootWindowOfScreen(w.screen), visual->visual, AllocNone);
   XSetWindowAttributes attributes{};
   attributes.colormap = w.colormap;
   attributes.background_pixel = 0;  // black until the first frame
