@@ -37,6 +37,19 @@ ScreenPoint GlobalCursorPos() {
   return p;
 }
 
+// Where the pointer stood on the screen when a motion happened. Read from the
+// event rather than asked afresh, so that motions handled late, on a busy
+// machine, are still measured step by step.
+ScreenPoint MotionPos(const SDL_MouseMotionEvent& motion) {
+  ScreenPoint p;
+  SDL_Window* window = SDL_GetWindowFromID(motion.windowID);
+  if (!window) return GlobalCursorPos();
+  SDL_GetWindowPosition(window, &p.x, &p.y);
+  p.x += motion.x;
+  p.y += motion.y;
+  return p;
+}
+
 // One window of the renderer, covering one monitor, with the glow scene drawn into
 // it. A window that got no OpenGL context shows nothing, while input still ends the
 // renderer.
@@ -176,7 +189,7 @@ bool HandleEvent(Renderer& r, Display* display, const SDL_Event& event) {
       if (EndsOnButton(event.button.button)) action = r.input.KeyOrButtonPressed();
       break;
     case SDL_MOUSEMOTION:
-      action = r.input.MouseMoved(GlobalCursorPos());
+      action = r.input.MouseMoved(MotionPos(event.motion));
       break;
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST && !FocusStaysWithUs(r, display)) {

@@ -1,5 +1,7 @@
 #include "renderer/shell/hosted_run.h"
 
+#include <signal.h>
+
 #include <SDL.h>
 #include <X11/Xutil.h>
 
@@ -164,6 +166,9 @@ void RunFrameLoop(Display* display, HostedWindow& w, ScreenWatch& watch) {
 }  // namespace
 
 int RunHosted(Display* display, Window host) {
+  // A host may send SIGUSR1 to its saver's process group to ask for a fresh
+  // start; the glow needs none, and the signal must not end it.
+  signal(SIGUSR1, SIG_IGN);
   HostedWindow w;
   w.host = host;
   if (!FollowHost(display, w)) {

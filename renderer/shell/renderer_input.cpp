@@ -26,8 +26,7 @@ InputAction RendererInput::MouseMoved(ScreenPoint cursor) {
 }
 
 InputAction RendererInput::CloseRequested() const {
-  if (!inputSeen_) return InputAction::KeepRunning;
-  return CheckScreenSaverPassword() ? InputAction::EndRenderer : InputAction::KeepRunning;
+  return inputSeen_ ? InputAction::EndRenderer : InputAction::KeepRunning;
 }
 
 }  // namespace veyora

@@ -19,10 +19,6 @@ enum class InputAction {
 // messages to end the renderer.
 constexpr int CloseMouseDistance = 4;
 
-// On Linux the desktop's screen locker guards the screen, so there is no password
-// to ask for and a close always goes ahead (non-zero).
-constexpr int CheckScreenSaverPassword() { return 1; }
-
 // True for the buttons whose press ends the renderer: 1, 2 and 3 (left, middle,
 // right). Wheel steps and further buttons do not.
 constexpr bool EndsOnButton(int button) { return button >= 1 && button <= 3; }
@@ -41,7 +37,9 @@ class RendererInput {
   // A motion message; `cursor` is the global pointer position now. The first one
   // never counts as input (the window may have come up under a resting pointer).
   InputAction MouseMoved(ScreenPoint cursor);
-  // A close request, from the window manager or posted by the rules above.
+  // A close request, from the window manager or posted by the rules above. It goes
+  // ahead once input has been seen: on Linux the desktop's screen locker guards
+  // the screen, so there is no password to ask for.
   InputAction CloseRequested() const;
 
   bool InputSeen() const { return inputSeen_; }
