@@ -66,10 +66,6 @@ class SaverRunTest : public SaverSession {
     }
     return true;
   }
-
-  void WriteTone(const std::string& wavPath, double hertz, double seconds) {
-    ASSERT_TRUE(musictest::WriteWav(wavPath, musictest::Tone(hertz, seconds)));
-  }
 };
 
 struct PointerCase {
@@ -217,6 +213,13 @@ TEST_P(SaverSignalTest, EndsTheRunWithTheRendererTheMusicAndThePointer) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, SaverSignalTest, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+
+TEST_F(SaverRunTest, ARendererWhoseFrontEndIsKilledOutrightEnds) {
+  auto frontEnd = StartRun();
+  ASSERT_EQ(RendererProcesses().size(), 1u);
+  frontEnd->Signal(SIGKILL);
+  EXPECT_TRUE(testsupport::WaitUntil([&] { return RendererProcesses().empty(); }, kEndMs));
+}
 
 TEST_F(SaverRunTest, OfTwoRunsStartedAtTheSameMomentExactlyOneGoesOn) {
   for (int attempt = 0; attempt < 3; ++attempt) {

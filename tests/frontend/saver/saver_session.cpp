@@ -60,18 +60,24 @@ void SaverSession::ReplaceRenderer(const std::string& script) {
   chmod(path.c_str(), 0755);
 }
 
-std::unique_ptr<testsupport::ChildProcess> SaverSession::StartFrontEnd(
-    const std::vector<std::string>& args) {
-  return std::make_unique<testsupport::ChildProcess>(
-      File(names::kFrontEndFile), args,
-      std::map<std::string, std::string>{
-          {"DISPLAY", server_.Display()},
+std::map<std::string, std::string> SaverSession::SessionEnvironment() const {
+  return {{"DISPLAY", server_.Display()},
           {"LIBGL_ALWAYS_SOFTWARE", "1"},
           {"SDL_AUDIODRIVER", "disk"},
           {"SDL_DISKAUDIOFILE", File("sound.raw")},
           {"VEYORA_CDROM", File("no-such-disc.cue")},
           {"VEYORA_POINTER_LOG", File("pointer.log")},
-          {"LD_PRELOAD", SAVER_POINTER_CALL_LOG}});
+          {"LD_PRELOAD", SAVER_POINTER_CALL_LOG}};
+}
+
+std::unique_ptr<testsupport::ChildProcess> SaverSession::StartFrontEnd(
+    const std::vector<std::string>& args) {
+  return std::make_unique<testsupport::ChildProcess>(File(names::kFrontEndFile), args,
+                                                     SessionEnvironment());
+}
+
+void SaverSession::WriteTone(const std::string& wavPath, double hertz, double seconds) {
+  ASSERT_TRUE(musictest::WriteWav(wavPath, musictest::Tone(hertz, seconds)));
 }
 
 Window SaverSession::WaitForRenderer() {
@@ -128,9 +134,9 @@ std::vector<std::string> SaverSession::PointerCalls(pid_t pid) const {
   return calls;
 }
 
-long SaverSession::SoundBytes() const {
+long SaverSession::SoundBytes(const std::string& name) const {
   std::error_code error;
-  const auto size = std::filesystem::file_size(File("sound.raw"), error);
+  const auto size = std::filesystem::file_size(File(name), error);
   return error ? 0 : static_cast<long>(size);
 }
 

@@ -38,6 +38,10 @@ class SaverSession : public testsupport::PrivateDisplayTest {
   void ReplaceRenderer(const std::string& script);
 
   std::unique_ptr<testsupport::ChildProcess> StartFrontEnd(const std::vector<std::string>& args);
+  // The environment the programs run in: this display, software GL, sound to a
+  // file, no CD, the pointer log.
+  std::map<std::string, std::string> SessionEnvironment() const;
+  void WriteTone(const std::string& wavPath, double hertz, double seconds);
 
   // The renderer's window once it is there and has the keyboard focus, so that
   // a key reaches it; None when that does not happen within a generous deadline.
@@ -52,8 +56,8 @@ class SaverSession : public testsupport::PrivateDisplayTest {
   std::vector<pid_t> RendererProcesses() const;
   // Lines of the pointer log written by the process `pid`.
   std::vector<std::string> PointerCalls(pid_t pid) const;
-  // Bytes the sound output has written so far (0 before it opened).
-  long SoundBytes() const;
+  // Bytes the sound output has written so far to this file (0 before it opened).
+  long SoundBytes(const std::string& name = "sound.raw") const;
   // Waits until the sound output holds `seconds` more sound than now.
   bool WaitForSound(double seconds) const;
 
