@@ -44,16 +44,14 @@ constexpr std::chrono::milliseconds kRendererPatience{300};
 void Quorin05_S::FormLoad() {
   ui::HandleTerminationSignals([this] { Terminated(); });
   rendererStart_ = std::chrono::steady_clock::now();
-  if (stage_.hostWindow) {
-    renderer_.emplace(Renderer_Path(), std::vector<std::string>{"-window-id", HexWindowId(stage_.hostWindow)});
-  } else {
-    renderer_.emplace(Renderer_Path());
-  }
+  renderer_.emplace(Renderer_Path(), stage_.hostWindow
+                                         ? std::vector<std::string>{"-window-id", HexWindowId(stage_.hostWindow)}
+                                         : std::vector<std::string>{});
 
   const bool playsMusic = stage_.hostWindow == 0 ||
                           (stage_.withMusic && ClaimOnDisplay("music", DisplayString(platform::SharedDisplay())));
-  music_choice_ = playsMusic ? ChosenMusic(settings_.BGM_Mode, settings_.BGM_File) : Saver_Music::Silence;
-  switch (music_choice_) {
+  musicChoice_ = playsMusic ? ChosenMusic(settings_.BGM_Mode, settings_.BGM_File) : Saver_Music::Silence;
+  switch (musicChoice_) {
     case Saver_Music::CdAudio:
       music_.CD_Open();
       Timer2.SetEnabled(true);
@@ -104,7 +102,7 @@ void Quorin05_S::FormQueryUnload() {
     Timer2.SetEnabled(false);
     music_.CD_Stop();
   }
-  switch (music_choice_) {
+  switch (musicChoice_) {
     case Saver_Music::WavFile:
       music_.WAV_Stop();
       break;

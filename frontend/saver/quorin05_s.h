@@ -6,9 +6,9 @@
 
 #include "frontend/music/quorin05_bgm.h"
 #include "frontend/saver/renderer_process.h"
-#include "frontend/saver/saver_music.h"
 #include "frontend/saver/renderer_watch.h"
 #include "frontend/saver/renderer_window_look_up.h"
+#include "frontend/saver/saver_music.h"
 #include "frontend/settings/settings.h"
 #include "frontend/ui/form.h"
 #include "frontend/ui/timer.h"
@@ -52,7 +52,7 @@ class Quorin05_S : public ui::Form {
   Settings settings_;
   std::optional<int> pointerCount_;
   SaverStage stage_;
-  Saver_Music music_choice_ = Saver_Music::Silence;
+  Saver_Music musicChoice_ = Saver_Music::Silence;
   std::optional<RendererProcess> renderer_;
   std::chrono::steady_clock::time_point rendererStart_;
   RendererWatch watch_;
