@@ -24,6 +24,11 @@ bool Writable(const std::string& folder) {
          faccessat(AT_FDCWD, folder.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
+// The user's own settings file under a configuration folder.
+std::string UserSettingsFile(const std::string& configFolder) {
+  return configFolder + "/" + kUserFolderName + "/" + names::kSettingsFile;
+}
+
 std::string ConfigFolder() {
   const char* configHome = std::getenv("XDG_CONFIG_HOME");
   if (configHome && *configHome == '/') return configHome;
@@ -37,15 +42,13 @@ SettingsFiles ChooseSettingsFiles(const std::string& programFolder, bool program
                                   const std::string& configFolder, bool userFileExists) {
   const std::string nextToPrograms = programFolder + "/" + names::kSettingsFile;
   if (programFolderWritable) return {nextToPrograms, nextToPrograms};
-  const std::string userFile =
-      configFolder + "/" + kUserFolderName + "/" + names::kSettingsFile;
+  const std::string userFile = UserSettingsFile(configFolder);
   return {userFileExists ? userFile : nextToPrograms, userFile};
 }
 
 SettingsFiles Settings_Files() {
   const std::string programFolder = platform::ProgramFolder();
   const std::string configFolder = ConfigFolder();
-  const std::string userFile = configFolder + "/" + kUserFolderName + "/" + names::kSettingsFile;
   return ChooseSettingsFiles(programFolder, Writable(programFolder), configFolder,
-                             File_Exists(userFile));
+                             File_Exists(UserSettingsFile(configFolder)));
 }
