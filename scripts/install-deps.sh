@@ -16,6 +16,9 @@ PACKAGES=(
   # tests: virtual display, input, screenshots, audio fixtures, xset and xrandr
   libgtest-dev googletest xvfb xauth x11-utils libxtst-dev xdotool imagemagick lame
   x11-xserver-utils
+  # Wayland: the renderer's native windows; headless compositors, screenshots and
+  # virtual input in tests
+  libwayland-dev libegl-dev wayland-protocols sway weston xwayland grim wtype
 )
 
 missing=()

@@ -13,10 +13,12 @@
 namespace testsupport {
 
 ChildProcess::ChildProcess(const std::string& path, const std::vector<std::string>& args,
-                           const std::map<std::string, std::string>& env) {
+                           const std::map<std::string, std::string>& env,
+                           const std::function<void()>& inChild) {
   pid_ = fork();
   if (pid_ == 0) {
     for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
+    if (inChild) inChild();
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(path.c_str()));
     for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));

@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -10,11 +11,13 @@
 namespace testsupport {
 
 // One program started by a test, with its own environment additions. Killed on
-// destruction if it is still running.
+// destruction if it is still running. `inChild`, when given, runs in the new
+// process just before the program starts (to take on another account, say).
 class ChildProcess {
  public:
   ChildProcess(const std::string& path, const std::vector<std::string>& args,
-               const std::map<std::string, std::string>& env = {});
+               const std::map<std::string, std::string>& env = {},
+               const std::function<void()>& inChild = {});
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
