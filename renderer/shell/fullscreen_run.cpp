@@ -258,7 +258,7 @@ void RunFrameLoop(Renderer& r, Display* display, ScreenWatch& watch) {
 int RunFullScreen(Display* display) {
   if (RaiseRunningScreensaver(display)) return 0;
   PrepareSdl();
-  if (!StartSdlVideo()) return 1;
+  if (!StartSdlVideo(VideoDriver::X11)) return 1;
   Renderer r;
   const std::vector<ViewPlacement> placements = LayOutViews(ServerMonitors(display), SdlDisplays());
   if (!OpenViews(r, placements, display)) {

@@ -82,7 +82,7 @@ bool CreateChild(Display* display, HostedWindow& w, ScreenWatch& watch) {
 // The child, handed to SDL as a foreign OpenGL window, and the scene drawn into it.
 bool SetUpDrawing(HostedWindow& w) {
   SDL_SetHint(SDL_HINT_VIDEO_FOREIGN_WINDOW_OPENGL, "1");
-  if (!StartSdlVideo()) return false;
+  if (!StartSdlVideo(VideoDriver::X11)) return false;
   w.sdlWindow = SDL_CreateWindowFrom(reinterpret_cast<const void*>(w.child));
   if (!w.sdlWindow) {
     ReportSdlFailure("cannot draw into the window");

@@ -1,6 +1,8 @@
 #include "renderer/shell/renderer_main.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
 
 #include "platform/shared_names.h"
 #include "platform/x_connection.h"
@@ -8,6 +10,8 @@
 #include "renderer/shell/fullscreen_run.h"
 #include "renderer/shell/hosted_run.h"
 #include "renderer/shell/termination.h"
+#include "renderer/shell/video_driver_choice.h"
+#include "renderer/shell/wayland_run.h"
 
 namespace veyora {
 
@@ -19,6 +23,13 @@ int RendererMain(std::span<const std::string_view> arguments) {
     std::fprintf(stderr, "%s: -window-id needs a window id, decimal or hexadecimal after 0x\n",
                  names::kRendererFile);
     return 1;
+  }
+  // On a Wayland desktop the full-screen run is a Wayland client where SDL's Wayland
+  // start works, and an X11 one (XWayland) where it does not.
+  if (!request.hosted &&
+      PreferredVideoDriver(std::getenv("WAYLAND_DISPLAY"), std::getenv("SDL_VIDEODRIVER")) ==
+          VideoDriver::Wayland) {
+    if (const std::optional<int> status = RunWaylandFullScreen()) return *status;
   }
   Display* display = platform::SharedDisplay();
   if (!display) {

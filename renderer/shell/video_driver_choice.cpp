@@ -1,0 +1,16 @@
+#include "renderer/shell/video_driver_choice.h"
+
+#include <string_view>
+
+namespace veyora {
+
+VideoDriver PreferredVideoDriver(const char* waylandDisplay, const char* sdlVideoDriver) {
+  if (sdlVideoDriver && *sdlVideoDriver) {
+    const std::string_view drivers(sdlVideoDriver);
+    return drivers.substr(0, drivers.find(',')) == "wayland" ? VideoDriver::Wayland
+                                                              : VideoDriver::X11;
+  }
+  return waylandDisplay && *waylandDisplay ? VideoDriver::Wayland : VideoDriver::X11;
+}
+
+}  // namespace veyora
