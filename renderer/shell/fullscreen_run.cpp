@@ -17,44 +17,29 @@
 #include "renderer/shell/already_running.h"
 #include "renderer/shell/frame_pacer.h"
 #include "renderer/shell/frame_timing.h"
+#include "renderer/shell/keyboard_focus.h"
 #include "renderer/shell/monitor_layout.h"
 #include "renderer/shell/process_priority.h"
 #include "renderer/shell/renderer_input.h"
 #include "renderer/shell/screen_watch.h"
 #include "renderer/shell/sdl_start.h"
 #include "renderer/shell/server_monitors.h"
+#include "renderer/shell/surface_motion.h"
 #include "renderer/shell/termination.h"
 #include "renderer/shell/wait_for_input.h"
 #include "renderer/shell/window_drawing.h"
+#include "renderer/shell/x11_window_placement.h"
 
 namespace veyora {
 
 namespace {
-
-ScreenPoint GlobalCursorPos() {
-  ScreenPoint p;
-  SDL_GetGlobalMouseState(&p.x, &p.y);
-  return p;
-}
-
-// Where the pointer stood on the screen when a motion happened. Read from the
-// event rather than asked afresh, so that motions handled late, on a busy
-// machine, are still measured step by step.
-ScreenPoint MotionPos(const SDL_MouseMotionEvent& motion) {
-  ScreenPoint p;
-  SDL_Window* window = SDL_GetWindowFromID(motion.windowID);
-  if (!window) return GlobalCursorPos();
-  SDL_GetWindowPosition(window, &p.x, &p.y);
-  p.x += motion.x;
-  p.y += motion.y;
-  return p;
-}
 
 // One window of the renderer, covering one monitor, with the glow scene drawn into
 // it. A window that got no OpenGL context shows nothing, while input still ends the
 // renderer.
 struct MonitorView {
   SDL_Window* window = nullptr;
+  std::uint32_t id = 0;
   Window xWindow = 0;
   std::optional<WindowDrawing> drawing;
 };
@@ -63,9 +48,19 @@ struct MonitorView {
 struct Renderer {
   // The primary monitor's view first.
   std::list<MonitorView> views;
+  std::vector<ViewPlacement> placements;
   // The descriptor of SDL's own X connection, on which its events arrive.
   int sdlConnection = -1;
   RendererInput input{ScreenPoint{}};
+  // Pointer motion is measured over each window from the positions its events
+  // report, never against the global pointer position, which lags behind under
+  // XWayland; a window the window manager moves or resizes starts afresh.
+  SurfaceMotion motion;
+  // The focus counts as held only while the window holding it covers a monitor, so
+  // a window manager that takes it back before showing the window, or shows the
+  // window tiled first, does not end the run.
+  KeyboardFocus focus;
+  std::uint32_t focusedId = 0;
 };
 
 // What X says about an SDL window: its window, and SDL's connection.
@@ -99,11 +94,12 @@ std::vector<platform::ScreenRect> SdlDisplays() {
 
 // A borderless, always-on-top window covering the view's monitor at its current
 // size, full screen where SDL has a display of exactly that size; the display mode
-// is never changed. When the server's format cannot make the window, the equivalent
-// request is tried, and kept for the windows that follow.
+// is never changed. It is made hidden, to be placed before it is shown. When the
+// server's format cannot make the window, the equivalent request is tried, and kept
+// for the windows that follow.
 SDL_Window* CreateViewWindow(const ViewPlacement& place, const char* title, bool& serverFormat) {
   Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP |
-                 SDL_WINDOW_SHOWN;
+                 SDL_WINDOW_HIDDEN;
   if (place.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   const platform::ScreenRect& at = place.rect;
   SDL_Window* window = SDL_CreateWindow(title, at.left, at.top, at.Width(), at.Height(), flags);
@@ -123,10 +119,19 @@ void SetUpDrawing(MonitorView& view, bool primary, std::uint32_t seed) {
   if (view.drawing->HasContext()) SDL_GL_SetSwapInterval(primary ? 1 : 0);
 }
 
+// Shows the window, full screen on its own monitor where the window manager honours
+// that: asked before it is mapped and once more after.
+void ShowOnItsMonitor(Display* display, const MonitorView& view, const ViewPlacement& place) {
+  const std::optional<long> monitor =
+      place.fullscreen ? XineramaIndexOf(display, place.rect) : std::nullopt;
+  if (monitor) AskFullScreenOnMonitor(display, view.xWindow, *monitor, false);
+  SDL_ShowWindow(view.window);
+  if (monitor) AskFullScreenOnMonitor(display, view.xWindow, *monitor, true);
+}
+
 // The set-up while the primary window is being created: pointer, title, priority,
 // OpenGL, scene.
-void SetUpPrimaryWindow(Renderer& r, MonitorView& view, std::uint32_t seed) {
-  r.input = RendererInput(GlobalCursorPos());
+void SetUpPrimaryWindow(MonitorView& view, std::uint32_t seed) {
   SDL_ShowCursor(SDL_DISABLE);
   SDL_SetWindowTitle(view.window, names::kRendererTitle);
   LowerPriority();
@@ -148,11 +153,13 @@ bool OpenViews(Renderer& r, const std::vector<ViewPlacement>& placements, Displa
     }
     MonitorView& view = r.views.emplace_back();
     view.window = window;
+    view.id = SDL_GetWindowID(window);
     const SDL_SysWMinfo x = XInfoOf(window);
     view.xWindow = x.info.x11.window;
     if (x.info.x11.display) r.sdlConnection = ConnectionNumber(x.info.x11.display);
+    ShowOnItsMonitor(display, view, place);
     if (place.primary) {
-      SetUpPrimaryWindow(r, view, seed);
+      SetUpPrimaryWindow(view, seed);
     } else {
       SetUpDrawing(view, false, seed + place.seedOffset);
     }
@@ -178,6 +185,52 @@ bool FocusStaysWithUs(const Renderer& r, Display* display) {
                      [&](const MonitorView& v) { return v.xWindow == focus; });
 }
 
+// The window with this id holds the focus: it counts once the window covers a
+// monitor.
+void NoteFocusHeld(Renderer& r, Display* display, std::uint32_t id) {
+  r.focusedId = id;
+  for (const MonitorView& view : r.views) {
+    if (view.id == id && CoversAMonitor(ShownRect(display, view.xWindow), r.placements)) {
+      r.focus.Gained(id);
+    }
+  }
+}
+
+InputAction WindowEvent(Renderer& r, Display* display, const SDL_WindowEvent& event) {
+  switch (event.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+      NoteFocusHeld(r, display, event.windowID);
+      break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      if (r.focusedId == event.windowID) r.focusedId = 0;
+      r.focus.Lost(event.windowID, SecondsNow());
+      break;
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_MOVED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_MINIMIZED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_RESTORED:
+      r.motion.WindowsChanged(SecondsNow());
+      if (r.focusedId == event.windowID) NoteFocusHeld(r, display, event.windowID);
+      break;
+    case SDL_WINDOWEVENT_LEAVE:
+      r.motion.Left(event.windowID);
+      break;
+    case SDL_WINDOWEVENT_CLOSE:
+      return r.input.CloseRequested();
+  }
+  return InputAction::KeepRunning;
+}
+
+// Queues the close request the input rules ask for.
+void Follow(InputAction action) {
+  if (action != InputAction::PostClose) return;
+  SDL_Event close{};
+  close.type = SDL_QUIT;
+  SDL_PushEvent(&close);
+}
+
 // Acts on one event; true when the renderer is to end.
 bool HandleEvent(Renderer& r, Display* display, const SDL_Event& event) {
   InputAction action = InputAction::KeepRunning;
@@ -189,23 +242,19 @@ bool HandleEvent(Renderer& r, Display* display, const SDL_Event& event) {
       if (EndsOnButton(event.button.button)) action = r.input.KeyOrButtonPressed();
       break;
     case SDL_MOUSEMOTION:
-      action = r.input.MouseMoved(MotionPos(event.motion));
+      if (auto point = r.motion.Moved(event.motion.windowID, event.motion.x, event.motion.y,
+                                      SecondsNow())) {
+        action = r.input.MouseMoved(*point);
+      }
       break;
     case SDL_WINDOWEVENT:
-      if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST && !FocusStaysWithUs(r, display)) {
-        action = r.input.Deactivated();
-      }
-      if (event.window.event == SDL_WINDOWEVENT_CLOSE) action = r.input.CloseRequested();
+      action = WindowEvent(r, display, event.window);
       break;
     case SDL_QUIT:  // the window manager's close, or one the input rules posted
       action = r.input.CloseRequested();
       break;
   }
-  if (action == InputAction::PostClose) {
-    SDL_Event close{};
-    close.type = SDL_QUIT;
-    SDL_PushEvent(&close);
-  }
+  Follow(action);
   return action == InputAction::EndRenderer;
 }
 
@@ -238,6 +287,8 @@ void RunFrameLoop(Renderer& r, Display* display, ScreenWatch& watch) {
     bool ended = false;
     while (!ended && SDL_PollEvent(&event)) ended = HandleEvent(r, display, event);
     if (ended || TerminationRequested()) return;
+    // Focus that left all of our windows and went to no window of ours since.
+    if (r.focus.LeftUs(frameStart) && !FocusStaysWithUs(r, display)) Follow(r.input.Deactivated());
     FollowScreen(display, watch, frameStart);
     bool drawn = false;
     for (MonitorView& view : r.views) {
@@ -248,7 +299,9 @@ void RunFrameLoop(Renderer& r, Display* display, ScreenWatch& watch) {
     if (drawn) {
       SleepSeconds(PacingDelay(SecondsNow() - frameStart, period));
     } else {
-      WaitForInput({r.sdlConnection, ConnectionNumber(display)}, watch.UntilNextPoll(SecondsNow()));
+      const double now = SecondsNow();
+      WaitForInput({r.sdlConnection, ConnectionNumber(display)},
+                   std::min(watch.UntilNextPoll(now), r.focus.UntilDecided(now)));
     }
   }
 }
@@ -260,8 +313,8 @@ int RunFullScreen(Display* display) {
   PrepareSdl();
   if (!StartSdlVideo(VideoDriver::X11)) return 1;
   Renderer r;
-  const std::vector<ViewPlacement> placements = LayOutViews(ServerMonitors(display), SdlDisplays());
-  if (!OpenViews(r, placements, display)) {
+  r.placements = LayOutViews(ServerMonitors(display), SdlDisplays());
+  if (!OpenViews(r, r.placements, display)) {
     ReportSdlFailure("cannot create the window");
     CloseViews(r);
     SDL_Quit();

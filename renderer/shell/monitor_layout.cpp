@@ -45,4 +45,9 @@ std::vector<ViewPlacement> LayOutViews(std::span<const Monitor> monitors,
   return views;
 }
 
+bool CoversAMonitor(const platform::ScreenRect& shown, std::span<const ViewPlacement> views) {
+  return std::any_of(views.begin(), views.end(),
+                     [&](const ViewPlacement& v) { return v.rect == shown; });
+}
+
 }  // namespace veyora

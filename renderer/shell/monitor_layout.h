@@ -35,4 +35,8 @@ struct ViewPlacement {
 std::vector<ViewPlacement> LayOutViews(std::span<const Monitor> monitors,
                                        std::span<const platform::ScreenRect> displays);
 
+// True when a window shown at `shown` (root coordinates) covers exactly one of the
+// monitors that got a window, as a full-screen window does.
+bool CoversAMonitor(const platform::ScreenRect& shown, std::span<const ViewPlacement> views);
+
 }  // namespace veyora

@@ -47,4 +47,12 @@ std::vector<Monitor> ServerMonitors(Display* display) {
   return monitors.empty() ? XineramaMonitors(display) : monitors;
 }
 
+std::optional<long> XineramaIndexOf(Display* display, const platform::ScreenRect& rect) {
+  const std::vector<Monitor> screens = XineramaMonitors(display);
+  for (size_t i = 0; i < screens.size(); ++i) {
+    if (screens[i].rect == rect) return static_cast<long>(i);
+  }
+  return std::nullopt;
+}
+
 }  // namespace veyora

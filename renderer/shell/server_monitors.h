@@ -2,6 +2,7 @@
 
 #include <X11/Xlib.h>
 
+#include <optional>
 #include <vector>
 
 #include "renderer/shell/monitor_layout.h"
@@ -12,5 +13,9 @@ namespace veyora {
 // none, its Xinerama screens (the first counting as primary). Empty when it reports
 // neither.
 std::vector<Monitor> ServerMonitors(Display* display);
+
+// The index of the Xinerama screen with exactly this rectangle, as window managers
+// number monitors in _NET_WM_FULLSCREEN_MONITORS; nullopt when there is none.
+std::optional<long> XineramaIndexOf(Display* display, const platform::ScreenRect& rect);
 
 }  // namespace veyora

@@ -2,9 +2,9 @@
 
 namespace veyora {
 
-std::optional<ScreenPoint> SurfaceMotion::Moved(std::uint32_t window, int x, int y) {
+std::optional<ScreenPoint> SurfaceMotion::Moved(std::uint32_t window, int x, int y, double now) {
   const auto last = lastOnWindow_.find(window);
-  if (last == lastOnWindow_.end()) {
+  if (last == lastOnWindow_.end() || now < settledAt_) {
     lastOnWindow_[window] = {x, y};
     if (anyReported_) return std::nullopt;
     anyReported_ = true;
@@ -17,5 +17,10 @@ std::optional<ScreenPoint> SurfaceMotion::Moved(std::uint32_t window, int x, int
 }
 
 void SurfaceMotion::Left(std::uint32_t window) { lastOnWindow_.erase(window); }
+
+void SurfaceMotion::WindowsChanged(double now) {
+  lastOnWindow_.clear();
+  settledAt_ = now + kSettleSeconds;
+}
 
 }  // namespace veyora

@@ -159,6 +159,7 @@ InputAction WindowEvent(WaylandRenderer& r, const SDL_WindowEvent& event, double
       r.motion.Left(event.windowID);
       break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
+      r.motion.WindowsChanged(now);
       FollowSize(r, event.windowID);
       break;
     case SDL_WINDOWEVENT_CLOSE:
@@ -186,7 +187,7 @@ bool HandleEvent(WaylandRenderer& r, const SDL_Event& event, double now) {
       if (EndsOnButton(event.button.button)) action = r.input.KeyOrButtonPressed();
       break;
     case SDL_MOUSEMOTION:
-      if (auto point = r.motion.Moved(event.motion.windowID, event.motion.x, event.motion.y)) {
+      if (auto point = r.motion.Moved(event.motion.windowID, event.motion.x, event.motion.y, now)) {
         action = r.input.MouseMoved(*point);
       }
       break;

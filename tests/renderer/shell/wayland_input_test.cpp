@@ -29,7 +29,7 @@ TEST(SurfaceMotionTest, StepsOnEachWindowAddUpFromItsFirstPosition) {
       {1, 1279, 303, ScreenPoint{1279 - 302 + 6, 3}},  // back without leaving first
   };
   for (const Motion& m : motions) {
-    const std::optional<ScreenPoint> got = motion.Moved(m.window, m.x, m.y);
+    const std::optional<ScreenPoint> got = motion.Moved(m.window, m.x, m.y, 0.0);
     ASSERT_EQ(got.has_value(), m.handedOn.has_value()) << m.window << " " << m.x;
     if (got) {
       EXPECT_EQ(got->x, m.handedOn->x) << m.x;
@@ -37,7 +37,20 @@ TEST(SurfaceMotionTest, StepsOnEachWindowAddUpFromItsFirstPosition) {
     }
   }
   motion.Left(1);
-  EXPECT_FALSE(motion.Moved(1, 0, 0).has_value());  // entered afresh
+  EXPECT_FALSE(motion.Moved(1, 0, 0, 0.0).has_value());  // entered afresh
+}
+
+TEST(SurfaceMotionTest, WhileWindowsSettleAfterAChangeJumpsOnlyMoveTheReference) {
+  constexpr double kSettle = SurfaceMotion::kSettleSeconds;
+  SurfaceMotion motion;
+  ASSERT_TRUE(motion.Moved(1, 300, 300, 0.0).has_value());
+  ASSERT_TRUE(motion.Moved(1, 301, 300, 0.1).has_value());
+  motion.WindowsChanged(1.0);
+  EXPECT_FALSE(motion.Moved(1, 1279, 300, 1.0).has_value());
+  EXPECT_FALSE(motion.Moved(1, 300, 300, 1.0 + kSettle / 2).has_value());
+  const std::optional<ScreenPoint> after = motion.Moved(1, 303, 300, 1.0 + kSettle);
+  ASSERT_TRUE(after.has_value());
+  EXPECT_EQ(after->x, 4);  // 1 before the change, 3 after it settled
 }
 
 TEST(KeyboardFocusTest, OnlyALossThatNoGainFollowsLeavesUs) {

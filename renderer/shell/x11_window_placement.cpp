@@ -1,0 +1,39 @@
+#include "renderer/shell/x11_window_placement.h"
+
+#include <X11/Xatom.h>
+
+namespace veyora {
+
+void AskFullScreenOnMonitor(Display* display, Window window, long monitor, bool mapped) {
+  const Atom monitors = XInternAtom(display, "_NET_WM_FULLSCREEN_MONITORS", False);
+  // Top, bottom, left and right edge: all the one monitor.
+  long edges[4] = {monitor, monitor, monitor, monitor};
+  if (!mapped) {
+    XChangeProperty(display, window, monitors, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(edges), 4);
+  } else {
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = window;
+    request.xclient.message_type = monitors;
+    request.xclient.format = 32;
+    for (int i = 0; i < 4; ++i) request.xclient.data.l[i] = edges[i];
+    request.xclient.data.l[4] = 1;  // a normal application asks
+    XSendEvent(display, DefaultRootWindow(display), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &request);
+  }
+  XSync(display, False);
+}
+
+platform::ScreenRect ShownRect(Display* display, Window window) {
+  XWindowAttributes attributes{};
+  int x = 0, y = 0;
+  Window child = 0;
+  if (!XGetWindowAttributes(display, window, &attributes) ||
+      !XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child)) {
+    return {};
+  }
+  return {x, y, x + attributes.width, y + attributes.height};
+}
+
+}  // namespace veyora

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include "platform/screen_rect.h"
+
+namespace veyora {
+
+// Asks the window manager to show the window full screen on exactly the Xinerama
+// monitor `monitor` (_NET_WM_FULLSCREEN_MONITORS): before the window is mapped as
+// its first property, afterwards as a request to the window manager. Window
+// managers without the hint ignore it.
+void AskFullScreenOnMonitor(Display* display, Window window, long monitor, bool mapped);
+
+// Where the window is shown now, in root coordinates; empty when it cannot be read.
+platform::ScreenRect ShownRect(Display* display, Window window);
+
+}  // namespace veyora
