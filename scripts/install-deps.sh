@@ -18,7 +18,7 @@ PACKAGES=(
   x11-xserver-utils
   # Wayland: the renderer's native windows; headless compositors, screenshots and
   # virtual input in tests
-  libwayland-dev libegl-dev wayland-protocols sway weston xwayland grim wtype
+  libwayland-dev libegl-dev wayland-protocols libxkbcommon-dev sway weston xwayland grim wtype
 )
 
 missing=()

@@ -32,6 +32,8 @@ TEST(SwaySessionTest, KeyboardAndPointerReachTheSeat) {
   EXPECT_TRUE(pointer.MoveTo(100, 100, 2560, 720));
   EXPECT_TRUE(pointer.Move(20, 0));
   EXPECT_TRUE(pointer.Click(1));
+  EXPECT_TRUE(pointer.AddKeyboard());
+  EXPECT_NE(session.Query("get_inputs").find("\"type\": \"keyboard\""), std::string::npos);
 }
 
 }  // namespace

@@ -61,6 +61,8 @@ bool TestPointer::MoveTo(int x, int y, int width, int height) {
 
 bool TestPointer::Click(int button) { return Send("click " + std::to_string(button)); }
 
+bool TestPointer::AddKeyboard() { return Send("keyboard"); }
+
 bool TestPointer::Send(const std::string& command) {
   if (!ready_) return false;
   const std::string line = command + "\n";

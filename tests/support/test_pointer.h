@@ -25,6 +25,9 @@ class TestPointer {
   bool MoveTo(int x, int y, int width, int height);
   // Presses and releases button 1, 2 or 3.
   bool Click(int button);
+  // A keyboard joins the seat as well and stays while this object lives, so that
+  // windows get the keyboard focus (sway gives none while the seat has no keyboard).
+  bool AddKeyboard();
 
  private:
   bool Send(const std::string& command);

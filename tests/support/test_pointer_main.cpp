@@ -5,18 +5,24 @@
 //   move DX DY             relative motion by (DX, DY) pixels
 //   to X Y WIDTH HEIGHT    to (X, Y) of a WIDTH x HEIGHT layout of all outputs
 //   click BUTTON           press and release of button 1, 2 or 3
+//   keyboard               a keyboard joins the seat too, and stays while this runs
 // It prints "ready" once the device exists, and ends at the end of its input.
 #include <linux/input-event-codes.h>
+#include <sys/mman.h>
+#include <unistd.h>
 #include <wayland-client.h>
+#include <xkbcommon/xkbcommon.h>
 
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <sstream>
 #include <string>
 
+#include "virtual-keyboard-unstable-v1-client-protocol.h"
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 
 namespace {
@@ -24,6 +30,7 @@ namespace {
 struct Globals {
   wl_seat* seat = nullptr;
   zwlr_virtual_pointer_manager_v1* manager = nullptr;
+  zwp_virtual_keyboard_manager_v1* keyboards = nullptr;
 };
 
 void OnGlobal(void* data, wl_registry* registry, uint32_t name, const char* interface,
@@ -34,6 +41,9 @@ void OnGlobal(void* data, wl_registry* registry, uint32_t name, const char* inte
   } else if (std::strcmp(interface, zwlr_virtual_pointer_manager_v1_interface.name) == 0) {
     globals->manager = static_cast<zwlr_virtual_pointer_manager_v1*>(
         wl_registry_bind(registry, name, &zwlr_virtual_pointer_manager_v1_interface, 1));
+  } else if (std::strcmp(interface, zwp_virtual_keyboard_manager_v1_interface.name) == 0) {
+    globals->keyboards = static_cast<zwp_virtual_keyboard_manager_v1*>(
+        wl_registry_bind(registry, name, &zwp_virtual_keyboard_manager_v1_interface, 1));
   }
 }
 
@@ -55,8 +65,33 @@ uint32_t ButtonCode(int button) {
   }
 }
 
+// A keyboard device with the default keymap (evdev rules, "us" layout); false when
+// the compositor has no virtual keyboards or the keymap cannot be made.
+bool AddKeyboard(const Globals& globals) {
+  if (!globals.keyboards || !globals.seat) return false;
+  xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
+  xkb_keymap* keymap = context ? xkb_keymap_new_from_names(context, nullptr, XKB_KEYMAP_COMPILE_NO_FLAGS)
+                               : nullptr;
+  char* text = keymap ? xkb_keymap_get_as_string(keymap, XKB_KEYMAP_FORMAT_TEXT_V1) : nullptr;
+  bool added = false;
+  const int fd = text ? memfd_create("keymap", MFD_CLOEXEC) : -1;
+  const size_t size = text ? std::strlen(text) + 1 : 0;
+  if (fd >= 0 && write(fd, text, size) == static_cast<ssize_t>(size)) {
+    zwp_virtual_keyboard_v1* keyboard =
+        zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(globals.keyboards, globals.seat);
+    zwp_virtual_keyboard_v1_keymap(keyboard, WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1, fd,
+                                   static_cast<uint32_t>(size));
+    added = true;
+  }
+  if (fd >= 0) close(fd);
+  std::free(text);
+  if (keymap) xkb_keymap_unref(keymap);
+  if (context) xkb_context_unref(context);
+  return added;
+}
+
 // Sends one command; false when the line is no command.
-bool Send(zwlr_virtual_pointer_v1* pointer, const std::string& line) {
+bool Send(const Globals& globals, zwlr_virtual_pointer_v1* pointer, const std::string& line) {
   std::istringstream words(line);
   std::string command;
   words >> command;
@@ -77,6 +112,8 @@ bool Send(zwlr_virtual_pointer_v1* pointer, const std::string& line) {
     zwlr_virtual_pointer_v1_frame(pointer);
     zwlr_virtual_pointer_v1_button(pointer, NowMs(), ButtonCode(button),
                                    WL_POINTER_BUTTON_STATE_RELEASED);
+  } else if (command == "keyboard") {
+    return AddKeyboard(globals);
   } else {
     return false;
   }
@@ -106,7 +143,7 @@ int main() {
   std::cout << "ready" << std::endl;
   std::string line;
   while (std::getline(std::cin, line)) {
-    const bool sent = Send(pointer, line);
+    const bool sent = Send(globals, pointer, line);
     if (wl_display_roundtrip(display) < 0) return 1;
     std::cout << (sent ? "done" : "unknown command") << std::endl;
   }

@@ -1,0 +1,87 @@
+#include "tests/support/compositor_session.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace testsupport {
+
+CompositorSession::CompositorSession() {
+  const std::optional<SessionUser> user = TestSessionUser();
+  if (!user || folder_.Path().empty()) return;
+  user_ = *user;
+  runtime_ = folder_.File("runtime");
+  home_ = folder_.File("home");
+  mkdir(runtime_.c_str(), 0700);
+  mkdir(home_.c_str(), 0700);
+  // The account must reach its folders inside the test's own.
+  chmod(folder_.Path().c_str(), 0755);
+  if (!GiveToUser(runtime_, user_) || !GiveToUser(home_, user_)) runtime_.clear();
+}
+
+CompositorSession::~CompositorSession() {
+  if (!compositor_) return;
+  compositor_->Signal(SIGTERM);
+  compositor_->WaitExit(10000);
+}
+
+void CompositorSession::StartCompositor(const std::vector<std::string>& command,
+                                        const std::vector<std::string>& environment) {
+  if (runtime_.empty()) return;
+  std::vector<std::string> args = {"-i", "PATH=/usr/local/bin:/usr/bin:/bin", "HOME=" + home_,
+                                   "XDG_RUNTIME_DIR=" + runtime_};
+  args.insert(args.end(), environment.begin(), environment.end());
+  args.insert(args.end(), command.begin(), command.end());
+  const std::string log = folder_.File("compositor.log");
+  compositor_ = std::make_unique<ChildProcess>(
+      "/usr/bin/env", args, std::map<std::string, std::string>{}, [log, user = user_] {
+        const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(out, STDOUT_FILENO);
+        dup2(out, STDERR_FILENO);
+        BecomeUser(user);
+      });
+}
+
+std::string CompositorSession::Log() const {
+  std::ifstream in(folder_.File("compositor.log"));
+  std::stringstream text;
+  text << in.rdbuf();
+  const std::string log = text.str();
+  return log.size() > 4000 ? log.substr(log.size() - 4000) : log;
+}
+
+void CompositorSession::SetDisplays(const std::string& wayland, const std::string& x,
+                                    const std::map<std::string, std::string>& more) {
+  displays_ = more;
+  displays_["WAYLAND_DISPLAY"] = wayland;
+  displays_["DISPLAY"] = x;
+}
+
+std::map<std::string, std::string> CompositorSession::Environment() const {
+  std::map<std::string, std::string> env = displays_;
+  env["XDG_RUNTIME_DIR"] = runtime_;
+  env["HOME"] = home_;
+  env["XDG_CONFIG_HOME"] = home_ + "/.config";
+  env["XDG_CACHE_HOME"] = home_ + "/.cache";
+  env["LIBGL_ALWAYS_SOFTWARE"] = "1";
+  return env;
+}
+
+std::unique_ptr<ChildProcess> CompositorSession::Start(
+    const std::string& path, const std::vector<std::string>& args,
+    const std::map<std::string, std::string>& env) const {
+  std::map<std::string, std::string> all = Environment();
+  for (const auto& [name, value] : env) all[name] = value;
+  return std::make_unique<ChildProcess>(path, args, all, [user = user_] { BecomeUser(user); });
+}
+
+CapturedRun CompositorSession::Run(const std::string& program,
+                                   const std::vector<std::string>& args) const {
+  return RunToEnd(program, args, Environment(), [user = user_] { BecomeUser(user); });
+}
+
+}  // namespace testsupport
