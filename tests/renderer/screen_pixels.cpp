@@ -31,13 +31,19 @@ int BrightPixels(const std::vector<unsigned long>& pixels) {
 }
 
 bool ShowsMovingGlow(Display* display, const platform::ScreenRect& rect, int timeoutMs) {
+  return ShowsMovingGlow([&] { return ScreenPixels(display, rect); }, rect.Width() * rect.Height(),
+                         timeoutMs);
+}
+
+bool ShowsMovingGlow(const std::function<std::vector<unsigned long>()>& capture, int pixelCount,
+                     int timeoutMs) {
   // About 200 bright pixels on a 640 x 480 picture: a dozen sprites' cores.
-  const int enough = rect.Width() * rect.Height() / 1500;
+  const int enough = pixelCount / 1500;
   return testsupport::WaitUntil(
       [&] {
-        const auto first = ScreenPixels(display, rect);
+        const auto first = capture();
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        const auto second = ScreenPixels(display, rect);
+        const auto second = capture();
         return first != second && BrightPixels(first) > enough && BrightPixels(second) > enough;
       },
       timeoutMs);

@@ -2,6 +2,7 @@
 
 #include <X11/Xlib.h>
 
+#include <functional>
 #include <vector>
 
 #include "platform/screen_rect.h"
@@ -19,5 +20,10 @@ int BrightPixels(const std::vector<unsigned long>& pixels);
 // Waits up to `timeoutMs` for the rectangle to show the glow moving: two captures a
 // moment apart that differ, each with a glow of some size.
 bool ShowsMovingGlow(Display* display, const platform::ScreenRect& rect, int timeoutMs);
+
+// The same for pictures of `pixelCount` pixels that `capture` takes (of a Wayland
+// output, say).
+bool ShowsMovingGlow(const std::function<std::vector<unsigned long>()>& capture, int pixelCount,
+                     int timeoutMs);
 
 }  // namespace veyora::testing

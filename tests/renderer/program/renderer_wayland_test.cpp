@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/shared_names.h"
+#include "tests/renderer/screen_pixels.h"
+#include "tests/support/child_process.h"
+#include "tests/support/sway_session.h"
+#include "tests/support/test_pointer.h"
+#include "tests/support/x_wait.h"
+
+namespace veyora::testing {
+namespace {
+
+using testsupport::SwaySession;
+
+constexpr int kShowMs = 60000;
+constexpr int kEndMs = 30000;
+constexpr int kLayoutWidth = 2 * SwaySession::kOutputWidth;
+
+// The renderer in a headless sway with two outputs and a pointer and a keyboard on
+// the seat, the pointer resting in the middle of the first output.
+class RendererWaylandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(session_.Running()) << session_.Log();
+    pointer_ = std::make_unique<testsupport::TestPointer>(session_);
+    ASSERT_TRUE(pointer_->Ready());
+    ASSERT_TRUE(pointer_->AddKeyboard());
+    ASSERT_TRUE(pointer_->MoveTo(640, 360, kLayoutWidth, SwaySession::kOutputHeight));
+  }
+
+  // Starts the renderer with these environment additions and waits until these
+  // outputs show its glow moving.
+  void StartRenderer(const std::map<std::string, std::string>& env = {},
+                     const std::vector<std::string>& outputs = {"HEADLESS-1", "HEADLESS-2"}) {
+    renderer_ = session_.Start(testsupport::RendererPath(), {}, env);
+    for (const std::string& output : outputs) {
+      ASSERT_TRUE(ShowsMovingGlow([&] { return session_.Screenshot(output).pixels; },
+                                  SwaySession::kOutputWidth * SwaySession::kOutputHeight, kShowMs))
+          << output;
+    }
+  }
+
+  // Lets the renderer take in what was sent; a renderer that was to end by it has
+  // ended well within this.
+  static void Settle() { std::this_thread::sleep_for(std::chrono::seconds(2)); }
+
+  SwaySession session_;
+  std::unique_ptr<testsupport::TestPointer> pointer_;
+  std::unique_ptr<testsupport::ChildProcess> renderer_;
+};
+
+TEST_F(RendererWaylandTest, SmallPointerMovesKeepItRunningAndALargeOneEndsIt) {
+  StartRenderer();
+  ASSERT_TRUE(pointer_->Move(2, 0));
+  ASSERT_TRUE(pointer_->Move(0, 2));
+  Settle();
+  EXPECT_TRUE(renderer_->Running());
+  ASSERT_TRUE(pointer_->Move(20, 0));
+  EXPECT_EQ(renderer_->WaitExit(kEndMs), 0);
+}
+
+TEST_F(RendererWaylandTest, FocusMovingBetweenItsWindowsKeepsItAndAnotherClientTakingItEndsIt) {
+  StartRenderer();
+  ASSERT_TRUE(session_.Command("focus output HEADLESS-2"));
+  ASSERT_TRUE(session_.Command("focus output HEADLESS-1"));
+  Settle();
+  ASSERT_TRUE(renderer_->Running());
+  auto other = session_.Start("/usr/bin/weston-simple-shm", {});
+  ASSERT_TRUE(testsupport::WaitUntil(
+      [&] {
+        return session_.Command("[pid=" + std::to_string(other->Pid()) + "] focus");
+      },
+      kShowMs));
+  EXPECT_EQ(renderer_->WaitExit(kEndMs), 0);
+}
+
+TEST_F(RendererWaylandTest, OnXWaylandWithAPointerOnTheSeatItStaysUpUntilAKey) {
+  // sway shows every X11 window on the focused output, whatever monitor it asks for.
+  StartRenderer({{"SDL_VIDEODRIVER", "x11"}}, {"HEADLESS-1"});
+  EXPECT_NE(session_.Query("get_tree").find(names::kRendererClass), std::string::npos);
+  std::this_thread::sleep_for(std::chrono::seconds(10));
+  ASSERT_TRUE(renderer_->Running());
+  ASSERT_TRUE(session_.TypeKey());
+  EXPECT_EQ(renderer_->WaitExit(kEndMs), 0);
+}
+
+}  // namespace
+}  // namespace veyora::testing
