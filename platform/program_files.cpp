@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/shared_names.h"
+
 extern char** environ;
 
 namespace platform {
@@ -22,6 +24,8 @@ std::string FileNextToProgram(const std::string& name) {
   const std::string folder = ProgramFolder();
   return folder.empty() ? std::string() : folder + "/" + name;
 }
+
+std::string Renderer_Path() { return FileNextToProgram(names::kRendererFile); }
 
 pid_t StartProgram(const std::string& path, const std::vector<std::string>& arguments) {
   posix_spawnattr_t attributes;

@@ -15,6 +15,10 @@ std::string ProgramFolder();
 // read.
 std::string FileNextToProgram(const std::string& name);
 
+// The renderer program, next to the front end. Empty when the program's folder
+// cannot be read.
+std::string Renderer_Path();
+
 // Starts the program file at `path` as a new process with `arguments` after its
 // name, never through a shell, without waiting for it. The child gets default
 // signal handling. Returns its process id, or 0 when it could not be started.

@@ -6,13 +6,13 @@
 #include "frontend/preview/preview_hosting.h"
 #include "frontend/saver/quorin05_s.h"
 #include "frontend/saver/saver_claim.h"
-#include "frontend/settings/file_exists.h"
 #include "frontend/settings/settings_location.h"
-#include "frontend/startup/program_paths.h"
 #include "frontend/ui/program_end.h"
 #include "frontend/ui/toolkit.h"
 #include "platform/failure_report.h"
+#include "platform/file_exists.h"
 #include "platform/pointer_visibility.h"
+#include "platform/program_files.h"
 #include "platform/window_search.h"
 #include "platform/x_connection.h"
 
@@ -22,7 +22,7 @@ Main_Steps PlatformMainSteps() {
     return platform::FindTopLevelWindow(platform::SharedDisplay(), title) != None;
   };
   steps.loadSettings = [] { return Settings_Load(Settings_Files().read); };
-  steps.rendererPresent = [] { return File_Exists(Renderer_Path()); };
+  steps.rendererPresent = [] { return platform::File_Exists(platform::Renderer_Path()); };
   steps.reportMissingRenderer = [] {
     ui::StartToolkit();
     ui::ShowMessage(QString::fromUtf8("Veyora(Ra05) (ScreenSaver)"),

@@ -1,17 +1,16 @@
 #include "frontend/saver/quorin05_s.h"
 
-#include <signal.h>
-
 #include <cstdio>
 
 #include "frontend/music/system_music_platform.h"
 #include "frontend/saver/saver_claim.h"
-#include "frontend/startup/program_paths.h"
 #include "frontend/ui/program_end.h"
 #include "frontend/ui/termination_signals.h"
 #include "frontend/ui/toolkit.h"
 #include "platform/pointer_visibility.h"
+#include "platform/program_files.h"
 #include "platform/shared_names.h"
+#include "platform/termination_signals.h"
 #include "platform/x_connection.h"
 
 Quorin05_S::Quorin05_S(const Settings& settings, std::optional<int> pointerCount, SaverStage stage)
@@ -44,7 +43,7 @@ constexpr std::chrono::milliseconds kRendererPatience{300};
 void Quorin05_S::FormLoad() {
   ui::HandleTerminationSignals([this] { Terminated(); });
   rendererStart_ = std::chrono::steady_clock::now();
-  renderer_.emplace(Renderer_Path(), stage_.hostWindow
+  renderer_.emplace(platform::Renderer_Path(), stage_.hostWindow
                                          ? std::vector<std::string>{"-window-id", HexWindowId(stage_.hostWindow)}
                                          : std::vector<std::string>{});
 
@@ -127,9 +126,7 @@ void LoadSaverWindow(const Settings& settings, std::optional<int> pointerCount) 
 }
 
 void LoadHostedRun(const Settings& settings, uint32_t hostWindow, bool withMusic) {
-  // A host may send SIGUSR1 to ask its saver to start afresh; the glow needs no
-  // such reset, and the signal must not end the run.
-  signal(SIGUSR1, SIG_IGN);
+  platform::IgnoreHostRestartSignal();
   ui::StartToolkit();
   auto* window = new Quorin05_S(settings, std::nullopt, SaverStage{hostWindow, withMusic});
   window->Load();

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <optional>
 
-#include "frontend/settings/file_exists.h"
 #include "frontend/settings/profile_access.h"
 #include "frontend/text/number_text.h"
 #include "platform/failure_report.h"
+#include "platform/file_exists.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ Settings Settings_Load(const std::string& path) {
   settings.BGM_Track = LoadNumber(kTrackKey, (*values)[1]);
   const std::string& file = (*values)[2];
   // File playback only with a file that opens; the CD mode needs none.
-  if (!file.empty() && File_Exists(file)) {
+  if (!file.empty() && platform::File_Exists(file)) {
     settings.BGM_File = file;
   } else {
     if (settings.BGM_Mode == 2 && !file.empty()) {

@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-#include "frontend/settings/file_exists.h"
+#include "platform/file_exists.h"
 #include "platform/program_files.h"
 #include "platform/shared_names.h"
 
@@ -50,5 +50,5 @@ SettingsFiles Settings_Files() {
   const std::string programFolder = platform::ProgramFolder();
   const std::string configFolder = ConfigFolder();
   return ChooseSettingsFiles(programFolder, Writable(programFolder), configFolder,
-                             File_Exists(UserSettingsFile(configFolder)));
+                             platform::File_Exists(UserSettingsFile(configFolder)));
 }

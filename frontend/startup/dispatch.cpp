@@ -1,13 +1,13 @@
 #include "frontend/startup/dispatch.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <vector>
 
 #include "frontend/text/ascii_text.h"
 #include "frontend/text/number_text.h"
 #include "frontend/text/utf8_text.h"
+#include "platform/window_id.h"
 
 std::string CommandLineText(int argc, const char* const* argv) {
   std::string text;
@@ -35,7 +35,7 @@ StartRequest HostedRequest(Start_Mode mode, std::string_view window) {
   StartRequest request;
   request.mode = mode;
   request.hostWindowText = std::string(window);
-  request.hostWindow = ParseWindowId(window).value_or(0);
+  request.hostWindow = platform::ParseWindowId(window).value_or(0);
   return request;
 }
 
@@ -58,20 +58,6 @@ StartRequest ParseStartRequest(std::string_view commandLine, std::string_view ho
   request.mode = DispatchMode(commandLine);
   if (request.mode == Start_Mode::Preview) request.previewParent = PreviewParentHandle(commandLine);
   return request;
-}
-
-std::optional<uint32_t> ParseWindowId(std::string_view text) {
-  int base = 10;
-  if (text.starts_with("0x") || text.starts_with("0X")) {
-    base = 16;
-    text.remove_prefix(2);
-  }
-  uint32_t id = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id, base);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size() || id == 0) {
-    return std::nullopt;
-  }
-  return id;
 }
 
 std::string SwitchLetter(std::string_view commandLine) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,10 +37,6 @@ std::string CommandLineText(int argc, const char* const* argv);
 // "--root") asks for the screensaver in it; "-root" without one names no window.
 // Anything else goes by the screensaver switches.
 StartRequest ParseStartRequest(std::string_view commandLine, std::string_view hostWindowVariable = {});
-
-// An X window id as the hosts write it: hexadecimal after "0x", or decimal.
-// nullopt for anything else, for 0 and for ids beyond 32 bits.
-std::optional<uint32_t> ParseWindowId(std::string_view text);
 
 // The second character of the command line, upper-cased (ASCII letters); empty
 // when the text has fewer than two characters. Characters are UTF-8 sequences; a

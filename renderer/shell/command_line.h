@@ -11,7 +11,7 @@ struct RendererRequest {
   // "-window-id <id>" (or "--window-id <id>"): draw into that window, owned by a
   // screen-saver host, instead of covering the screens.
   bool hosted = false;
-  // The window's id; none when the text after the switch is not one.
+  // The window's id; none when the text after the switch names no window.
   std::optional<unsigned long> window;
   bool operator==(const RendererRequest&) const = default;
 };
@@ -20,9 +20,5 @@ struct RendererRequest {
 // covers the screens, as when it is started with no arguments; every other argument
 // is ignored. When the switch comes more than once, the first counts.
 RendererRequest ParseRendererCommandLine(std::span<const std::string_view> arguments);
-
-// A window id: decimal, or hexadecimal after "0x" or "0X"; none for anything else
-// (signs, blanks, other characters, more than 32 bits).
-std::optional<unsigned long> ParseWindowId(std::string_view text);
 
 }  // namespace veyora

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/shared_names.h"
+#include "platform/termination_signals.h"
 #include "renderer/gl/gl_sprite_sink.h"
 #include "renderer/gl/glx_pixel_formats.h"
 #include "renderer/shell/already_running.h"
@@ -25,7 +26,6 @@
 #include "renderer/shell/sdl_start.h"
 #include "renderer/shell/server_monitors.h"
 #include "renderer/shell/surface_motion.h"
-#include "renderer/shell/termination.h"
 #include "renderer/shell/wait_for_input.h"
 #include "renderer/shell/window_drawing.h"
 #include "renderer/shell/x11_window_placement.h"
@@ -281,12 +281,12 @@ void RunFrameLoop(Renderer& r, Display* display, ScreenWatch& watch) {
       RefreshPeriod(SDL_GetCurrentDisplayMode(shownOn < 0 ? 0 : shownOn, &mode) == 0
                         ? mode.refresh_rate
                         : 0);
-  while (!TerminationRequested()) {
+  while (!platform::TerminationRequested()) {
     const double frameStart = SecondsNow();
     SDL_Event event;
     bool ended = false;
     while (!ended && SDL_PollEvent(&event)) ended = HandleEvent(r, display, event);
-    if (ended || TerminationRequested()) return;
+    if (ended || platform::TerminationRequested()) return;
     // Focus that left all of our windows and went to no window of ours since.
     if (r.focus.LeftUs(frameStart) && !FocusStaysWithUs(r, display)) Follow(r.input.Deactivated());
     FollowScreen(display, watch, frameStart);

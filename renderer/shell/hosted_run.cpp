@@ -1,7 +1,5 @@
 #include "renderer/shell/hosted_run.h"
 
-#include <signal.h>
-
 #include <SDL.h>
 #include <X11/Xutil.h>
 
@@ -11,6 +9,7 @@
 #include <optional>
 
 #include "platform/shared_names.h"
+#include "platform/termination_signals.h"
 #include "platform/x_connection.h"
 #include "renderer/gl/gl_sprite_sink.h"
 #include "renderer/gl/glx_pixel_formats.h"
@@ -19,7 +18,6 @@
 #include "renderer/shell/process_priority.h"
 #include "renderer/shell/screen_watch.h"
 #include "renderer/shell/sdl_start.h"
-#include "renderer/shell/termination.h"
 #include "renderer/shell/wait_for_input.h"
 #include "renderer/shell/window_drawing.h"
 
@@ -146,7 +144,7 @@ bool TakeHostEvents(Display* display, HostedWindow& w, ScreenWatch& watch) {
 void RunFrameLoop(Display* display, HostedWindow& w, ScreenWatch& watch) {
   GlSpriteSink sink;
   const double period = RefreshPeriod(0);
-  while (!TerminationRequested()) {
+  while (!platform::TerminationRequested()) {
     const double frameStart = SecondsNow();
     // SDL selects nothing on the child, but what its own connection receives is
     // still read and dropped, so it never piles up.
@@ -166,9 +164,7 @@ void RunFrameLoop(Display* display, HostedWindow& w, ScreenWatch& watch) {
 }  // namespace
 
 int RunHosted(Display* display, Window host) {
-  // A host may send SIGUSR1 to its saver's process group to ask for a fresh
-  // start; the glow needs none, and the signal must not end it.
-  signal(SIGUSR1, SIG_IGN);
+  platform::IgnoreHostRestartSignal();
   HostedWindow w;
   w.host = host;
   if (!FollowHost(display, w)) {

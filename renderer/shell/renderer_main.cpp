@@ -5,18 +5,20 @@
 #include <optional>
 
 #include "platform/shared_names.h"
+#include "platform/termination_signals.h"
 #include "platform/x_connection.h"
 #include "renderer/shell/command_line.h"
 #include "renderer/shell/fullscreen_run.h"
 #include "renderer/shell/hosted_run.h"
-#include "renderer/shell/termination.h"
+#include "renderer/shell/parent_watch.h"
 #include "renderer/shell/video_driver_choice.h"
 #include "renderer/shell/wayland_run.h"
 
 namespace veyora {
 
 int RendererMain(std::span<const std::string_view> arguments) {
-  InstallTerminationHandlers();
+  // Cut short, so that a pacing sleep or an event wait ends at once.
+  platform::CatchTerminationSignals(platform::InterruptedCalls::CutShort);
   EndWithParent();
   const RendererRequest request = ParseRendererCommandLine(arguments);
   if (request.hosted && !request.window) {

@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "platform/shared_names.h"
+#include "platform/termination_signals.h"
 #include "renderer/gl/gl_sprite_sink.h"
 #include "renderer/gl/glx_pixel_formats.h"
 #include "renderer/shell/frame_timing.h"
@@ -20,7 +21,6 @@
 #include "renderer/shell/renderer_input.h"
 #include "renderer/shell/sdl_start.h"
 #include "renderer/shell/surface_motion.h"
-#include "renderer/shell/termination.h"
 #include "renderer/shell/wayland_probe.h"
 #include "renderer/shell/window_drawing.h"
 
@@ -213,7 +213,7 @@ bool AnyFrameDue(const WaylandRenderer& r) {
 // termination signal ends it.
 void RunFrameLoop(WaylandRenderer& r) {
   GlSpriteSink sink;
-  while (!TerminationRequested()) {
+  while (!platform::TerminationRequested()) {
     double now = SecondsNow();
     SDL_Event event;
     bool ended = false;
@@ -224,7 +224,7 @@ void RunFrameLoop(WaylandRenderer& r) {
       }
     }
     while (!ended && SDL_PollEvent(&event)) ended = HandleEvent(r, event, SecondsNow());
-    if (ended || TerminationRequested()) return;
+    if (ended || platform::TerminationRequested()) return;
     now = SecondsNow();
     if (r.focus.LeftUs(now)) Follow(r.input.Deactivated());
     for (OutputView& view : r.views) {

@@ -44,15 +44,6 @@ TEST(ParseStartRequest, TellsTheHostsStartsFromTheScreensaverSwitches) {
   }
 }
 
-TEST(ParseWindowId, TakesHexadecimalAfterItsPrefixOrDecimal) {
-  EXPECT_EQ(ParseWindowId("0x1e00003"), 0x1E00003u);
-  EXPECT_EQ(ParseWindowId("0XFFFFFFFF"), 0xFFFFFFFFu);
-  EXPECT_EQ(ParseWindowId("31457283"), 31457283u);
-  for (const char* bad : {"", "0", "0x", "-5", "+5", "12a", "1e3", "0x100000000", "4294967296", " 5"}) {
-    EXPECT_EQ(ParseWindowId(bad), std::nullopt) << bad;
-  }
-}
-
 TEST(DispatchMode, OnlyTheSecondCharacterCounts) {
   for (const char* line : {"/s", "/S", "-s", "/scr", "xs", "/s 99"}) {
     EXPECT_EQ(DispatchMode(line), Start_Mode::RunCursorHidden) << line;

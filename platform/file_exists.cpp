@@ -1,8 +1,10 @@
-#include "frontend/settings/file_exists.h"
+#include "platform/file_exists.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace platform {
 
 bool File_Exists(std::string path) {
   if (!path.empty() && path.back() == '/') path.pop_back();
@@ -15,3 +17,5 @@ bool File_Exists(std::string path) {
   close(fd);
   return regular;
 }
+
+}  // namespace platform
