@@ -21,7 +21,7 @@ Main_Steps PlatformMainSteps() {
   steps.windowExists = [](const std::string& title) {
     return platform::FindTopLevelWindow(platform::SharedDisplay(), title) != None;
   };
-  steps.loadSettings = [] { return Settings_Load(Settings_Files().read); };
+  steps.loadSettings = [] { return Settings_Load(LocateSettingsFiles().read); };
   steps.rendererPresent = [] { return platform::File_Exists(platform::Renderer_Path()); };
   steps.reportMissingRenderer = [] {
     ui::StartToolkit();
@@ -42,7 +42,7 @@ Main_Steps PlatformMainSteps() {
   };
   steps.hostPreview = HostPreview;
   steps.showSettingsDialogModal = [](Settings& settings) {
-    ShowSettingsDialog(settings, Settings_Files().write);
+    ShowSettingsDialog(settings, LocateSettingsFiles().write);
   };
   steps.loadSaverWindow = LoadSaverWindow;
   steps.loadHostedRun = LoadHostedRun;

@@ -61,7 +61,6 @@ class CommandStates {
   bool PointerLeavingMatters() const {
     return enabled_ && (state_ == State::Hover || state_ == State::FocusHover);
   }
-  bool MouseHeld() const { return mouseHeld_; }
   // True when the interior runs from the shade colour at the top to white.
   bool HoverShade() const { return hoverShade_; }
 

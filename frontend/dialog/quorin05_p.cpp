@@ -207,7 +207,7 @@ void Quorin05_P::Cmd_BGM_Click() {
 
 void Quorin05_P::Cmd_Set_Click() {
   settings_.BGM_Track = TrackFromText(BGM_Repeat.Text().toStdString());
-  if (!Settings_Write(settings_, settingsFile_)) {
+  if (!WriteSettings(settings_, settingsFile_)) {
     platform::ReportFailure("cannot write the settings file " + settingsFile_);
   }
   Unload();

@@ -1,7 +1,5 @@
 #include "frontend/music/disc_layout.h"
 
-#include <algorithm>
-
 bool DiscLayout::HasAudio() const { return FirstAudioSector().has_value(); }
 
 const DiscTrack* DiscLayout::Track(int number) const {
@@ -25,14 +23,6 @@ std::optional<int32_t> DiscLayout::SectorOf(const TmsfPosition& position) const 
   int64_t offset = (int64_t{position.minutes} * 60 + position.seconds) * kCdSectorsPerSecond + position.frames;
   if (offset >= track->sectorCount) return std::nullopt;
   return track->firstSector + static_cast<int32_t>(offset);
-}
-
-TmsfPosition DiscLayout::PositionOf(int32_t sector) const {
-  const DiscTrack* track = TrackAt(sector);
-  if (track == nullptr) return {};
-  int32_t offset = std::max<int32_t>(0, sector - track->firstSector);
-  int32_t seconds = offset / kCdSectorsPerSecond;
-  return {track->number, seconds / 60, seconds % 60, offset % kCdSectorsPerSecond};
 }
 
 std::optional<int32_t> DiscLayout::FirstAudioSector() const {

@@ -31,7 +31,6 @@ class DiscLayout {
   const DiscTrack* TrackAt(int32_t sector) const;
   // The sector a position names, when that lies inside an audio track.
   std::optional<int32_t> SectorOf(const TmsfPosition& position) const;
-  TmsfPosition PositionOf(int32_t sector) const;
   // First audio sector of the disc, or nullopt when there is none.
   std::optional<int32_t> FirstAudioSector() const;
   // The end (one past the last sector) of the run of consecutive audio tracks

@@ -49,20 +49,20 @@ void Quorin05_S::FormLoad() {
 
   const bool playsMusic = stage_.hostWindow == 0 ||
                           (stage_.withMusic && ClaimOnDisplay("music", DisplayString(platform::SharedDisplay())));
-  musicChoice_ = playsMusic ? ChosenMusic(settings_.BGM_Mode, settings_.BGM_File) : Saver_Music::Silence;
+  musicChoice_ = playsMusic ? ChosenMusic(settings_.BGM_Mode, settings_.BGM_File) : SaverMusic::Silence;
   switch (musicChoice_) {
-    case Saver_Music::CdAudio:
+    case SaverMusic::CdAudio:
       music_.CD_Open();
       Timer2.SetEnabled(true);
       break;
-    case Saver_Music::WavFile:
+    case SaverMusic::WavFile:
       music_.WAV_Play();
       break;
-    case Saver_Music::Mp3File:
+    case SaverMusic::Mp3File:
       music_.MP3_Play();
       Timer1.SetEnabled(true);
       break;
-    case Saver_Music::Silence:
+    case SaverMusic::Silence:
       break;
   }
 }
@@ -102,10 +102,10 @@ void Quorin05_S::FormQueryUnload() {
     music_.CD_Stop();
   }
   switch (musicChoice_) {
-    case Saver_Music::WavFile:
+    case SaverMusic::WavFile:
       music_.WAV_Stop();
       break;
-    case Saver_Music::Mp3File:
+    case SaverMusic::Mp3File:
       music_.MP3_Stop();
       break;
     default:

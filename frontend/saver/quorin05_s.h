@@ -52,7 +52,7 @@ class Quorin05_S : public ui::Form {
   Settings settings_;
   std::optional<int> pointerCount_;
   SaverStage stage_;
-  Saver_Music musicChoice_ = Saver_Music::Silence;
+  SaverMusic musicChoice_ = SaverMusic::Silence;
   std::optional<RendererProcess> renderer_;
   std::chrono::steady_clock::time_point rendererStart_;
   RendererWatch watch_;

@@ -14,11 +14,11 @@ std::string FileEnding(std::string_view file) {
 
 }  // namespace
 
-Saver_Music ChosenMusic(int16_t mode, std::string_view file) {
-  if (mode == 1) return Saver_Music::CdAudio;
-  if (mode != 2) return Saver_Music::Silence;
+SaverMusic ChosenMusic(int16_t mode, std::string_view file) {
+  if (mode == 1) return SaverMusic::CdAudio;
+  if (mode != 2) return SaverMusic::Silence;
   const std::string ending = FileEnding(file);
-  if (ending == "WAV") return Saver_Music::WavFile;
-  if (ending == "MP3") return Saver_Music::Mp3File;
-  return Saver_Music::Silence;
+  if (ending == "WAV") return SaverMusic::WavFile;
+  if (ending == "MP3") return SaverMusic::Mp3File;
+  return SaverMusic::Silence;
 }

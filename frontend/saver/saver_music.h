@@ -4,9 +4,9 @@
 #include <string_view>
 
 // The background music a saver run plays.
-enum class Saver_Music { Silence, CdAudio, WavFile, Mp3File };
+enum class SaverMusic { Silence, CdAudio, WavFile, Mp3File };
 
 // Mode 1 plays the CD. Mode 2 plays the file by the last three characters of its
 // name, upper-cased: "WAV" or "MP3", no dot required; any other ending plays
 // nothing. Every other mode plays nothing.
-Saver_Music ChosenMusic(int16_t mode, std::string_view file);
+SaverMusic ChosenMusic(int16_t mode, std::string_view file);

@@ -32,7 +32,7 @@ int16_t LoadNumber(const char* key, const std::string& text) {
 
 }  // namespace
 
-std::string Number_Text(int number) {
+std::string FormatSettingNumber(int number) {
   return (number >= 0 ? " " : "") + std::to_string(number);
 }
 
@@ -59,10 +59,10 @@ Settings Settings_Load(const std::string& path) {
   return settings;
 }
 
-bool Settings_Write(const Settings& settings, const std::string& path) {
+bool WriteSettings(const Settings& settings, const std::string& path) {
   const std::array<ProfileEntry, 3> entries = {
-      ProfileEntry{kModeKey, Number_Text(settings.BGM_Mode)},
-      ProfileEntry{kTrackKey, Number_Text(settings.BGM_Track)},
+      ProfileEntry{kModeKey, FormatSettingNumber(settings.BGM_Mode)},
+      ProfileEntry{kTrackKey, FormatSettingNumber(settings.BGM_Track)},
       ProfileEntry{kFileKey, settings.BGM_File}};
   // A user's own settings live in a folder made for them on the first write.
   std::error_code ignored;

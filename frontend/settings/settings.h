@@ -21,7 +21,7 @@ inline constexpr char kFileKey[] = "BGMﾌｧｲﾙ";
 
 // A setting number as the file keeps it: one blank before a number that is not
 // negative (" 1", "-1").
-std::string Number_Text(int number);
+std::string FormatSettingNumber(int number);
 
 // The settings kept in the file at `path`, read and decoded once. A number that
 // is not one, or lies outside 16 bits, leaves its setting at 0; file playback is
@@ -31,4 +31,4 @@ Settings Settings_Load(const std::string& path);
 
 // Writes the mode, the track and the file, in this order, to the file at `path`,
 // making its folder first when there is none. False when nothing could be written.
-bool Settings_Write(const Settings& settings, const std::string& path);
+bool WriteSettings(const Settings& settings, const std::string& path);

@@ -46,7 +46,7 @@ SettingsFiles ChooseSettingsFiles(const std::string& programFolder, bool program
   return {userFileExists ? userFile : nextToPrograms, userFile};
 }
 
-SettingsFiles Settings_Files() {
+SettingsFiles LocateSettingsFiles() {
   const std::string programFolder = platform::ProgramFolder();
   const std::string configFolder = ConfigFolder();
   return ChooseSettingsFiles(programFolder, Writable(programFolder), configFolder,

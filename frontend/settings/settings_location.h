@@ -19,4 +19,4 @@ SettingsFiles ChooseSettingsFiles(const std::string& programFolder, bool program
 
 // The settings files on this machine: the program's folder, $XDG_CONFIG_HOME
 // (~/.config when unset) and the files as they are now.
-SettingsFiles Settings_Files();
+SettingsFiles LocateSettingsFiles();

@@ -49,15 +49,6 @@ void DrawingSurface::Clear() {
   Refresh();
 }
 
-void DrawingSurface::DrawLine(double x1, double y1, double x2, double y2, const QColor& colour) {
-  Resize();
-  if (image_.isNull()) return;
-  QPainter painter(&image_);
-  painter.setPen(QPen(colour, 0));
-  painter.drawLine(QPointF(ToPixels(x1), ToPixels(y1)), QPointF(ToPixels(x2), ToPixels(y2)));
-  Refresh();
-}
-
 void DrawingSurface::StretchCopy(const QPixmap& picture, const QRectF& target,
                                  const QRectF& source) {
   Resize();

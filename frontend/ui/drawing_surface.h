@@ -28,8 +28,6 @@ class DrawingSurface {
 
   // Fills the whole surface with the owner's background colour.
   void Clear();
-  // One-pixel line from (x1, y1) to (x2, y2).
-  void DrawLine(double x1, double y1, double x2, double y2, const QColor& colour);
   // Copies the `source` part of `picture` stretched into `target`; both rectangles
   // are in the scale unit (for the source, measured on the picture at 15 twips per
   // pixel when the unit is twips).

@@ -83,8 +83,6 @@ void Form::RunWhileAnyLoaded() {
   programLoop = nullptr;
 }
 
-int Form::LoadedCount() { return loadedForms; }
-
 void Form::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   surface_.Resize();

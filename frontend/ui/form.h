@@ -42,7 +42,6 @@ class Form : public QWidget {
   // Runs the event loop for as long as any form is loaded; returns at once when
   // none is.
   static void RunWhileAnyLoaded();
-  static int LoadedCount();
 
  protected:
   virtual void FormLoad() {}

@@ -2,12 +2,10 @@
 
 #include <QMouseEvent>
 
-#include "frontend/ui/back_colour.h"
-
 namespace ui {
 
 Label::Label(QWidget* container, const QString& caption) : QLabel(caption, container) {
-  // Move events arrive while no button is held too, as the control expects.
+  // Move events while no button is held pass through to the container too.
   setMouseTracking(true);
 }
 
@@ -33,14 +31,6 @@ void Label::SetAutoSize(bool autoSize) {
   if (autoSize_) adjustSize();
 }
 
-void Label::SetOpaque(bool opaque, const QColor& background) {
-  if (opaque) {
-    FillBackground(this, background);
-  } else {
-    setAutoFillBackground(false);
-  }
-}
-
 void Label::SetBorder(bool border) {
   setFrameShape(border ? QFrame::Box : QFrame::NoFrame);
   setLineWidth(1);
@@ -51,16 +41,6 @@ void Label::SetBorder(bool border) {
 void Label::mousePressEvent(QMouseEvent* event) {
   if (!onMouseDown) return QLabel::mousePressEvent(event);
   onMouseDown(event->button());
-}
-
-void Label::mouseMoveEvent(QMouseEvent* event) {
-  if (!onMouseMove) return QLabel::mouseMoveEvent(event);
-  onMouseMove(event->buttons());
-}
-
-void Label::mouseReleaseEvent(QMouseEvent* event) {
-  if (!onMouseUp) return QLabel::mouseReleaseEvent(event);
-  onMouseUp(event->button());
 }
 
 }  // namespace ui

@@ -5,9 +5,8 @@
 
 namespace ui {
 
-// A text label: transparent over its container unless made opaque, greyed when
-// disabled, optionally sized to its text; reports mouse press, move and release
-// with the button.
+// A text label: transparent over its container, greyed when disabled, optionally
+// sized to its text; reports a mouse press with the button.
 class Label : public QLabel {
  public:
   explicit Label(QWidget* container, const QString& caption = {});
@@ -18,17 +17,12 @@ class Label : public QLabel {
   void SetCentred(bool centred);
   // Keeps the label as big as its text whenever the caption changes.
   void SetAutoSize(bool autoSize);
-  void SetOpaque(bool opaque, const QColor& background = Qt::white);
   void SetBorder(bool border);
 
   std::function<void(Qt::MouseButton)> onMouseDown;
-  std::function<void(Qt::MouseButtons)> onMouseMove;
-  std::function<void(Qt::MouseButton)> onMouseUp;
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   bool autoSize_ = false;

@@ -5,14 +5,13 @@
 
 namespace ui {
 
-// A window timer: ticks every Interval milliseconds on the GUI thread while it is
+// A window timer: ticks every interval (in milliseconds) on the GUI thread while it is
 // enabled and its interval is above 0. Disabling it stops the ticks at once, also
 // from inside its own tick handler.
 class Timer {
  public:
   explicit Timer(int intervalMs = 0, bool enabled = false);
 
-  int Interval() const { return interval_; }
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
 

@@ -11,26 +11,26 @@ namespace {
 using namespace std::chrono_literals;
 
 TEST(ChosenMusicTest, FileModeGoesByTheLastThreeCharactersInAnyCase) {
-  EXPECT_EQ(ChosenMusic(2, "/music/b.Mp3"), Saver_Music::Mp3File);
-  EXPECT_EQ(ChosenMusic(2, "/music/b.wav"), Saver_Music::WavFile);
-  EXPECT_EQ(ChosenMusic(2, "/music/bWaV"), Saver_Music::WavFile);  // no dot needed
-  EXPECT_EQ(ChosenMusic(2, "wav"), Saver_Music::WavFile);
-  EXPECT_EQ(ChosenMusic(2, "/music/b.mid"), Saver_Music::Silence);
-  EXPECT_EQ(ChosenMusic(2, "/music/b.mp3 "), Saver_Music::Silence);
-  EXPECT_EQ(ChosenMusic(2, "/music/b.mp4"), Saver_Music::Silence);
-  EXPECT_EQ(ChosenMusic(2, "av"), Saver_Music::Silence);
-  EXPECT_EQ(ChosenMusic(2, ""), Saver_Music::Silence);
+  EXPECT_EQ(ChosenMusic(2, "/music/b.Mp3"), SaverMusic::Mp3File);
+  EXPECT_EQ(ChosenMusic(2, "/music/b.wav"), SaverMusic::WavFile);
+  EXPECT_EQ(ChosenMusic(2, "/music/bWaV"), SaverMusic::WavFile);  // no dot needed
+  EXPECT_EQ(ChosenMusic(2, "wav"), SaverMusic::WavFile);
+  EXPECT_EQ(ChosenMusic(2, "/music/b.mid"), SaverMusic::Silence);
+  EXPECT_EQ(ChosenMusic(2, "/music/b.mp3 "), SaverMusic::Silence);
+  EXPECT_EQ(ChosenMusic(2, "/music/b.mp4"), SaverMusic::Silence);
+  EXPECT_EQ(ChosenMusic(2, "av"), SaverMusic::Silence);
+  EXPECT_EQ(ChosenMusic(2, ""), SaverMusic::Silence);
   // Full-width letters are other characters, whatever their bytes.
-  EXPECT_EQ(ChosenMusic(2, "/music/b.ｗａｖ"), Saver_Music::Silence);
-  EXPECT_EQ(ChosenMusic(2, "/music/曲.mp3"), Saver_Music::Mp3File);
+  EXPECT_EQ(ChosenMusic(2, "/music/b.ｗａｖ"), SaverMusic::Silence);
+  EXPECT_EQ(ChosenMusic(2, "/music/曲.mp3"), SaverMusic::Mp3File);
 }
 
 TEST(ChosenMusicTest, OnlyModeOnePlaysTheCdAndOtherModesPlayNothing) {
-  EXPECT_EQ(ChosenMusic(1, "/music/b.wav"), Saver_Music::CdAudio);
-  EXPECT_EQ(ChosenMusic(1, ""), Saver_Music::CdAudio);
+  EXPECT_EQ(ChosenMusic(1, "/music/b.wav"), SaverMusic::CdAudio);
+  EXPECT_EQ(ChosenMusic(1, ""), SaverMusic::CdAudio);
   for (int16_t mode : {0, 3, -1, 32767}) {
-    EXPECT_EQ(ChosenMusic(mode, "/music/b.wav"), Saver_Music::Silence) << mode;
-    EXPECT_EQ(ChosenMusic(mode, "/music/b.mp3"), Saver_Music::Silence) << mode;
+    EXPECT_EQ(ChosenMusic(mode, "/music/b.wav"), SaverMusic::Silence) << mode;
+    EXPECT_EQ(ChosenMusic(mode, "/music/b.mp3"), SaverMusic::Silence) << mode;
   }
 }
 

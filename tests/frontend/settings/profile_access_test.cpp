@@ -43,7 +43,7 @@ TEST(IniAccess, AFileMadeOnWindowsLoadsAndIsRewrittenKeepingEveryOtherByte) {
   TemporaryFolder folder;
   const std::string path = folder.File(names::kSettingsFile);
   WriteBytes(path, ReadBytes(original));
-  EXPECT_TRUE(Write(kTrackKey, Number_Text(5), path));
+  EXPECT_TRUE(Write(kTrackKey, FormatSettingNumber(5), path));
   EXPECT_TRUE(Write(kFileKey, "/home/ユーザー/曲.mp3", path));
   EXPECT_TRUE(Write("Added", "ｱ", path));
   EXPECT_EQ(ReadBytes(path), ReadBytes(kData + "/windows_made_rewritten.ini"));

@@ -107,14 +107,14 @@ TEST(SettingsLoad, AFileOfLineBreaksCostsOneReadingOfIt) {
 TEST(SettingsWrite, WritesTheThreeKeysInOrderWithNumbersInTheLeadingSpaceForm) {
   TemporaryFolder folder;
   const std::string path = folder.File(names::kSettingsFile);
-  ASSERT_TRUE(Settings_Write(Settings{1, 3, ""}, path));
+  ASSERT_TRUE(WriteSettings(Settings{1, 3, ""}, path));
   EXPECT_EQ(ReadBytes(path),
             "[Section]\r\n"
             "BGM\x8B\xE6\x95\xAA= 1\r\n"
             "BGM\xD8\xCB\xDF\xB0\xC4= 3\r\n"
             "BGM\xCC\xA7\xB2\xD9=\r\n");
   EXPECT_EQ(Settings_Load(path), (Settings{1, 3, ""}));
-  ASSERT_TRUE(Settings_Write(Settings{-2, 0, ""}, path));
+  ASSERT_TRUE(WriteSettings(Settings{-2, 0, ""}, path));
   EXPECT_EQ(Settings_Load(path), (Settings{-2, 0, ""}));
 }
 

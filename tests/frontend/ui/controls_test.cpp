@@ -116,15 +116,17 @@ TEST(Fonts, TheWindowsFontNamesHaveStandIns) {
   EXPECT_EQ(QFontInfo(QFont("Tahoma", 8)).family(), "DejaVu Sans");
 }
 
-TEST(DrawingSurface, LinesInTwipsLandOnTheirPixelRowsAndStay) {
+TEST(DrawingSurface, PicturesInTwipsLandOnTheirPixelRowsAndStay) {
   ui::PictureBox box(nullptr);
   box.SetBackColour(Qt::black);
   box.resize(20, 20);
   auto& surface = box.Surface();
   EXPECT_EQ(surface.ScaleWidth(), 300);
   surface.Clear();
-  // Twips 150 to 164 all fall on pixel row 10.
-  for (int y = 150; y < 165; ++y) surface.DrawLine(0, y, 300, y, QColor(0, 0, 200));
+  // Twips 150 to 164 fall on pixel row 10.
+  QPixmap blue(1, 1);
+  blue.fill(QColor(0, 0, 200));
+  surface.StretchCopy(blue, QRectF(0, 150, 300, 15), QRectF(0, 0, 15, 15));
   surface.SetScaleUnit(ui::DrawingSurface::ScaleUnit::Pixels);
   EXPECT_EQ(surface.ScaleHeight(), 20);
   QPixmap picture(2, 2);

@@ -66,13 +66,11 @@ class FormTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(FormTest, ALoadedWindowIsFoundByTitleWithoutBeingShownAndUnloadsOnce) {
-  const int before = ui::Form::LoadedCount();
   for (const char* caption : {names::kDialogTitle, "設定 ﾘﾋﾟｰﾄ"}) {
     RecordingForm form(QString::fromUtf8(caption), Qt::Window | Qt::FramelessWindowHint);
     EXPECT_EQ(Find(caption), None) << caption;
     form.Load();
     EXPECT_EQ(form.log, std::vector<std::string>{"load"});
-    EXPECT_EQ(ui::Form::LoadedCount(), before + 1);
     Window found = None;
     EXPECT_TRUE(Seen([&] { return (found = Find(caption)) != None; })) << caption;
     EXPECT_EQ(found, form.Handle()) << caption;
@@ -80,7 +78,6 @@ TEST_F(FormTest, ALoadedWindowIsFoundByTitleWithoutBeingShownAndUnloadsOnce) {
     form.Unload();
     form.Unload();  // a second unload does nothing
     EXPECT_EQ(form.log, (std::vector<std::string>{"load", "query-unload", "unload"}));
-    EXPECT_EQ(ui::Form::LoadedCount(), before);
     EXPECT_TRUE(Seen([&] { return Find(caption) == None; })) << caption;
   }
 }
