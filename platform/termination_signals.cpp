@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <initializer_list>
 
 namespace platform {
 namespace {

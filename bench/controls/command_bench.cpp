@@ -26,6 +26,8 @@
 #include "frontend/ui/twips.h"
 #include "tests/support/xvfb_server.h"
 
+using namespace veyora::frontend;
+
 namespace {
 
 constexpr int kDrawingsPerBatch = 2000;

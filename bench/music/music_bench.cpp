@@ -19,6 +19,8 @@
 #include "tests/support/child_process.h"
 #include "tests/support/temporary_folder.h"
 
+using namespace veyora::frontend;
+
 namespace {
 
 double ThreadCpuSeconds() {

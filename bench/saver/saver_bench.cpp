@@ -45,6 +45,8 @@
 #include "tests/support/x_wait.h"
 #include "tests/support/xvfb_server.h"
 
+using namespace veyora::frontend;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

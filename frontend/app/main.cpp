@@ -13,6 +13,7 @@
 #include "platform/x_connection.h"
 
 int main(int argc, char** argv) {
+  using namespace veyora::frontend;
   if (!platform::SharedDisplay()) {
     std::fprintf(stderr, "%s: cannot open the X display\n", names::kFrontEndFile);
     return 1;

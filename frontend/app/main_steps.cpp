@@ -16,6 +16,8 @@
 #include "platform/window_search.h"
 #include "platform/x_connection.h"
 
+namespace veyora::frontend {
+
 Main_Steps PlatformMainSteps() {
   Main_Steps steps;
   steps.windowExists = [](const std::string& title) {
@@ -48,3 +50,5 @@ Main_Steps PlatformMainSteps() {
   steps.loadHostedRun = LoadHostedRun;
   return steps;
 }
+
+}  // namespace veyora::frontend

@@ -14,7 +14,7 @@
 // resource's initialiser is declared where it is called.
 static void LoadFaceBitmaps() { Q_INIT_RESOURCE(command_faces); }
 
-namespace controls {
+namespace veyora::frontend::controls {
 namespace {
 
 constexpr int kCaptionLift = 20;
@@ -208,4 +208,4 @@ QFont Command::AmbientFont() const {
   return parentWidget() ? parentWidget()->font() : QApplication::font();
 }
 
-}  // namespace controls
+}  // namespace veyora::frontend::controls

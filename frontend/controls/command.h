@@ -12,6 +12,8 @@
 #include "frontend/ui/label.h"
 #include "frontend/ui/timer.h"
 
+namespace veyora::frontend {
+
 namespace ui {
 class PropertyStore;
 }
@@ -93,3 +95,5 @@ class Command : public QWidget {
 };
 
 }  // namespace controls
+
+}  // namespace veyora::frontend

@@ -6,7 +6,7 @@
 
 #include "frontend/ui/drawing_surface.h"
 
-namespace controls {
+namespace veyora::frontend::controls {
 namespace {
 
 const QColor kWhite(0xFF, 0xFF, 0xFF);
@@ -57,4 +57,4 @@ void DrawFace(ui::DrawingSurface& surface, const QPixmap& face, bool hoverShade)
   for (const Slice& part : slices) surface.StretchCopy(face, part.target, part.source);
 }
 
-}  // namespace controls
+}  // namespace veyora::frontend::controls

@@ -2,6 +2,8 @@
 
 class QPixmap;
 
+namespace veyora::frontend {
+
 namespace ui {
 class DrawingSurface;
 }
@@ -23,3 +25,5 @@ inline constexpr int kFaceBitmapHeight = 375;
 void DrawFace(ui::DrawingSurface& surface, const QPixmap& face, bool hoverShade);
 
 }  // namespace controls
+
+}  // namespace veyora::frontend

@@ -1,6 +1,6 @@
 #include "frontend/controls/command_states.h"
 
-namespace controls {
+namespace veyora::frontend::controls {
 
 Reaction CommandStates::Draw(Face face) {
   if (state_ == State::Idle || state_ == State::Focus) {
@@ -117,4 +117,4 @@ void CommandStates::Load(bool enabled, std::uint8_t firstRun) {
   firstRun_ = firstRun;
 }
 
-}  // namespace controls
+}  // namespace veyora::frontend::controls

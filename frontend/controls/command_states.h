@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace controls {
+namespace veyora::frontend::controls {
 
 // The six face bitmaps a Command button's frame is cut from.
 enum class Face { Normal, HighLight, Pressed, Disable, HighLightSelect, Selected };
@@ -76,4 +76,4 @@ class CommandStates {
   bool mouseHeld_ = false;
 };
 
-}  // namespace controls
+}  // namespace veyora::frontend::controls

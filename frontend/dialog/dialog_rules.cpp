@@ -5,6 +5,8 @@
 
 #include "frontend/text/number_text.h"
 
+namespace veyora::frontend {
+
 std::pair<int, int> DialogPlace(int screenWidth, int screenHeight, int windowWidth,
                                 int windowHeight) {
   return {(screenWidth - windowWidth) / 2, (screenHeight - windowHeight) / 3};
@@ -46,3 +48,5 @@ std::vector<int> GradientRowLevels(double heightTwips, int rows) {
   }
   return levels;
 }
+
+}  // namespace veyora::frontend

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+namespace veyora::frontend {
+
 // What the settings dialog works out without any display.
 
 // Where the dialog goes on a screen, all in twips: left = (screen width - window
@@ -32,3 +34,5 @@ std::string AnyCasePattern(std::string_view pattern);
 // for the lines y = 0, 1, 2 … twips. Many lines fall on one row of 15 twips; the
 // last one drawn there gives the row its colour. Rows no line reaches are -1.
 std::vector<int> GradientRowLevels(double heightTwips, int rows);
+
+}  // namespace veyora::frontend

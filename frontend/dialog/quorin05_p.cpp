@@ -19,6 +19,8 @@
 // any namespace: the resource's initialiser is declared where it is called.
 static void LoadDialogPictures() { Q_INIT_RESOURCE(dialog_pictures); }
 
+namespace veyora::frontend {
+
 namespace {
 
 constexpr int kClientWidthTwips = 7185;
@@ -226,3 +228,5 @@ void ShowSettingsDialog(Settings& settings, const std::string& settingsFile) {
   Quorin05_P dialog(settings, settingsFile);
   dialog.ShowModal();
 }
+
+}  // namespace veyora::frontend

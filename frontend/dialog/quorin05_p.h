@@ -14,6 +14,8 @@
 #include "frontend/ui/property_store.h"
 #include "frontend/ui/shape.h"
 
+namespace veyora::frontend {
+
 // The settings dialog, captioned "<Veyora(Ra05)>" (another start of the program
 // finds it by that caption): the user chooses the background music — none, the
 // audio CD (one track repeated, or the whole disc), or an MP3 or WAV file — and
@@ -80,3 +82,5 @@ class Quorin05_P : public ui::Form {
 // Starts the toolkit and shows the settings dialog modally over `settings`;
 // returns once it has closed.
 void ShowSettingsDialog(Settings& settings, const std::string& settingsFile);
+
+}  // namespace veyora::frontend

@@ -11,6 +11,8 @@
 #include "platform/window_search.h"
 #include "platform/x_connection.h"
 
+namespace veyora::frontend {
+
 namespace {
 
 constexpr int kFrames = 10;
@@ -72,3 +74,5 @@ void Zoom_Close(uint32_t window, CursorStart to) {
   if (target.right <= target.left) return;
   AnimateOutline(target, PointRect(to));
 }
+
+}  // namespace veyora::frontend

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace veyora::frontend {
+
 // Where the pointer stood when the settings dialog loaded (0, 0 when unknown):
 // the fixed point of the dialog's opening and closing zoom.
 struct CursorStart {
@@ -14,3 +16,5 @@ struct CursorStart {
 // window has no rectangle or the toolkit is not running.
 void Zoom_Open(uint32_t window, CursorStart from);
 void Zoom_Close(uint32_t window, CursorStart to);
+
+}  // namespace veyora::frontend

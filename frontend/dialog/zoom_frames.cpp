@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace veyora::frontend {
+
 namespace {
 
 int Between(int from, int to, int step, int steps) {
@@ -21,3 +23,5 @@ std::vector<platform::ScreenRect> ZoomFrames(const platform::ScreenRect& from,
   }
   return outlines;
 }
+
+}  // namespace veyora::frontend

@@ -7,6 +7,8 @@
 
 #include "platform/failure_report.h"
 
+namespace veyora::frontend {
+
 namespace {
 constexpr int kSampleRate = 44100;
 constexpr int kChannels = 2;
@@ -59,3 +61,5 @@ void AudioOutput::Close() {
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
   open_ = false;
 }
+
+}  // namespace veyora::frontend

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace veyora::frontend {
+
 // The sound output all music shares: SDL audio with the mixer, opened in the
 // format of CD audio (44.1 kHz, 16-bit little-endian, stereo; SDL converts for
 // the device) the first time music asks for it, closed at the end of the run.
@@ -23,3 +25,5 @@ class AudioOutput {
   bool open_ = false;
   bool failed_ = false;
 };
+
+}  // namespace veyora::frontend

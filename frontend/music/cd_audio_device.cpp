@@ -7,6 +7,8 @@
 
 #include "frontend/music/mci_errors.h"
 
+namespace veyora::frontend {
+
 namespace {
 // Sectors per read: about 0.1 s of sound.
 constexpr int kReadSectors = 8;
@@ -138,3 +140,5 @@ void CdAudioDevice::MixInto(void* device, uint8_t* stream, int length) {
   }
   if (consumed) self->wake_.notify_all();
 }
+
+}  // namespace veyora::frontend

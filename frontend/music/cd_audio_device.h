@@ -12,6 +12,8 @@
 #include "frontend/music/audio_output.h"
 #include "frontend/music/cd_drive.h"
 
+namespace veyora::frontend {
+
 // A software CD player: a reader thread fetches audio sectors from the drive a
 // little ahead of the output, and the mixer adds them to what it sends to the
 // sound device. It keeps its own position and mode.
@@ -60,3 +62,5 @@ class CdAudioDevice {
   int queuedSectors_ = 0;
   std::thread reader_;
 };
+
+}  // namespace veyora::frontend

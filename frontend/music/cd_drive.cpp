@@ -7,6 +7,8 @@
 
 #include "platform/failure_report.h"
 
+namespace veyora::frontend {
+
 namespace {
 
 // libcdio reports problems on stderr by default; the player says in one line
@@ -53,3 +55,5 @@ CdDrive::~CdDrive() { cdio_destroy(cdio_); }
 bool CdDrive::ReadAudio(int32_t first, int count, uint8_t* out) {
   return cdio_read_audio_sectors(cdio_, out, first, static_cast<uint32_t>(count)) == DRIVER_OP_SUCCESS;
 }
+
+}  // namespace veyora::frontend

@@ -7,6 +7,8 @@
 
 typedef struct _CdIo CdIo_t;
 
+namespace veyora::frontend {
+
 // A disc in the default CD drive, or the CUE/BIN image named by the
 // environment variable VEYORA_CDROM: its table of contents and its audio sectors.
 class CdDrive {
@@ -27,3 +29,5 @@ class CdDrive {
   CdIo_t* cdio_;
   DiscLayout layout_;
 };
+
+}  // namespace veyora::frontend

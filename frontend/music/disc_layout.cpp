@@ -1,5 +1,7 @@
 #include "frontend/music/disc_layout.h"
 
+namespace veyora::frontend {
+
 bool DiscLayout::HasAudio() const { return FirstAudioSector().has_value(); }
 
 const DiscTrack* DiscLayout::Track(int number) const {
@@ -42,3 +44,5 @@ int32_t DiscLayout::AudioRunEnd(int32_t sector) const {
   }
   return end;
 }
+
+}  // namespace veyora::frontend

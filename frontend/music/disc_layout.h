@@ -6,6 +6,8 @@
 
 #include "frontend/music/tmsf_position.h"
 
+namespace veyora::frontend {
+
 constexpr int kCdSectorBytes = 2352;   // one sector of CD audio: 1/75 s of 16-bit stereo at 44.1 kHz
 constexpr int kCdSectorsPerSecond = 75;
 
@@ -41,3 +43,5 @@ class DiscLayout {
  private:
   std::vector<DiscTrack> tracks_;
 };
+
+}  // namespace veyora::frontend

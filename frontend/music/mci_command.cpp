@@ -7,6 +7,8 @@
 #include "frontend/music/mci_errors.h"
 #include "frontend/text/ascii_text.h"
 
+namespace veyora::frontend {
+
 namespace {
 
 std::vector<std::string_view> Words(std::string_view text) {
@@ -151,3 +153,5 @@ MciParseResult ParseMciCommand(std::string_view text) {
   }
   return Fail(mci_error::kUnrecognizedCommand);
 }
+
+}  // namespace veyora::frontend

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace veyora::frontend {
+
 // One parsed command string. Keywords are matched without regard to letter
 // case; the device word and the values keep their spelling.
 enum class MciVerb { Open, Set, Status, Play, Stop, Close };
@@ -30,3 +32,5 @@ struct MciParseResult {
 // "status D mode|current track|number of tracks|position track N", "play D
 // [from P]", "stop D" and "close D".
 MciParseResult ParseMciCommand(std::string_view text);
+
+}  // namespace veyora::frontend

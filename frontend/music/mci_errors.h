@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace veyora::frontend {
+
 // Error numbers of the command-string interpreter; 0 is success. The values
 // follow the usual multimedia command error numbering.
 namespace mci_error {
@@ -22,3 +24,5 @@ constexpr int32_t kMissingDeviceName = 292;
 constexpr int32_t kBadTimeFormat = 293;
 constexpr int32_t kInvalidFile = 296;
 }  // namespace mci_error
+
+}  // namespace veyora::frontend

@@ -6,6 +6,8 @@
 #include "frontend/music/tmsf_position.h"
 #include "frontend/text/ascii_text.h"
 
+namespace veyora::frontend {
+
 namespace {
 constexpr std::string_view kCdDevice = "cdaudio";
 }  // namespace
@@ -124,3 +126,5 @@ int32_t MciInterpreter::RunMediaFile(const MciCommand& command, std::string& ans
   }
   return mci_error::kUnrecognizedCommand;
 }
+
+}  // namespace veyora::frontend

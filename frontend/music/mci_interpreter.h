@@ -11,6 +11,8 @@
 #include "frontend/music/mci_command.h"
 #include "frontend/music/media_file_device.h"
 
+namespace veyora::frontend {
+
 // Runs command strings against two devices: "cdaudio", the software CD
 // player, and one media file opened with type "MPEGVideo" under an alias.
 // Status replies are "playing", "stopped", "not ready", track numbers in
@@ -38,3 +40,5 @@ class MciInterpreter {
   std::unique_ptr<MediaFileDevice> mediaFile_;
   std::string mediaAlias_;
 };
+
+}  // namespace veyora::frontend

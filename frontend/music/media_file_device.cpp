@@ -9,6 +9,8 @@
 #include "frontend/music/mci_errors.h"
 #include "platform/failure_report.h"
 
+namespace veyora::frontend {
+
 MediaFileDevice::MediaFileDevice(AudioOutput& output, const std::string& path, int32_t& status)
     : output_(output) {
   // Only regular files: opening a FIFO or a device node could block the caller for ever.
@@ -67,3 +69,5 @@ const char* MediaFileDevice::Mode() const {
   bool sounding = music_ != nullptr && output_.IsOpen() && Mix_PlayingMusic() && !Mix_PausedMusic();
   return sounding ? "playing" : "stopped";
 }
+
+}  // namespace veyora::frontend

@@ -8,6 +8,8 @@
 
 typedef struct _Mix_Music Mix_Music;
 
+namespace veyora::frontend {
+
 // A media file (MP3 and whatever else the mixer decodes) played as the mixer's
 // one music stream. The file is streamed from disk, so its size does not matter.
 class MediaFileDevice {
@@ -30,3 +32,5 @@ class MediaFileDevice {
   Mix_Music* music_ = nullptr;
   bool stoppedMidway_ = false;
 };
+
+}  // namespace veyora::frontend

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace veyora::frontend {
+
 // What the music player needs from the system: a multimedia command-string
 // service, the number of sound output devices, and a looping sound player.
 // The front end uses SystemMusicPlatform; tests put a scripted one in its place.
@@ -29,3 +31,5 @@ class MusicPlatform {
   // Stops everything and releases the sound output; called once at the end of a run.
   virtual void Shutdown() = 0;
 };
+
+}  // namespace veyora::frontend

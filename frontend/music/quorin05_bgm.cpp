@@ -7,6 +7,8 @@
 
 #include "frontend/text/ascii_text.h"
 
+namespace veyora::frontend {
+
 namespace {
 
 constexpr size_t kReplyLength = 512;
@@ -129,3 +131,5 @@ void Quorin05_BGM::WAV_Play() {
 void Quorin05_BGM::WAV_Stop() { platform_->StopSound(); }
 
 void Quorin05_BGM::Shutdown() { platform_->Shutdown(); }
+
+}  // namespace veyora::frontend

@@ -8,6 +8,8 @@
 #include "frontend/music/music_platform.h"
 #include "frontend/settings/settings.h"
 
+namespace veyora::frontend {
+
 // The background music of one screensaver run: an audio CD (whole or one
 // repeated track), an MP3 file looping, or a WAV file looping. Driven by the
 // saver run's timers on the GUI thread; every failure is silent here (the sound
@@ -52,3 +54,5 @@ class Quorin05_BGM {
   std::array<char, 255> cdModeBuffer_{};
   std::array<char, 30> mp3ModeBuffer_{};
 };
+
+}  // namespace veyora::frontend

@@ -5,6 +5,8 @@
 #include "frontend/music/music_platform.h"
 #include "frontend/music/wave_sound.h"
 
+namespace veyora::frontend {
+
 // The music platform of the running program: command strings go to the
 // interpreter, the looping sound to the WAV player, all through one sound output.
 // Command strings and paths are UTF-8 throughout.
@@ -27,3 +29,5 @@ class SystemMusicPlatform : public MusicPlatform {
   MciInterpreter commands_{output_};
   WaveSound wave_{output_};
 };
+
+}  // namespace veyora::frontend

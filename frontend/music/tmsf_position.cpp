@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace veyora::frontend {
+
 std::string FormatTmsf(const TmsfPosition& position) {
   char text[32];
   std::snprintf(text, sizeof text, "%02d:%02d:%02d:%02d", position.track, position.minutes,
@@ -31,3 +33,5 @@ std::optional<TmsfPosition> ParseTmsf(std::string_view text) {
   if (position.seconds >= 60 || position.frames >= 75) return std::nullopt;
   return position;
 }
+
+}  // namespace veyora::frontend

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace veyora::frontend {
+
 // A CD position as track, minutes, seconds and frames (75 frames a second),
 // the minutes, seconds and frames counted from the start of the track.
 struct TmsfPosition {
@@ -19,3 +21,5 @@ std::string FormatTmsf(const TmsfPosition& position);
 // Reads "tt[:mm[:ss[:ff]]]", each field one or two decimal digits, seconds
 // below 60 and frames below 75; nullopt for anything else.
 std::optional<TmsfPosition> ParseTmsf(std::string_view text);
+
+}  // namespace veyora::frontend

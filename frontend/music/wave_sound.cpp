@@ -9,6 +9,8 @@
 
 #include "platform/failure_report.h"
 
+namespace veyora::frontend {
+
 namespace {
 
 bool IsWaveFile(const std::string& path) {
@@ -44,3 +46,5 @@ void WaveSound::Stop() {
   Mix_FreeMusic(music_);
   music_ = nullptr;
 }
+
+}  // namespace veyora::frontend

@@ -6,6 +6,8 @@
 
 typedef struct _Mix_Music Mix_Music;
 
+namespace veyora::frontend {
+
 // Plays one WAV file over and over until stopped. The file is streamed, read and
 // converted a little at a time as it plays, so its size and format cost neither
 // memory nor time up front. It takes the mixer's one music stream, which a media
@@ -27,3 +29,5 @@ class WaveSound {
   AudioOutput& output_;
   Mix_Music* music_ = nullptr;
 };
+
+}  // namespace veyora::frontend

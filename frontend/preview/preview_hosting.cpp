@@ -14,6 +14,8 @@
 #include "platform/window_search.h"
 #include "platform/x_connection.h"
 
+namespace veyora::frontend {
+
 namespace {
 
 // The toolkit's units for a size in screen pixels: the pixel size divided by the
@@ -101,3 +103,5 @@ void HostPreview(std::uint32_t paneHandle) {
 
   form->Show();
 }
+
+}  // namespace veyora::frontend

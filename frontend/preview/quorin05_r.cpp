@@ -9,8 +9,10 @@
 // outside any namespace: the resource's initialiser is declared where it is called.
 static QString PreviewPicturePath() {
   Q_INIT_RESOURCE(preview_picture);
-  return QString::fromLatin1(kPreviewPicturePath);
+  return QString::fromLatin1(veyora::frontend::kPreviewPicturePath);
 }
+
+namespace veyora::frontend {
 
 Quorin05_R::Quorin05_R()
     : ui::Form(QString::fromLatin1(names::kPreviewTitle), Qt::Window | Qt::FramelessWindowHint),
@@ -21,3 +23,5 @@ Quorin05_R::Quorin05_R()
   ui::PlaceTwips(&Img_Prev, 0, 0, 2280, 1680);
   Img_Prev.SetPicture(QPixmap::fromImage(designPicture_));
 }
+
+}  // namespace veyora::frontend

@@ -5,6 +5,8 @@
 #include "frontend/ui/form.h"
 #include "frontend/ui/image.h"
 
+namespace veyora::frontend {
+
 // The compiled-in preview picture: a 152 x 112 pixel baseline colour JPEG.
 inline constexpr char kPreviewPicturePath[] = ":/preview/preview_picture.jpg";
 
@@ -23,3 +25,5 @@ class Quorin05_R : public ui::Form {
  private:
   QImage designPicture_;
 };
+
+}  // namespace veyora::frontend

@@ -7,6 +7,8 @@
 
 #include "platform/x_connection.h"
 
+namespace veyora::frontend {
+
 WindowGoneWatch::WindowGoneWatch(Display* display) : display_(display) {}
 
 WindowGoneWatch::~WindowGoneWatch() = default;
@@ -43,3 +45,5 @@ void WindowGoneWatch::ReadEvents() {
     return;
   }
 }
+
+}  // namespace veyora::frontend

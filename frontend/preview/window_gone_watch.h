@@ -8,6 +8,8 @@
 
 class QSocketNotifier;
 
+namespace veyora::frontend {
+
 // Tells when any of a few X windows is destroyed. Listens on the process's own
 // Xlib connection, whose events are read from the toolkit's event loop as they
 // arrive.
@@ -34,3 +36,5 @@ class WindowGoneWatch {
   std::function<void()> onGone_;
   std::unique_ptr<QSocketNotifier> notifier_;
 };
+
+}  // namespace veyora::frontend

@@ -13,6 +13,8 @@
 #include "platform/termination_signals.h"
 #include "platform/x_connection.h"
 
+namespace veyora::frontend {
+
 Quorin05_S::Quorin05_S(const Settings& settings, std::optional<int> pointerCount, SaverStage stage)
     : ui::Form(stage.hostWindow ? QString() : QString::fromLatin1(names::kSaverTitle),
                Qt::Window | Qt::FramelessWindowHint),
@@ -131,3 +133,5 @@ void LoadHostedRun(const Settings& settings, uint32_t hostWindow, bool withMusic
   auto* window = new Quorin05_S(settings, std::nullopt, SaverStage{hostWindow, withMusic});
   window->Load();
 }
+
+}  // namespace veyora::frontend

@@ -13,6 +13,8 @@
 #include "frontend/ui/form.h"
 #include "frontend/ui/timer.h"
 
+namespace veyora::frontend {
+
 // Where a run shows the screensaver: full screen, in the renderer's own window,
 // or inside a window a screen-saver host owns (its live preview without music).
 struct SaverStage {
@@ -64,3 +66,5 @@ class Quorin05_S : public ui::Form {
 // the program then lives on the window's timers until the run ends.
 void LoadSaverWindow(const Settings& settings, std::optional<int> pointerCount);
 void LoadHostedRun(const Settings& settings, uint32_t hostWindow, bool withMusic);
+
+}  // namespace veyora::frontend

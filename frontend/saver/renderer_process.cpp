@@ -8,6 +8,8 @@
 #include "platform/failure_report.h"
 #include "platform/program_files.h"
 
+namespace veyora::frontend {
+
 RendererProcess::RendererProcess(const std::string& path, const std::vector<std::string>& arguments)
     : pid_(platform::StartProgram(path, arguments)) {
   if (pid_ == 0) platform::ReportFailure("cannot start the renderer " + path);
@@ -33,3 +35,5 @@ void RendererProcess::End(std::chrono::milliseconds patience) {
   waitpid(pid_, nullptr, 0);
   pid_ = 0;
 }
+
+}  // namespace veyora::frontend

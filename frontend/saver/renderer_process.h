@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace veyora::frontend {
+
 // The renderer program started for a run: its process, watched without blocking,
 // reaped once it has ended, and ended when the run itself is ended from outside.
 class RendererProcess {
@@ -24,3 +26,5 @@ class RendererProcess {
  private:
   pid_t pid_ = 0;
 };
+
+}  // namespace veyora::frontend

@@ -1,5 +1,7 @@
 #include "frontend/saver/renderer_watch.h"
 
+namespace veyora::frontend {
+
 bool RendererWatch::RendererGone(bool windowFound, bool rendererRunning,
                                  std::chrono::milliseconds sinceStart) {
   if (windowFound) {
@@ -8,3 +10,5 @@ bool RendererWatch::RendererGone(bool windowFound, bool rendererRunning,
   }
   return windowSeen_ || !rendererRunning || sinceStart >= kAppearanceLimit;
 }
+
+}  // namespace veyora::frontend

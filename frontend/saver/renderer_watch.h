@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+namespace veyora::frontend {
+
 // Reads the saver run's look-ups for the renderer's window. The renderer needs a
 // moment after its start to create the window (the graphics driver loads first),
 // so an absent window means the renderer has gone only once the window has been
@@ -20,3 +22,5 @@ class RendererWatch {
  private:
   bool windowSeen_ = false;
 };
+
+}  // namespace veyora::frontend

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+namespace veyora::frontend {
+
 std::string DisplayClaimName(const std::string& what, const std::string& displayName) {
   // host:number.screen; the screen does not matter, "unix" is the local host.
   const size_t colon = displayName.rfind(':');
@@ -44,3 +46,5 @@ bool ClaimOnDisplay(const std::string& what, const std::string& displayName) {
   // The lock is held through this descriptor until the process ends.
   return true;
 }
+
+}  // namespace veyora::frontend

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace veyora::frontend {
+
 // Claims one thing there may be only one of on the X display `displayName` for
 // this user ("saver": the screensaver run; "music": the music of the runs a host
 // starts side by side), for as long as the process lives: an exclusive lock on a
@@ -12,3 +14,5 @@ bool ClaimOnDisplay(const std::string& what, const std::string& displayName);
 
 // The lock file's name: ":1", ":1.0" and "unix:1" are one display.
 std::string DisplayClaimName(const std::string& what, const std::string& displayName);
+
+}  // namespace veyora::frontend

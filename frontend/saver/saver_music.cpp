@@ -4,6 +4,8 @@
 
 #include "frontend/text/ascii_text.h"
 
+namespace veyora::frontend {
+
 namespace {
 
 // The last three characters, ASCII letters upper-cased. Bytes of a multi-byte
@@ -22,3 +24,5 @@ SaverMusic ChosenMusic(int16_t mode, std::string_view file) {
   if (ending == "MP3") return SaverMusic::Mp3File;
   return SaverMusic::Silence;
 }
+
+}  // namespace veyora::frontend

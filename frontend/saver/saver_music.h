@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace veyora::frontend {
+
 // The background music a saver run plays.
 enum class SaverMusic { Silence, CdAudio, WavFile, Mp3File };
 
@@ -10,3 +12,5 @@ enum class SaverMusic { Silence, CdAudio, WavFile, Mp3File };
 // name, upper-cased: "WAV" or "MP3", no dot required; any other ending plays
 // nothing. Every other mode plays nothing.
 SaverMusic ChosenMusic(int16_t mode, std::string_view file);
+
+}  // namespace veyora::frontend

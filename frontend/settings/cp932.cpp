@@ -2,6 +2,8 @@
 
 #include <iconv.h>
 
+namespace veyora::frontend {
+
 namespace {
 
 // One converter per direction and thread, opened on first use: opening one
@@ -49,3 +51,5 @@ std::optional<std::string> Cp932ToUtf8(std::string_view cp932) {
   thread_local Converter converter("UTF-8", "CP932");
   return converter.Convert(cp932);
 }
+
+}  // namespace veyora::frontend

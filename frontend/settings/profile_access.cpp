@@ -12,6 +12,8 @@
 #include "frontend/settings/profile_value.h"
 #include "frontend/text/utf8_text.h"
 
+namespace veyora::frontend {
+
 namespace {
 
 enum class ReadOutcome { Read, Missing, Failed };
@@ -152,3 +154,5 @@ bool INI_Write(const std::string& section, std::span<const ProfileEntry> entries
   }
   return ReplaceFile(path, file);
 }
+
+}  // namespace veyora::frontend

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace veyora::frontend {
+
 // A settings file is a few lines; a larger file is not one, and is neither read
 // nor rewritten.
 inline constexpr long long kLargestSettingsFile = 16LL * 1024 * 1024;
@@ -31,3 +33,5 @@ struct ProfileEntry {
 // read-only, or a name or value cannot be stored in it.
 bool INI_Write(const std::string& section, std::span<const ProfileEntry> entries,
                const std::string& path);
+
+}  // namespace veyora::frontend

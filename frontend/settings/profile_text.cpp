@@ -6,6 +6,8 @@
 #include "frontend/text/ascii_text.h"
 #include "frontend/text/utf8_text.h"
 
+namespace veyora::frontend {
+
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
@@ -250,3 +252,5 @@ std::optional<std::string> ProfileStore(std::string_view file, ProfileEncoding e
   result.insert(insertAt, addition);
   return result;
 }
+
+}  // namespace veyora::frontend

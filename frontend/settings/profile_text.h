@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace veyora::frontend {
+
 // The settings file's format, on its stored bytes: "[section]" lines and
 // "key=value" lines, ended by LF, CRLF or a lone CR. Names are compared ignoring
 // ASCII letter case; in a CP932 file a double-byte character is compared whole,
@@ -44,3 +46,5 @@ std::vector<std::optional<std::string>> ProfileLookup(std::string_view file,
 std::optional<std::string> ProfileStore(std::string_view file, ProfileEncoding encoding,
                                         std::string_view section, std::string_view key,
                                         std::string_view value);
+
+}  // namespace veyora::frontend

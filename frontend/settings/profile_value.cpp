@@ -2,6 +2,8 @@
 
 #include "frontend/settings/cp932.h"
 
+namespace veyora::frontend {
+
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
@@ -30,3 +32,5 @@ std::optional<std::string> EncodeProfileName(std::string_view name, ProfileEncod
   if (encoding == ProfileEncoding::Utf8) return std::string(name);
   return Utf8ToCp932(name);
 }
+
+}  // namespace veyora::frontend

@@ -6,6 +6,8 @@
 
 #include "frontend/settings/profile_text.h"
 
+namespace veyora::frontend {
+
 // How the program's UTF-8 texts are kept in a settings file of either encoding.
 //
 // In a CP932 file a text that CP932 represents exactly is stored in CP932, as the
@@ -22,3 +24,5 @@ std::string DecodeProfileValue(std::string_view stored, ProfileEncoding encoding
 
 // A section or key name as the file spells it; nullopt when CP932 cannot hold it.
 std::optional<std::string> EncodeProfileName(std::string_view name, ProfileEncoding encoding);
+
+}  // namespace veyora::frontend

@@ -10,6 +10,8 @@
 #include "platform/failure_report.h"
 #include "platform/file_exists.h"
 
+namespace veyora::frontend {
+
 namespace {
 
 // The whole part (towards minus infinity) of a stored number; 0 for the empty
@@ -69,3 +71,5 @@ bool WriteSettings(const Settings& settings, const std::string& path) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
   return INI_Write(kSettingsSection, entries, path);
 }
+
+}  // namespace veyora::frontend

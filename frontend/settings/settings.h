@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace veyora::frontend {
+
 // The music settings as one value: loaded from the settings file when the program
 // starts, changed by the settings dialog, which writes them back, and read by the
 // screensaver run and its music player.
@@ -32,3 +34,5 @@ Settings Settings_Load(const std::string& path);
 // Writes the mode, the track and the file, in this order, to the file at `path`,
 // making its folder first when there is none. False when nothing could be written.
 bool WriteSettings(const Settings& settings, const std::string& path);
+
+}  // namespace veyora::frontend

@@ -10,6 +10,8 @@
 #include "platform/program_files.h"
 #include "platform/shared_names.h"
 
+namespace veyora::frontend {
+
 namespace {
 
 // The folder of the program's own under the user's configuration folder.
@@ -52,3 +54,5 @@ SettingsFiles LocateSettingsFiles() {
   return ChooseSettingsFiles(programFolder, Writable(programFolder), configFolder,
                              platform::File_Exists(UserSettingsFile(configFolder)));
 }
+
+}  // namespace veyora::frontend

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace veyora::frontend {
+
 // Where the settings file is read from and written to.
 struct SettingsFiles {
   std::string read;
@@ -20,3 +22,5 @@ SettingsFiles ChooseSettingsFiles(const std::string& programFolder, bool program
 // The settings files on this machine: the program's folder, $XDG_CONFIG_HOME
 // (~/.config when unset) and the files as they are now.
 SettingsFiles LocateSettingsFiles();
+
+}  // namespace veyora::frontend

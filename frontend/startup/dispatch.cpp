@@ -9,6 +9,8 @@
 #include "frontend/text/utf8_text.h"
 #include "platform/window_id.h"
 
+namespace veyora::frontend {
+
 std::string CommandLineText(int argc, const char* const* argv) {
   std::string text;
   for (int i = 1; i < argc; ++i) {
@@ -82,3 +84,5 @@ uint32_t PreviewParentHandle(std::string_view commandLine) {
   if (!(whole >= 0 && whole <= 4294967295.0)) return 0;
   return static_cast<uint32_t>(whole);
 }
+
+}  // namespace veyora::frontend

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace veyora::frontend {
+
 // What a start of the front end is for, decided from its command line and, for
 // the screen-saver hosts of Linux desktops, the window they give.
 enum class Start_Mode {
@@ -49,3 +51,5 @@ Start_Mode DispatchMode(std::string_view commandLine);
 // rounded to a whole number (halves to even). 0 when there is no number or it
 // does not fit a 32-bit window id.
 uint32_t PreviewParentHandle(std::string_view commandLine);
+
+}  // namespace veyora::frontend

@@ -6,6 +6,8 @@
 
 #include "platform/failure_report.h"
 
+namespace veyora::frontend {
+
 // Runs one step of a start-up procedure; a step that fails (throws) is abandoned,
 // reported in one line on standard error with `what` it was doing, and the
 // procedure goes on with the next one. Returns whether the step completed.
@@ -21,3 +23,5 @@ bool SkipOnFailure(const char* what, Step&& step) {
   }
   return false;
 }
+
+}  // namespace veyora::frontend

@@ -3,6 +3,8 @@
 #include "frontend/startup/failure_skipping.h"
 #include "platform/shared_names.h"
 
+namespace veyora::frontend {
+
 namespace {
 
 // Calls a step when it is there; a step that fails is skipped.
@@ -89,3 +91,5 @@ void Main(const StartRequest& request, const Main_Steps& steps) {
   }
   Run("start the screensaver", steps.loadSaverWindow, std::as_const(settings), pointerCount);
 }
+
+}  // namespace veyora::frontend

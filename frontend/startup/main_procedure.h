@@ -8,6 +8,8 @@
 #include "frontend/settings/settings.h"
 #include "frontend/startup/dispatch.h"
 
+namespace veyora::frontend {
+
 // What Main does at each of its steps. The program fills these with the real
 // platform calls and with the windows of each mode; a step left empty is skipped.
 struct Main_Steps {
@@ -49,3 +51,5 @@ struct Main_Steps {
 // runs. Returns when the chosen window is loaded (the program then lives on its
 // events) or, in tests, after a call to endProgram.
 void Main(const StartRequest& request, const Main_Steps& steps);
+
+}  // namespace veyora::frontend

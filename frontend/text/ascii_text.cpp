@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace veyora::frontend {
+
 std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
@@ -18,3 +20,5 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(),
                     [](char x, char y) { return UpperAscii(x) == UpperAscii(y); });
 }
+
+}  // namespace veyora::frontend

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace veyora::frontend {
+
 // The program compares and trims its texts the way the Windows program did: only
 // ASCII letters fold and only blanks and tabs are trimmed; every other byte (the
 // bytes of Japanese characters included) stays as it is.
@@ -19,3 +21,5 @@ constexpr char UpperAscii(char c) {
 std::string UpperAscii(std::string_view text);
 
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+}  // namespace veyora::frontend

@@ -6,6 +6,8 @@
 
 #include "frontend/text/ascii_text.h"
 
+namespace veyora::frontend {
+
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -118,3 +120,5 @@ std::optional<double> ParseNumberText(std::string_view text) {
   if (!number.found || number.length != text.size()) return std::nullopt;
   return number.value;
 }
+
+}  // namespace veyora::frontend

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string_view>
 
+namespace veyora::frontend {
+
 // Reads the number at the start of `text` the way the command line's numbers are
 // read: blanks, tabs and line feeds are skipped wherever they stand; a decimal
 // number (sign, digits, one point, an exponent with E or D), or a hexadecimal or
@@ -14,3 +16,5 @@ double ReadLeadingNumber(std::string_view text);
 // in the same forms; nullopt when the text is not a number. Too large a number
 // gives an infinite value.
 std::optional<double> ParseNumberText(std::string_view text);
+
+}  // namespace veyora::frontend

@@ -1,5 +1,7 @@
 #include "frontend/text/utf8_text.h"
 
+namespace veyora::frontend {
+
 size_t Utf8CharacterLength(std::string_view text, size_t at) {
   const auto lead = static_cast<unsigned char>(text[at]);
   size_t length = 1;
@@ -27,3 +29,5 @@ bool IsWellFormedUtf8(std::string_view text) {
   }
   return true;
 }
+
+}  // namespace veyora::frontend

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 void FillBackground(QWidget* widget, const QColor& colour) {
   QPalette colours = widget->palette();
@@ -11,4 +11,4 @@ void FillBackground(QWidget* widget, const QColor& colour) {
   widget->setAutoFillBackground(true);
 }
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

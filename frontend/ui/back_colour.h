@@ -4,9 +4,9 @@
 
 class QWidget;
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 // Fills the widget's background with `colour` from now on.
 void FillBackground(QWidget* widget, const QColor& colour);
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

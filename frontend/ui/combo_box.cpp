@@ -1,6 +1,6 @@
 #include "frontend/ui/combo_box.h"
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 ComboBox::ComboBox(QWidget* container) : QComboBox(container) {
   setEditable(true);
@@ -14,4 +14,4 @@ void ComboBox::AddItem(const QString& item) {
   SetText(text);
 }
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

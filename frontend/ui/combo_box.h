@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 // An edit field with a drop-down list. Typed text stays in the field and is never
 // added to the list; picking an item puts its text in the field.
@@ -15,4 +15,4 @@ class ComboBox : public QComboBox {
   void AddItem(const QString& item);
 };
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

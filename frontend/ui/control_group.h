@@ -4,7 +4,7 @@
 
 #include <Qt>
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 // Controls of one name told apart by an index, sharing one set of handlers that
 // receive the index of the member concerned.
@@ -33,4 +33,4 @@ class ControlGroup {
   std::map<int, Control*> members_;
 };
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

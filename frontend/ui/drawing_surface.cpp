@@ -8,7 +8,7 @@
 
 #include "frontend/ui/twips.h"
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 DrawingSurface::DrawingSurface(QWidget* owner) : owner_(owner) {}
 
@@ -95,4 +95,4 @@ void DrawingSurface::Paint(QPainter& painter) const {
 
 void DrawingSurface::Refresh() { owner_->update(); }
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

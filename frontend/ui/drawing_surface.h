@@ -9,7 +9,7 @@ class QPainter;
 class QPixmap;
 class QWidget;
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 // The persistent picture a window or picture box draws on: lines, clearing and
 // stretched picture copies land here and stay until cleared, and the owner shows
@@ -56,4 +56,4 @@ class DrawingSurface {
   QImage image_;
 };
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

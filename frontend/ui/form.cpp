@@ -8,7 +8,7 @@
 #include "frontend/ui/toolkit.h"
 #include "frontend/ui/twips.h"
 
-namespace ui {
+namespace veyora::frontend::ui {
 namespace {
 
 int loadedForms = 0;
@@ -100,4 +100,4 @@ void Form::closeEvent(QCloseEvent* event) {
   Unload();
 }
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

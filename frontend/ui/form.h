@@ -7,7 +7,7 @@
 
 class QEventLoop;
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 // A window of the front end. Loading creates its native X window with its caption
 // but does not show it, so other programs find it by title while it stays
@@ -59,4 +59,4 @@ class Form : public QWidget {
   DrawingSurface surface_;
 };
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

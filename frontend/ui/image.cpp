@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 Image::Image(QWidget* container) : QWidget(container) {}
 
@@ -32,4 +32,4 @@ void Image::mousePressEvent(QMouseEvent* event) {
   onMouseDown(event->button());
 }
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

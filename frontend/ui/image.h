@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <functional>
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 // A picture control: shows its picture at its own size from the top-left corner,
 // or stretched to the control's size; reports a mouse press with the button.
@@ -27,4 +27,4 @@ class Image : public QWidget {
   bool stretch_ = false;
 };
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

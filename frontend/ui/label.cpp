@@ -2,7 +2,7 @@
 
 #include <QMouseEvent>
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 Label::Label(QWidget* container, const QString& caption) : QLabel(caption, container) {
   // Move events while no button is held pass through to the container too.
@@ -43,4 +43,4 @@ void Label::mousePressEvent(QMouseEvent* event) {
   onMouseDown(event->button());
 }
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

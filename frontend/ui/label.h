@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <functional>
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 // A text label: transparent over its container, greyed when disabled, optionally
 // sized to its text; reports a mouse press with the button.
@@ -28,4 +28,4 @@ class Label : public QLabel {
   bool autoSize_ = false;
 };
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

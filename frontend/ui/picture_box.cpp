@@ -4,7 +4,7 @@
 
 #include "frontend/ui/back_colour.h"
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 PictureBox::PictureBox(QWidget* container) : QWidget(container), surface_(this) {
   setAutoFillBackground(true);
@@ -23,4 +23,4 @@ void PictureBox::paintEvent(QPaintEvent*) {
   surface_.Paint(painter);
 }
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

@@ -5,7 +5,7 @@
 
 #include "frontend/ui/drawing_surface.h"
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 // A panel that holds other controls and can be drawn on; its drawing surface lies
 // beneath its controls.
@@ -27,4 +27,4 @@ class PictureBox : public QWidget {
   DrawingSurface surface_;
 };
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

@@ -4,11 +4,11 @@
 
 #include <cstdio>
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 void EndProgram(int status) {
   std::fflush(nullptr);
   _exit(status);
 }
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

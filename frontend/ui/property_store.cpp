@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace ui {
+namespace veyora::frontend::ui {
 namespace {
 
 // Finds the entry of this name in a store's values.
@@ -43,4 +43,4 @@ void PropertyStore::NotifyChanged(const QString& name) const {
   if (onChanged) onChanged(name);
 }
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

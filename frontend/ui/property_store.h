@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 // The named values a host keeps for one instance of a reusable control, in the
 // order they were first written. A value equal to its default (compared by value,
@@ -27,4 +27,4 @@ class PropertyStore {
   std::vector<std::pair<QString, QVariant>> values_;
 };
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 Shape::Shape(QWidget* container, const QColor& border) : QWidget(container), border_(border) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -14,4 +14,4 @@ void Shape::paintEvent(QPaintEvent*) {
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

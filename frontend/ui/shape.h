@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QWidget>
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 // A rectangle outline drawn over its container; it takes no mouse input.
 class Shape : public QWidget {
@@ -17,4 +17,4 @@ class Shape : public QWidget {
   QColor border_;
 };
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

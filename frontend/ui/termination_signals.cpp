@@ -6,7 +6,7 @@
 
 #include "platform/termination_signals.h"
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 void HandleTerminationSignals(std::function<void()> onSignal) {
   if (!platform::CatchTerminationSignals(platform::InterruptedCalls::Restart)) return;
@@ -21,4 +21,4 @@ void HandleTerminationSignals(std::function<void()> onSignal) {
   });
 }
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

@@ -1,6 +1,6 @@
 #include "frontend/ui/timer.h"
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 Timer::Timer(int intervalMs, bool enabled) : interval_(intervalMs), enabled_(enabled) {
   QObject::connect(&timer_, &QTimer::timeout, [this] {
@@ -23,4 +23,4 @@ void Timer::Apply() {
   }
 }
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

@@ -3,7 +3,7 @@
 #include <QTimer>
 #include <functional>
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 // A window timer: ticks every interval (in milliseconds) on the GUI thread while it is
 // enabled and its interval is above 0. Disabling it stops the ticks at once, also
@@ -25,4 +25,4 @@ class Timer {
   QTimer timer_;
 };
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

@@ -12,7 +12,7 @@
 
 #include <X11/Xlib.h>
 
-namespace ui {
+namespace veyora::frontend::ui {
 namespace {
 
 // Lives until the process ends; the program never tears it down.
@@ -71,4 +71,4 @@ void SetBusyPointer(bool busy) {
   }
 }
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

@@ -5,7 +5,7 @@
 
 typedef struct _XDisplay Display;
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 // Starts the widget toolkit once, on the X display of the environment, and
 // registers stand-ins for the fonts the windows ask for by their Windows names.
@@ -32,4 +32,4 @@ QSize ScreenSizeTwips();
 // The screen-wide busy (hourglass) pointer on, or back to the default.
 void SetBusyPointer(bool busy);
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <cmath>
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 int TwipsToPixels(double twips) {
   return static_cast<int>(std::lround(twips / kTwipsPerPixel));
@@ -14,4 +14,4 @@ void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
                       TwipsToPixels(height));
 }
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

@@ -4,7 +4,7 @@
 
 class QWidget;
 
-namespace ui {
+namespace veyora::frontend::ui {
 
 // The front end lays out its windows in twips (1/1440 inch); the screens it was
 // made for have 15 twips to the pixel, and so does every screen here.
@@ -18,4 +18,4 @@ constexpr int PixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
 // rectangle given in twips.
 void PlaceTwips(QWidget* widget, int left, int top, int width, int height);
 
-}  // namespace ui
+}  // namespace veyora::frontend::ui

@@ -5,6 +5,8 @@
 
 #include "frontend/controls/command_states.h"
 
+using namespace veyora::frontend;
+
 namespace {
 
 using controls::CommandStates;

@@ -13,6 +13,8 @@
 #include "frontend/ui/property_store.h"
 #include "frontend/ui/toolkit.h"
 
+using namespace veyora::frontend;
+
 namespace {
 
 class CommandTest : public ::testing::Test {

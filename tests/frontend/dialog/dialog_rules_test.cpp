@@ -2,6 +2,8 @@
 
 #include "frontend/dialog/dialog_rules.h"
 
+using namespace veyora::frontend;
+
 TEST(TrackText, ShowsNoZeroAndNoLeadingZeros) {
   EXPECT_EQ(TrackText(0), "");
   EXPECT_EQ(TrackText(7), "7");

@@ -14,6 +14,8 @@
 #include "platform/shared_names.h"
 #include "tests/support/temporary_folder.h"
 
+using namespace veyora::frontend;
+
 namespace {
 
 using testsupport::ReadBytes;

@@ -2,6 +2,8 @@
 
 #include "frontend/dialog/zoom_frames.h"
 
+using namespace veyora::frontend;
+
 TEST(ZoomFrames, MoveEvenlyFromThePointToTheWindowAndEndOnIt) {
   const platform::ScreenRect point{100, 50, 100, 50};
   const platform::ScreenRect window{0, 0, 400, 200};

@@ -5,6 +5,8 @@
 #include "frontend/music/mci_errors.h"
 #include "frontend/music/tmsf_position.h"
 
+using namespace veyora::frontend;
+
 namespace {
 
 MciCommand Parsed(std::string_view text) {

@@ -14,6 +14,8 @@
 #include "tests/support/temporary_folder.h"
 #include "tests/support/x_wait.h"
 
+using namespace veyora::frontend;
+
 namespace {
 
 using TempFolder = testsupport::TemporaryFolder;

@@ -12,6 +12,8 @@
 #include "tests/support/temporary_folder.h"
 #include "tests/support/x_wait.h"
 
+using namespace veyora::frontend;
+
 namespace {
 
 using namespace std::chrono_literals;

@@ -10,6 +10,8 @@
 
 #include "frontend/music/quorin05_bgm.h"
 
+using namespace veyora::frontend;
+
 namespace {
 
 // Records every command string and answers each as the test scripted it

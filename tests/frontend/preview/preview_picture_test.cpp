@@ -8,6 +8,8 @@ static void RegisterPreviewPicture() { Q_INIT_RESOURCE(preview_picture); }
 
 #include "frontend/preview/quorin05_r.h"
 
+using namespace veyora::frontend;
+
 namespace {
 
 QByteArray ReadAll(const QString& path) {

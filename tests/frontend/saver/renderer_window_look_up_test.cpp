@@ -8,6 +8,8 @@
 #include "platform/shared_names.h"
 #include "tests/support/private_display_test.h"
 
+using namespace veyora::frontend;
+
 namespace {
 
 class RendererWindowLookUpTest : public testsupport::PrivateDisplayTest {

@@ -6,6 +6,8 @@
 #include "frontend/saver/saver_claim.h"
 #include "frontend/saver/saver_music.h"
 
+using namespace veyora::frontend;
+
 namespace {
 
 using namespace std::chrono_literals;

@@ -12,6 +12,8 @@
 #include "platform/window_search.h"
 #include "tests/support/x_wait.h"
 
+using namespace veyora::frontend;
+
 namespace savertest {
 namespace {
 

@@ -9,6 +9,8 @@
 #include "platform/shared_names.h"
 #include "tests/support/temporary_folder.h"
 
+using namespace veyora::frontend;
+
 namespace {
 
 using testsupport::ReadBytes;

@@ -4,6 +4,8 @@
 
 #include "frontend/settings/profile_text.h"
 
+using namespace veyora::frontend;
+
 // Names as a CP932 settings file holds them.
 namespace {
 const std::string kModeKey = "BGM\x8B\xE6\x95\xAA";       // BGM区分

@@ -8,6 +8,8 @@
 #include "platform/shared_names.h"
 #include "tests/support/temporary_folder.h"
 
+using namespace veyora::frontend;
+
 // How a failed comparison shows the settings.
 void PrintTo(const Settings& settings, std::ostream* out) {
   *out << "mode " << settings.BGM_Mode << ", track " << settings.BGM_Track << ", file '"

@@ -6,6 +6,8 @@
 
 #include "frontend/startup/dispatch.h"
 
+using namespace veyora::frontend;
+
 TEST(CommandLineText, JoinsTheArgumentsAfterTheProgramNameWithSingleBlanks) {
   const char* none[] = {"scr"};
   const char* two[] = {"scr", "/p", "1234"};

@@ -7,6 +7,8 @@
 #include "frontend/startup/main_procedure.h"
 #include "platform/shared_names.h"
 
+using namespace veyora::frontend;
+
 namespace {
 
 const Settings kLoaded{1, 3, "/m/a.mp3"};

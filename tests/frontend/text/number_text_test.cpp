@@ -4,6 +4,8 @@
 
 #include "frontend/text/number_text.h"
 
+using namespace veyora::frontend;
+
 TEST(ReadLeadingNumber, ReadsDecimalNumbersAndStopsAtTheFirstForeignCharacter) {
   EXPECT_EQ(ReadLeadingNumber("1234"), 1234);
   EXPECT_EQ(ReadLeadingNumber("1234abc"), 1234);

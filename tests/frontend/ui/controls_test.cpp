@@ -17,6 +17,8 @@
 #include "frontend/ui/twips.h"
 #include "tests/support/x_wait.h"
 
+using namespace veyora::frontend;
+
 namespace {
 
 // Runs the event loop until `condition` holds or `ms` milliseconds pass.

@@ -9,6 +9,8 @@
 #include "frontend/ui/program_end.h"
 #include "frontend/ui/toolkit.h"
 
+using namespace veyora::frontend;
+
 namespace {
 
 std::string folder;

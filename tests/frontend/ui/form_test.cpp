@@ -16,6 +16,8 @@
 #include "platform/x_connection.h"
 #include "tests/support/x_wait.h"
 
+using namespace veyora::frontend;
+
 namespace {
 
 // Logs its handlers in the order they run.

@@ -6,6 +6,8 @@
 #include "frontend/ui/toolkit.h"
 #include "tests/support/xvfb_server.h"
 
+using namespace veyora::frontend;
+
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   testsupport::XvfbServer server(800, 600);

@@ -11,6 +11,8 @@
 #include "frontend/music/mci_interpreter.h"
 #include "tests/frontend/music/support/test_audio.h"
 
+using namespace veyora::frontend;
+
 namespace {
 constexpr int kMaxCommands = 32;
 AudioOutput* output = nullptr;

@@ -10,6 +10,8 @@
 #include "frontend/settings/profile_value.h"
 #include "frontend/text/number_text.h"
 
+using namespace veyora::frontend;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
   const std::string section = input.ConsumeRandomLengthString(16);

@@ -8,6 +8,8 @@
 #include "frontend/startup/main_procedure.h"
 #include "frontend/text/number_text.h"
 
+using namespace veyora::frontend;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string commandLine(reinterpret_cast<const char*>(data), size);
   const StartRequest request = ParseStartRequest(commandLine);
