@@ -1,0 +1,182 @@
+// Prints, for the screensaver started with /s on one 1280 x 720 output, the time from
+// the start to the first frame shown there, and the renderer's CPU time per frame it
+// presents: as a Wayland client of a headless sway, on XWayland under the same sway,
+// and on X11 (Xvfb), three runs each. Frames are counted by a library loaded into the
+// renderer; the first frame is seen on screenshots taken one after another, so it is
+// late by up to one screenshot (grim's, or XGetImage's).
+#include <X11/Xlib.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/renderer/screen_pixels.h"
+#include "tests/support/child_process.h"
+#include "tests/support/sway_session.h"
+#include "tests/support/temporary_folder.h"
+#include "tests/support/x_wait.h"
+#include "tests/support/xvfb_server.h"
+
+namespace {
+
+constexpr int kWidth = 1280;
+constexpr int kHeight = 720;
+constexpr int kRuns = 3;
+constexpr double kWarmUpSeconds = 1.0;
+constexpr double kSampleSeconds = 4.0;
+
+using Clock = std::chrono::steady_clock;
+using Capture = std::function<std::vector<unsigned long>()>;
+using Launch = std::function<std::unique_ptr<testsupport::ChildProcess>(
+    const std::map<std::string, std::string>&)>;
+
+struct Figures {
+  double firstFrameMs = -1;
+  double cpuMsPerFrame = -1;
+  double framesPerSecond = -1;
+};
+
+// The renderer process the front end `parent` started; 0 when there is none.
+pid_t RendererOf(pid_t parent) {
+  const auto renderer = std::filesystem::canonical(testsupport::RendererPath());
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+    std::error_code linkError;
+    if (std::filesystem::read_symlink(entry.path() / "exe", linkError) != renderer) continue;
+    std::ifstream stat(entry.path() / "stat");
+    std::string line;
+    std::getline(stat, line);
+    std::istringstream fields(line.substr(line.rfind(')') + 2));
+    char state = 0;
+    pid_t ppid = 0;
+    if (fields >> state >> ppid && ppid == parent) return std::stoi(entry.path().filename());
+  }
+  return 0;
+}
+
+// User and system CPU seconds the process has used.
+double CpuSeconds(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  std::getline(stat, line);
+  std::istringstream fields(line.substr(line.rfind(')') + 2));
+  std::string skip;
+  for (int i = 0; i < 11; ++i) fields >> skip;  // state to cmajflt
+  long user = 0, system = 0;
+  fields >> user >> system;
+  return static_cast<double>(user + system) / sysconf(_SC_CLK_TCK);
+}
+
+long SwapCount(const std::string& file) {
+  std::ifstream in(file);
+  long count = 0;
+  in >> count;
+  return count;
+}
+
+void Sleep(double seconds) {
+  std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+Figures MeasureRun(const Launch& launch, const Capture& capture, const std::string& countFile,
+                   const std::map<std::string, std::string>& env) {
+  Figures figures;
+  std::map<std::string, std::string> all = env;
+  all["LD_PRELOAD"] = SWAP_COUNTER;
+  all["VEYORA_SWAP_COUNT_FILE"] = countFile;
+  const auto start = Clock::now();
+  auto frontEnd = launch(all);
+  if (!testsupport::WaitUntil([&] { return veyora::testing::BrightPixels(capture()) > 0; },
+                              60000)) {
+    frontEnd->Signal(SIGTERM);
+    return figures;
+  }
+  figures.firstFrameMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  const pid_t renderer = RendererOf(frontEnd->Pid());
+  if (renderer == 0) std::fprintf(stderr, "no renderer process found\n");
+  if (renderer != 0) {
+    Sleep(kWarmUpSeconds);
+    const double cpu = CpuSeconds(renderer);
+    const long frames = SwapCount(countFile);
+    Sleep(kSampleSeconds);
+    const double cpuUsed = CpuSeconds(renderer) - cpu;
+    const long framesDrawn = SwapCount(countFile) - frames;
+    if (framesDrawn > 0) {
+      figures.cpuMsPerFrame = cpuUsed * 1e3 / framesDrawn;
+      figures.framesPerSecond = framesDrawn / kSampleSeconds;
+    }
+  }
+  frontEnd->Signal(SIGTERM);
+  frontEnd->WaitExit(10000);
+  return figures;
+}
+
+void Report(const char* name, const std::vector<Figures>& runs) {
+  std::printf("%-28s", name);
+  for (const Figures& f : runs) {
+    std::printf("  first frame %6.0f ms, %5.2f ms CPU/frame at %5.1f frames/s |", f.firstFrameMs,
+                f.cpuMsPerFrame, f.framesPerSecond);
+  }
+  std::printf("\n");
+}
+
+std::vector<Figures> MeasureInSway(const std::map<std::string, std::string>& env) {
+  std::vector<Figures> runs;
+  for (int i = 0; i < kRuns; ++i) {
+    testsupport::SwaySession session(1);
+    if (!session.Running()) {
+      std::fprintf(stderr, "sway does not start:\n%s\n", session.Log().c_str());
+      return runs;
+    }
+    const std::string countFile = session.Home() + "/swaps";
+    runs.push_back(MeasureRun(
+        [&](const std::map<std::string, std::string>& all) {
+          return session.Start(testsupport::FrontEndPath(), {"/s"}, all);
+        },
+        [&] { return session.Screenshot("HEADLESS-1").pixels; }, countFile, env));
+  }
+  return runs;
+}
+
+std::vector<Figures> MeasureInXvfb() {
+  std::vector<Figures> runs;
+  for (int i = 0; i < kRuns; ++i) {
+    testsupport::XvfbServer server(kWidth, kHeight);
+    Display* display = XOpenDisplay(server.Display().c_str());
+    if (!display) {
+      std::fprintf(stderr, "Xvfb does not start\n");
+      return runs;
+    }
+    testsupport::TemporaryFolder folder;
+    runs.push_back(MeasureRun(
+        [&](const std::map<std::string, std::string>& all) {
+          return std::make_unique<testsupport::ChildProcess>(testsupport::FrontEndPath(),
+                                                             std::vector<std::string>{"/s"}, all);
+        },
+        [&] { return veyora::testing::ScreenPixels(display, {0, 0, kWidth, kHeight}); },
+        folder.File("swaps"), {{"DISPLAY", server.Display()}, {"LIBGL_ALWAYS_SOFTWARE", "1"}}));
+    XCloseDisplay(display);
+  }
+  return runs;
+}
+
+}  // namespace
+
+int main() {
+  std::printf("/s on one %dx%d output, software OpenGL; %d runs each:\n", kWidth, kHeight, kRuns);
+  Report("native Wayland (sway)", MeasureInSway({}));
+  Report("XWayland (same sway)", MeasureInSway({{"SDL_VIDEODRIVER", "x11"}}));
+  Report("X11 (Xvfb)", MeasureInXvfb());
+  return 0;
+}
