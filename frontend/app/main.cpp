@@ -3,8 +3,12 @@
 // of that mode is loaded, and ends at once when none is.
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "frontend/app/main_steps.h"
+#include "frontend/idle/idle_command.h"
+#include "frontend/idle/idle_main.h"
 #include "frontend/startup/dispatch.h"
 #include "frontend/startup/main_procedure.h"
 #include "frontend/ui/form.h"
@@ -14,6 +18,9 @@
 
 int main(int argc, char** argv) {
   using namespace veyora::frontend;
+  // The idle watch needs no X display: on Wayland and GNOME it asks the desktop.
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  if (IsIdleCommand(arguments)) return RunIdleCommand(arguments);
   if (!platform::SharedDisplay()) {
     std::fprintf(stderr, "%s: cannot open the X display\n", names::kFrontEndFile);
     return 1;

@@ -1,0 +1,121 @@
+#include "frontend/idle/idle_main.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <system_error>
+
+#include <QCoreApplication>
+
+#include "frontend/idle/autostart_entry.h"
+#include "frontend/idle/autostart_template.h"
+#include "frontend/idle/idle_command.h"
+#include "frontend/idle/idle_source_choice.h"
+#include "frontend/idle/idle_watch.h"
+#include "platform/failure_report.h"
+#include "platform/idle/gnome_idle_source.h"
+#include "platform/idle/wayland_idle_source.h"
+#include "platform/idle/x_screen_saver_idle_source.h"
+#include "platform/program_files.h"
+#include "platform/shared_names.h"
+
+namespace {
+
+constexpr char kAutostartFile[] = "veyora-screensaver-idle.desktop";
+
+// The launcher in bin when the programs are installed; the front end itself
+// when they run from the build folder.
+std::string LauncherPath() {
+  std::error_code error;
+  const auto launcher = std::filesystem::canonical(
+      platform::FileNextToProgram(VEYORA_LAUNCHER_FROM_PROGRAMS), error);
+  return error ? platform::FileNextToProgram(names::kFrontEndFile) : launcher.string();
+}
+
+int WriteAutostartEntry(std::chrono::seconds delay) {
+  const std::string folder = AutostartFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+  if (folder.empty()) {
+    platform::ReportFailure("cannot tell where the autostart folder is: set HOME");
+    return 1;
+  }
+  const std::string path = folder + "/" + kAutostartFile;
+  const std::string partial = path + ".part";
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  {
+    std::ofstream file(partial, std::ios::binary | std::ios::trunc);
+    file << AutostartEntry(kAutostartTemplate, LauncherPath(), delay);
+    if (!file.flush()) error = std::make_error_code(std::errc::io_error);
+  }
+  // Written whole or not at all.
+  if (!error) std::filesystem::rename(partial, path, error);
+  if (error) {
+    std::filesystem::remove(partial);
+    platform::ReportFailure("cannot write " + path + ": " + error.message());
+    return 1;
+  }
+  std::printf("wrote %s: the screensaver starts after %s of idle time from the next session on\n",
+              path.c_str(), IdleDelayForPeople(delay).c_str());
+  return 0;
+}
+
+// The source the session offers first, ready to watch; null when it offers none.
+std::unique_ptr<platform::IdleSource> OpenIdleSource(std::chrono::milliseconds delay) {
+  // Without WAYLAND_DISPLAY this is no Wayland session.
+  std::unique_ptr<platform::WaylandIdleSource> wayland;
+  if (std::getenv("WAYLAND_DISPLAY")) wayland = platform::WaylandIdleSource::Connect();
+  std::unique_ptr<platform::XScreenSaverIdleSource> x = platform::XScreenSaverIdleSource::Open(delay);
+  const IdleSourceOffers offers{
+      .waylandIdleNotify = wayland && wayland->OffersIdleNotify(),
+      .waylandKdeIdle = wayland && wayland->OffersKdeIdle(),
+      .gnomeIdleMonitor = platform::GnomeIdleSource::Present(),
+      .xScreenSaver = x != nullptr,
+  };
+  const std::optional<IdleSourceKind> kind = ChooseIdleSource(offers);
+  if (!kind) return nullptr;
+  std::fprintf(stderr, "%s: idle time from %s\n", program_invocation_short_name, IdleSourceName(*kind));
+  switch (*kind) {
+    case IdleSourceKind::WaylandIdleNotify:
+    case IdleSourceKind::WaylandKdeIdle:
+      wayland->Watch(*kind == IdleSourceKind::WaylandIdleNotify, delay);
+      return wayland;
+    case IdleSourceKind::GnomeIdleMonitor:
+      return std::make_unique<platform::GnomeIdleSource>(delay);
+    case IdleSourceKind::XScreenSaver:
+      x->Watch();
+      return x;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int RunIdleCommand(const std::vector<std::string>& arguments) {
+  const auto parsed = ParseIdleCommand(arguments);
+  if (const auto* problem = std::get_if<std::string>(&parsed)) {
+    platform::ReportFailure(*problem);
+    return 2;
+  }
+  const IdleCommand& command = std::get<IdleCommand>(parsed);
+  if (command.autostart) return WriteAutostartEntry(command.delay);
+
+  int argc = 1;
+  char name[] = "veyora-screensaver";
+  char* argv[] = {name, nullptr};
+  QCoreApplication application(argc, argv);
+  std::unique_ptr<platform::IdleSource> source = OpenIdleSource(command.delay);
+  if (!source) {
+    platform::ReportFailure(
+        "no idle time to watch in this session: no Wayland idle protocol, no GNOME idle monitor, "
+        "no X server with the screen-saver extension");
+    return 1;
+  }
+  IdleWatch watch(*source, command.delay, platform::FileNextToProgram(names::kFrontEndFile));
+  if (!watch.CatchSignals()) {
+    platform::ReportFailure("cannot catch the signals that end the idle watch");
+    return 1;
+  }
+  return QCoreApplication::exec();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+
+// Where the session's idle time comes from, in the order they are preferred: the
+// desktop's own idle notice honours what holds the screen awake (video players,
+// presentations).
+enum class IdleSourceKind {
+  WaylandIdleNotify,  // ext-idle-notify-v1: current wlroots compositors, KWin 6
+  WaylandKdeIdle,     // org_kde_kwin_idle: older wlroots (sway 1.7), KWin 5
+  GnomeIdleMonitor,   // org.gnome.Mutter.IdleMonitor on the session bus
+  XScreenSaver,       // the X server's MIT-SCREEN-SAVER extension
+};
+
+// What the session offers.
+struct IdleSourceOffers {
+  bool waylandIdleNotify = false;
+  bool waylandKdeIdle = false;
+  bool gnomeIdleMonitor = false;
+  bool xScreenSaver = false;
+};
+
+// The preferred source the session offers; nullopt when it offers none.
+std::optional<IdleSourceKind> ChooseIdleSource(const IdleSourceOffers& offers);
+
+// The source as the start-up line names it.
+const char* IdleSourceName(IdleSourceKind kind);

@@ -1,0 +1,106 @@
+#include "frontend/idle/idle_watch.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+
+#include "frontend/idle/idle_signals.h"
+#include "platform/failure_report.h"
+#include "platform/program_files.h"
+
+namespace {
+
+// How long a run is given to end by itself after SIGTERM before it is killed.
+constexpr int kRunPatienceMs = 2000;
+
+}  // namespace
+
+IdleWatch::IdleWatch(platform::IdleSource& source, std::chrono::milliseconds delay, std::string frontEnd)
+    : source_(source), frontEnd_(std::move(frontEnd)) {
+  recheck_.setSingleShot(true);
+  recheck_.setInterval(delay);
+  QObject::connect(&recheck_, &QTimer::timeout, [this] { Handle(IdleWatchEvent::Recheck); });
+  source_.onIdle = [this] { Handle(IdleWatchEvent::Idle); };
+  source_.onActive = [this] { Handle(IdleWatchEvent::Active); };
+  source_.onLost = [this] { Handle(IdleWatchEvent::Terminate); };
+}
+
+bool IdleWatch::CatchSignals() {
+  return CatchIdleWatchSignals([this](int signal) { Signalled(signal); });
+}
+
+void IdleWatch::Signalled(int signal) {
+  switch (signal) {
+    case SIGUSR1:
+      Handle(IdleWatchEvent::StartNow);
+      break;
+    case SIGCHLD:
+      if (run_ != 0 && waitpid(run_, nullptr, WNOHANG) == run_) {
+        run_ = 0;
+        Handle(IdleWatchEvent::RunEnded);
+      }
+      break;
+    default:
+      Handle(IdleWatchEvent::Terminate);
+      break;
+  }
+}
+
+void IdleWatch::Handle(IdleWatchEvent event) {
+  // Only these two events look at what holds the screen awake, which may ask
+  // the desktop.
+  const bool held = (event == IdleWatchEvent::Idle || event == IdleWatchEvent::Recheck) &&
+                    state_ != IdleWatchState::Running && source_.ScreenHeldAwake();
+  const IdleWatchStep step = NextIdleWatchStep(state_, event, held);
+  state_ = step.next;
+  switch (step.action) {
+    case IdleWatchAction::StartRun:
+      recheck_.stop();
+      StartRun();
+      break;
+    case IdleWatchAction::RecheckLater:
+      recheck_.start();
+      break;
+    case IdleWatchAction::CancelRecheck:
+      recheck_.stop();
+      break;
+    case IdleWatchAction::EndRun:
+      EndRun();
+      QCoreApplication::exit(0);
+      break;
+    case IdleWatchAction::Finish:
+      QCoreApplication::exit(0);
+      break;
+    case IdleWatchAction::None:
+      break;
+  }
+}
+
+void IdleWatch::StartRun() {
+  run_ = platform::StartProgram(frontEnd_, {"/s"});
+  if (run_ == 0) {
+    platform::ReportFailure("cannot start the screensaver " + frontEnd_);
+    Handle(IdleWatchEvent::RunEnded);
+  }
+}
+
+void IdleWatch::EndRun() {
+  if (run_ == 0) return;
+  kill(run_, SIGTERM);
+  // Waits on the process itself, so the wait ends the moment it does.
+  const int process = static_cast<int>(syscall(SYS_pidfd_open, run_, 0));
+  if (process >= 0) {
+    pollfd ended{process, POLLIN, 0};
+    poll(&ended, 1, kRunPatienceMs);
+    close(process);
+  }
+  if (waitpid(run_, nullptr, WNOHANG) != run_) {
+    kill(run_, SIGKILL);
+    waitpid(run_, nullptr, 0);
+  }
+  run_ = 0;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <string>
+
+#include <QTimer>
+
+#include "frontend/idle/idle_watch_states.h"
+#include "platform/idle/idle_source.h"
+
+// The idle watch on this machine: takes the notices of an idle source, starts
+// the screensaver (`frontEnd` with /s) as a process of its own when the session
+// goes idle, and ends when told to by a signal, ending the run it started.
+class IdleWatch {
+ public:
+  IdleWatch(platform::IdleSource& source, std::chrono::milliseconds delay, std::string frontEnd);
+
+  // Hands the watch's signals to it; false when they cannot be caught.
+  bool CatchSignals();
+
+ private:
+  void Handle(IdleWatchEvent event);
+  void Signalled(int signal);
+  void StartRun();
+  void EndRun();
+
+  platform::IdleSource& source_;
+  std::string frontEnd_;
+  IdleWatchState state_ = IdleWatchState::Waiting;
+  QTimer recheck_;
+  pid_t run_ = 0;
+};

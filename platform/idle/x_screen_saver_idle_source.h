@@ -1,0 +1,50 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <optional>
+
+#include <QTimer>
+
+#include "platform/idle/idle_source.h"
+
+typedef struct _XDisplay Display;
+class QSocketNotifier;
+
+namespace platform {
+
+// Idle notices made from the X server's MIT-SCREEN-SAVER extension: its idle
+// time, looked at once when it would reach the delay (never more often than once
+// per delay), and its notify events when the server's own saver comes or goes.
+// The screen counts as held awake while an application has suspended the
+// server's saver (XScreenSaverSuspend), which the extension does not report: the
+// server's saver should then be on, its timeout having passed, but it is not.
+class XScreenSaverIdleSource : public IdleSource {
+ public:
+  // A connection of its own to the X server of DISPLAY; null when there is none
+  // or it lacks the extension.
+  static std::unique_ptr<XScreenSaverIdleSource> Open(std::chrono::milliseconds delay);
+  ~XScreenSaverIdleSource() override;
+
+  // Starts looking; the notices arrive once the Qt event loop runs.
+  void Watch();
+  bool ScreenHeldAwake() override;
+
+ private:
+  XScreenSaverIdleSource(Display* display, std::chrono::milliseconds delay);
+  void ReadEvents();
+  void Check();
+
+  Display* display_;
+  int eventBase_ = 0;
+  std::chrono::milliseconds delay_;
+  bool idle_ = false;  // the last notice was Idle
+  // The idle time at the last look and when that was: an idle time below what
+  // has passed since then tells of input in between.
+  std::optional<std::chrono::milliseconds> lastIdle_;
+  std::chrono::steady_clock::time_point lastLook_;
+  QTimer nextLook_;
+  std::unique_ptr<QSocketNotifier> readable_;
+};
+
+}  // namespace platform
