@@ -65,7 +65,8 @@ int WriteAutostartEntry(std::chrono::seconds delay) {
 std::unique_ptr<platform::IdleSource> OpenIdleSource(std::chrono::milliseconds delay) {
   // Without WAYLAND_DISPLAY this is no Wayland session.
   std::unique_ptr<platform::WaylandIdleSource> wayland;
-  if (std::getenv("WAYLAND_DISPLAY")) wayland = platform::WaylandIdleSource::Connect();
+  const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
+  if (waylandDisplay && *waylandDisplay) wayland = platform::WaylandIdleSource::Connect();
   std::unique_ptr<platform::XScreenSaverIdleSource> x = platform::XScreenSaverIdleSource::Open(delay);
   const IdleSourceOffers offers{
       .waylandIdleNotify = wayland && wayland->OffersIdleNotify(),

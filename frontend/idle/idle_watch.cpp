@@ -41,6 +41,8 @@ void IdleWatch::Signalled(int signal) {
     case SIGCHLD:
       if (run_ != 0 && waitpid(run_, nullptr, WNOHANG) == run_) {
         run_ = 0;
+        // The input that ended the run, when the source has not told of it yet.
+        source_.LookNow();
         Handle(IdleWatchEvent::RunEnded);
       }
       break;
@@ -51,10 +53,7 @@ void IdleWatch::Signalled(int signal) {
 }
 
 void IdleWatch::Handle(IdleWatchEvent event) {
-  // Only these two events look at what holds the screen awake, which may ask
-  // the desktop.
-  const bool held = (event == IdleWatchEvent::Idle || event == IdleWatchEvent::Recheck) &&
-                    state_ != IdleWatchState::Running && source_.ScreenHeldAwake();
+  const bool held = StepLooksAtHeld(state_, event) && source_.ScreenHeldAwake();
   const IdleWatchStep step = NextIdleWatchStep(state_, event, held);
   state_ = step.next;
   switch (step.action) {

@@ -9,6 +9,9 @@ enum class IdleWatchState {
   Waiting,  // for the session to go idle
   Holding,  // idle, but something holds the screen awake: looked at again later
   Running,  // a screensaver run the watch started is on
+  // The user came back and has been idle for the delay again while the run is
+  // still ending: the next idle period has begun.
+  IdleBeforeRunEnded,
   Ended,
 };
 
@@ -35,6 +38,10 @@ struct IdleWatchStep {
   IdleWatchAction action;
 };
 
+// True when the step from `state` on `event` depends on whether something holds
+// the screen awake, which may take a question to the desktop.
+bool StepLooksAtHeld(IdleWatchState state, IdleWatchEvent event);
+
 // The step from `state` on `event`. `held` tells whether something holds the
-// screen awake now; it matters only for Idle and Recheck.
+// screen awake now; it matters only where StepLooksAtHeld says so.
 IdleWatchStep NextIdleWatchStep(IdleWatchState state, IdleWatchEvent event, bool held);

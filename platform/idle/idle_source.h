@@ -19,6 +19,10 @@ class IdleSource {
   // True while an application holds the screen awake in a way the idle notices
   // themselves do not already honour.
   virtual bool ScreenHeldAwake() { return false; }
+
+  // Brings the notices up to date at once, for a source that looks only now and
+  // then; the others' notices arrive by themselves.
+  virtual void LookNow() {}
 };
 
 }  // namespace platform

@@ -29,6 +29,7 @@ class XScreenSaverIdleSource : public IdleSource {
   // Starts looking; the notices arrive once the Qt event loop runs.
   void Watch();
   bool ScreenHeldAwake() override;
+  void LookNow() override { Check(); }
 
  private:
   XScreenSaverIdleSource(Display* display, std::chrono::milliseconds delay);

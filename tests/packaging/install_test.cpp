@@ -87,4 +87,18 @@ TEST_F(InstallTest, TheDialogWritesTheUsersOwnFileAndTheNextRunPlaysIt) {
   chmod(programs.c_str(), 0755);
 }
 
+TEST_F(InstallTest, TheIdleWatchCopiesTheInstalledAutostartEntryToStartTheLauncher) {
+  testsupport::ChildProcess install(CMAKE_COMMAND_PATH, {"--install", BUILD_FOLDER, "--prefix", prefix_});
+  ASSERT_EQ(install.WaitExit(kDeadlineMs), 0);
+  const std::string installed = ReadBytes(prefix_ + "/share/veyora/veyora-screensaver-idle.desktop");
+  ASSERT_NE(installed.find("Exec=veyora-screensaver --idle"), std::string::npos);
+
+  auto copy = Run({"--idle", "--autostart", "5"});
+  ASSERT_EQ(copy->WaitExit(kDeadlineMs), 0);
+  const std::string entry = ReadBytes(folder_.File("config/autostart/veyora-screensaver-idle.desktop"));
+  const std::string launcher = std::filesystem::canonical(prefix_ + "/bin/veyora-screensaver").string();
+  EXPECT_NE(entry.find("\nExec=" + launcher + " --idle 5\n"), std::string::npos) << entry;
+  EXPECT_NE(entry.find("\nTryExec=" + launcher + "\n"), std::string::npos) << entry;
+}
+
 }  // namespace

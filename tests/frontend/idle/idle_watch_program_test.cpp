@@ -1,0 +1,146 @@
+// The idle watch of the real front end: on a private X server through the
+// screen-saver extension, and through a stand-in for GNOME's idle monitor on a
+// private session bus.
+#include "tests/frontend/saver/saver_session.h"
+
+#include <X11/extensions/scrnsaver.h>
+#include <signal.h>
+
+#include <filesystem>
+
+#include "platform/shared_names.h"
+#include "tests/support/x_wait.h"
+
+namespace {
+
+using testsupport::ChildProcess;
+using testsupport::ReadBytes;
+using testsupport::WaitUntil;
+
+constexpr int kDeadlineMs = 60000;
+
+class IdleWatchTest : public savertest::SaverSession {
+ protected:
+  // The front end's idle watch with its standard error in a file, in a session
+  // without a Wayland compositor and, unless `environment` gives one, without a
+  // session bus.
+  std::unique_ptr<ChildProcess> StartWatch(const std::vector<std::string>& args,
+                                           const std::map<std::string, std::string>& environment = {}) {
+    auto session = SessionEnvironment();
+    session["WAYLAND_DISPLAY"] = "";
+    session["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + File("no-bus");
+    session["WATCH_LOG"] = File("watch.log");
+    for (const auto& [name, value] : environment) session[name] = value;
+    std::vector<std::string> shell = {"-c", "exec \"$0\" \"$@\" 2>\"$WATCH_LOG\"", File(names::kFrontEndFile)};
+    shell.insert(shell.end(), args.begin(), args.end());
+    return std::make_unique<ChildProcess>("/bin/sh", shell, session);
+  }
+
+  std::string WatchLog() const { return ReadBytes(File("watch.log")); }
+  bool WatchStarted() const {
+    return WaitUntil([&] { return WatchLog().find("idle time from") != std::string::npos; }, kDeadlineMs);
+  }
+  bool RendererGone() { return testsupport::WaitForWindowGone(display_, names::kRendererTitle, kDeadlineMs); }
+  bool NoRunFor(int ms) { return testsupport::WaitForWindow(display_, names::kRendererTitle, ms) == None; }
+};
+
+TEST_F(IdleWatchTest, OnXIdleStartsARunAKeyEndsItAndTheNextIdlePeriodStartsAnother) {
+  auto watch = StartWatch({"--idle", "2s"});
+  ASSERT_NE(WaitForRenderer(), None) << WatchLog();
+  EXPECT_NE(WatchLog().find("MIT-SCREEN-SAVER"), std::string::npos) << WatchLog();
+  PressKey();
+  ASSERT_TRUE(RendererGone());
+  ASSERT_NE(WaitForRenderer(), None);
+
+  // The watch ends on SIGTERM, and its run with it.
+  watch->Signal(SIGTERM);
+  EXPECT_EQ(watch->WaitExit(kDeadlineMs), 0);
+  EXPECT_TRUE(RendererGone());
+  EXPECT_TRUE(WaitUntil([&] { return RendererProcesses().empty(); }, kDeadlineMs));
+}
+
+TEST_F(IdleWatchTest, OnXNoRunWhileAnotherClientSuspendsTheServersSaver) {
+  // The server's own saver comes on after a second unless it is suspended.
+  XSetScreenSaver(display_, 1, 0, DefaultBlanking, DefaultExposures);
+  XScreenSaverSuspend(display_, True);
+  XSync(display_, False);
+  auto watch = StartWatch({"--idle", "2s"});
+  ASSERT_TRUE(WatchStarted());
+  EXPECT_TRUE(NoRunFor(8000));
+
+  XScreenSaverSuspend(display_, False);
+  XSync(display_, False);
+  EXPECT_NE(WaitForRenderer(), None);
+}
+
+TEST_F(IdleWatchTest, ASessionWithoutAnyIdleSourceEndsWithOneLineAndStatus1) {
+  auto watch = StartWatch({"--idle"}, {{"DISPLAY", ""}});
+  EXPECT_EQ(watch->WaitExit(kDeadlineMs), 1);
+  const std::string log = WatchLog();
+  EXPECT_NE(log.find("no idle time to watch"), std::string::npos) << log;
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;
+}
+
+// GNOME's idle monitor and session manager played by a stand-in on a private
+// session bus, whose idle watches fire when the test says so.
+class GnomeIdleWatchTest : public IdleWatchTest {
+ protected:
+  void SetUp() override {
+    IdleWatchTest::SetUp();
+    bus_ = std::make_unique<ChildProcess>(
+        "/usr/bin/dbus-daemon",
+        std::vector<std::string>{"--session", "--nofork", "--address=" + Bus()});
+    ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(File("bus")); }, kDeadlineMs));
+    standIn_ = std::make_unique<ChildProcess>(GNOME_SESSION_STAND_IN, std::vector<std::string>{},
+                                              std::map<std::string, std::string>{{"DBUS_SESSION_BUS_ADDRESS", Bus()}});
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          return Call("org.gnome.SessionManager", "/org/gnome/SessionManager", "IsInhibited",
+                      "uint32:8").find("boolean false") != std::string::npos;
+        },
+        kDeadlineMs));
+  }
+
+  std::string Bus() const { return "unix:path=" + File("bus"); }
+
+  // Calls a method of the stand-in; its printed reply.
+  std::string Call(const std::string& service, const std::string& path, const std::string& method,
+                   const std::string& argument = "") {
+    ChildProcess send("/bin/sh",
+                      {"-c", "dbus-send --session --print-reply --dest=" + service + " " + path + " " +
+                                 service + "." + method + " " + argument + " >\"$0\" 2>&1",
+                       File("reply")},
+                      {{"DBUS_SESSION_BUS_ADDRESS", Bus()}});
+    send.WaitExit(kDeadlineMs);
+    return ReadBytes(File("reply"));
+  }
+  // Fires the idle monitor's watches of one kind; how many fired.
+  std::string Fire(const std::string& kind) {
+    const std::string reply = Call("org.gnome.Mutter.IdleMonitor", "/org/gnome/Mutter/IdleMonitor/Core", kind);
+    return reply.substr(reply.find("uint32") == std::string::npos ? reply.size() : reply.find("uint32"));
+  }
+  void SetIdleInhibited(bool inhibited) {
+    Call("org.gnome.SessionManager", "/org/gnome/SessionManager", "SetIdleInhibited",
+         inhibited ? "boolean:true" : "boolean:false");
+  }
+
+  std::unique_ptr<ChildProcess> bus_;
+  std::unique_ptr<ChildProcess> standIn_;
+};
+
+TEST_F(GnomeIdleWatchTest, AFiredIdleWatchStartsTheRunButNotWhileAnIdleInhibitorIsHeld) {
+  // A delay no test waits out: only the stand-in's watches start runs.
+  auto watch = StartWatch({"--idle", "1h"}, {{"DBUS_SESSION_BUS_ADDRESS", Bus()}});
+  SetIdleInhibited(true);
+  ASSERT_TRUE(WaitUntil([&] { return Fire("FireIdleWatches") == "uint32 1\n"; }, kDeadlineMs)) << WatchLog();
+  EXPECT_NE(WatchLog().find("org.gnome.Mutter.IdleMonitor"), std::string::npos) << WatchLog();
+  EXPECT_TRUE(NoRunFor(4000));
+
+  // The user comes back and goes idle again, the inhibitor gone: a run.
+  SetIdleInhibited(false);
+  EXPECT_EQ(Fire("FireUserActive"), "uint32 1\n");
+  EXPECT_EQ(Fire("FireIdleWatches"), "uint32 1\n");
+  EXPECT_NE(WaitForRenderer(), None);
+}
+
+}  // namespace
