@@ -13,8 +13,8 @@ PACKAGES=(
   qt6-base-dev libx11-dev libxfixes-dev fonts-ipafont-gothic
   # music
   libsdl2-mixer-dev libcdio-dev
-  # idle watch: Wayland idle protocols, GNOME's idle monitor over D-Bus
-  libwayland-dev wayland-protocols plasma-wayland-protocols
+  # idle watch: KDE's Wayland idle protocol (the others come with Wayland below)
+  plasma-wayland-protocols
   # tests of the idle watch: a private session bus and dbus-send
   dbus-daemon dbus-bin
   # tests: virtual display, input, screenshots, audio fixtures, xset and xrandr
