@@ -4,6 +4,8 @@
 
 #include "frontend/idle/idle_delay.h"
 
+namespace veyora::frontend {
+
 std::string DesktopExecArgument(const std::string& argument) {
   constexpr std::string_view kReserved = " \t\n\"'\\><~|&;$*?#()`";
   if (!argument.empty() && argument.find_first_of(kReserved) == std::string::npos) return argument;
@@ -43,3 +45,5 @@ std::string AutostartFolder(const char* configHome, const char* home) {
   if (home && home[0] == '/') return std::string(home) + "/.config/autostart";
   return {};
 }
+
+}  // namespace veyora::frontend

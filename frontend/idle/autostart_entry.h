@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace veyora::frontend {
+
 // The user's autostart entry for the idle watch: the installed entry with its
 // command line made to start `launcher` with the delay given.
 std::string AutostartEntry(std::string_view installedEntry, const std::string& launcher,
@@ -17,3 +19,5 @@ std::string DesktopExecArgument(const std::string& argument);
 // The user's autostart folder: $XDG_CONFIG_HOME/autostart when that is an absolute
 // path, else ~/.config/autostart; empty when neither is known.
 std::string AutostartFolder(const char* configHome, const char* home);
+
+}  // namespace veyora::frontend

@@ -1,5 +1,7 @@
 #include "frontend/idle/idle_command.h"
 
+namespace veyora::frontend {
+
 bool IsIdleCommand(const std::vector<std::string>& arguments) {
   return !arguments.empty() && arguments.front() == "--idle";
 }
@@ -23,3 +25,5 @@ std::variant<IdleCommand, std::string> ParseIdleCommand(const std::vector<std::s
   }
   return command;
 }
+
+}  // namespace veyora::frontend

@@ -7,6 +7,8 @@
 
 #include "frontend/idle/idle_delay.h"
 
+namespace veyora::frontend {
+
 // "--idle [DELAY]": watch the session and start the screensaver once it has been
 // idle for the delay. "--idle --autostart [DELAY]": write the autostart entry that
 // starts that watch with every session.
@@ -22,3 +24,5 @@ bool IsIdleCommand(const std::vector<std::string>& arguments);
 // The idle command these arguments give, or the one line that says why they give
 // none.
 std::variant<IdleCommand, std::string> ParseIdleCommand(const std::vector<std::string>& arguments);
+
+}  // namespace veyora::frontend

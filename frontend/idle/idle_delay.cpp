@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+namespace veyora::frontend {
+
 std::optional<std::chrono::seconds> ParseIdleDelay(std::string_view text) {
   long long seconds = 60;  // a bare number counts minutes
   if (!text.empty()) {
@@ -31,3 +33,5 @@ std::string IdleDelayForPeople(std::chrono::seconds delay) {
   const long long seconds = delay.count();
   return seconds % 60 == 0 ? std::to_string(seconds / 60) + " min" : std::to_string(seconds) + " s";
 }
+
+}  // namespace veyora::frontend

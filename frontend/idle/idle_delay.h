@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace veyora::frontend {
+
 // How long the session stays idle before the screensaver starts.
 inline constexpr std::chrono::seconds kDefaultIdleDelay{10 * 60};
 // A day: longer delays are typing slips, and the idle sources count in 32 bits of
@@ -22,3 +24,5 @@ std::string IdleDelayText(std::chrono::seconds delay);
 
 // The delay for people: "10 min", "90 s".
 std::string IdleDelayForPeople(std::chrono::seconds delay);
+
+}  // namespace veyora::frontend

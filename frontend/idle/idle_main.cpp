@@ -21,6 +21,8 @@
 #include "platform/program_files.h"
 #include "platform/shared_names.h"
 
+namespace veyora::frontend {
+
 namespace {
 
 constexpr char kAutostartFile[] = "veyora-screensaver-idle.desktop";
@@ -120,3 +122,5 @@ int RunIdleCommand(const std::vector<std::string>& arguments) {
   }
   return QCoreApplication::exec();
 }
+
+}  // namespace veyora::frontend

@@ -8,6 +8,8 @@
 
 #include <QSocketNotifier>
 
+namespace veyora::frontend {
+
 namespace {
 
 int signalPipe[2] = {-1, -1};
@@ -39,3 +41,5 @@ bool CatchIdleWatchSignals(std::function<void(int signal)> onSignal) {
   for (int signal : {SIGTERM, SIGINT, SIGHUP, SIGUSR1, SIGCHLD}) sigaction(signal, &action, nullptr);
   return true;
 }
+
+}  // namespace veyora::frontend

@@ -1,5 +1,7 @@
 #include "frontend/idle/idle_source_choice.h"
 
+namespace veyora::frontend {
+
 std::optional<IdleSourceKind> ChooseIdleSource(const IdleSourceOffers& offers) {
   if (offers.waylandIdleNotify) return IdleSourceKind::WaylandIdleNotify;
   if (offers.waylandKdeIdle) return IdleSourceKind::WaylandKdeIdle;
@@ -17,3 +19,5 @@ const char* IdleSourceName(IdleSourceKind kind) {
   }
   return "";
 }
+
+}  // namespace veyora::frontend

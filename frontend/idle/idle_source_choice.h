@@ -2,6 +2,8 @@
 
 #include <optional>
 
+namespace veyora::frontend {
+
 // Where the session's idle time comes from, in the order they are preferred: the
 // desktop's own idle notice honours what holds the screen awake (video players,
 // presentations).
@@ -25,3 +27,5 @@ std::optional<IdleSourceKind> ChooseIdleSource(const IdleSourceOffers& offers);
 
 // The source as the start-up line names it.
 const char* IdleSourceName(IdleSourceKind kind);
+
+}  // namespace veyora::frontend

@@ -12,6 +12,8 @@
 #include "platform/failure_report.h"
 #include "platform/program_files.h"
 
+namespace veyora::frontend {
+
 namespace {
 
 // How long a run is given to end by itself after SIGTERM before it is killed.
@@ -103,3 +105,5 @@ void IdleWatch::EndRun() {
   }
   run_ = 0;
 }
+
+}  // namespace veyora::frontend

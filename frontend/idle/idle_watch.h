@@ -10,6 +10,8 @@
 #include "frontend/idle/idle_watch_states.h"
 #include "platform/idle/idle_source.h"
 
+namespace veyora::frontend {
+
 // The idle watch on this machine: takes the notices of an idle source, starts
 // the screensaver (`frontEnd` with /s) as a process of its own when the session
 // goes idle, and ends when told to by a signal, ending the run it started.
@@ -32,3 +34,5 @@ class IdleWatch {
   QTimer recheck_;
   pid_t run_ = 0;
 };
+
+}  // namespace veyora::frontend

@@ -1,5 +1,7 @@
 #include "frontend/idle/idle_watch_states.h"
 
+namespace veyora::frontend {
+
 namespace {
 
 bool RunOn(IdleWatchState state) {
@@ -49,3 +51,5 @@ IdleWatchStep NextIdleWatchStep(IdleWatchState state, IdleWatchEvent event, bool
   }
   return {state, A::None};
 }
+
+}  // namespace veyora::frontend

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace veyora::frontend {
+
 // The idle watch as a state machine: it waits for the session to go idle, starts
 // one screensaver run, and after the run waits for the next idle period. Idle
 // notices from the sources always mean a fresh idle period (activity came in
@@ -45,3 +47,5 @@ bool StepLooksAtHeld(IdleWatchState state, IdleWatchEvent event);
 // The step from `state` on `event`. `held` tells whether something holds the
 // screen awake now; it matters only where StepLooksAtHeld says so.
 IdleWatchStep NextIdleWatchStep(IdleWatchState state, IdleWatchEvent event, bool held);
+
+}  // namespace veyora::frontend

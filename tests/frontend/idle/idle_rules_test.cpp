@@ -13,6 +13,8 @@
 
 namespace {
 
+using namespace veyora::frontend;
+
 using std::chrono::seconds;
 
 TEST(IdleDelayTest, ReadsMinutesOrANumberWithItsUnitAndRefusesTheRest) {
