@@ -57,7 +57,9 @@ pid_t RendererOf(pid_t parent) {
     std::ifstream stat(entry.path() / "stat");
     std::string line;
     std::getline(stat, line);
-    std::istringstream fields(line.substr(line.rfind(')') + 2));
+    const size_t nameEnd = line.rfind(')');
+    if (nameEnd == std::string::npos) continue;  // gone meanwhile
+    std::istringstream fields(line.substr(nameEnd + 2));
     char state = 0;
     pid_t ppid = 0;
     if (fields >> state >> ppid && ppid == parent) return std::stoi(entry.path().filename());
@@ -70,7 +72,9 @@ double CpuSeconds(pid_t pid) {
   std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
   std::string line;
   std::getline(stat, line);
-  std::istringstream fields(line.substr(line.rfind(')') + 2));
+  const size_t nameEnd = line.rfind(')');
+  if (nameEnd == std::string::npos) return 0.0;
+  std::istringstream fields(line.substr(nameEnd + 2));
   std::string skip;
   for (int i = 0; i < 11; ++i) fields >> skip;  // state to cmajflt
   long user = 0, system = 0;

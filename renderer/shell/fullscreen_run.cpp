@@ -322,7 +322,10 @@ int RunFullScreen(Display* display) {
   }
   SDL_Window* primary = r.views.front().window;
   SDL_RaiseWindow(primary);
-  SDL_SetWindowInputFocus(primary);
+  // A window manager gives the focus to the window it shows, and takes back focus a
+  // client sets itself on a window it has not shown yet; without one, nobody else
+  // would give it.
+  if (!WindowManagerRunning(display)) SDL_SetWindowInputFocus(primary);
   ScreenWatch watch(display);
   for (const MonitorView& view : r.views) watch.Watch(view.xWindow);
   watch.WakeActiveSaver();

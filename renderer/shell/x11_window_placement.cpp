@@ -25,6 +25,20 @@ void AskFullScreenOnMonitor(Display* display, Window window, long monitor, bool 
   XSync(display, False);
 }
 
+bool WindowManagerRunning(Display* display) {
+  const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  const bool present = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False,
+                                          XA_WINDOW, &type, &format, &count, &after,
+                                          &data) == Success &&
+                       type == XA_WINDOW && count == 1;
+  if (data) XFree(data);
+  return present;
+}
+
 platform::ScreenRect ShownRect(Display* display, Window window) {
   XWindowAttributes attributes{};
   int x = 0, y = 0;

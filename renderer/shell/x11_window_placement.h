@@ -12,6 +12,9 @@ namespace veyora {
 // managers without the hint ignore it.
 void AskFullScreenOnMonitor(Display* display, Window window, long monitor, bool mapped);
 
+// True when an EWMH window manager runs on the display's screen.
+bool WindowManagerRunning(Display* display);
+
 // Where the window is shown now, in root coordinates; empty when it cannot be read.
 platform::ScreenRect ShownRect(Display* display, Window window);
 
