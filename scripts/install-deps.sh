@@ -23,6 +23,8 @@ PACKAGES=(
   # Wayland: the renderer's native windows; headless compositors, screenshots and
   # virtual input in tests
   libwayland-dev libegl-dev wayland-protocols libxkbcommon-dev sway weston xwayland grim wtype
+  # Debian package and the checks of the installed files
+  dpkg-dev lintian desktop-file-utils mandoc
 )
 
 missing=()
