@@ -14,9 +14,11 @@
 #include "frontend/ui/form.h"
 #include "frontend/ui/program_end.h"
 #include "platform/shared_names.h"
+#include "platform/standard_streams.h"
 #include "platform/x_connection.h"
 
 int main(int argc, char** argv) {
+  platform::KeepStandardStreamsOpen();
   using namespace veyora::frontend;
   // The idle watch needs no X display: on Wayland and GNOME it asks the desktop.
   const std::vector<std::string> arguments(argv + 1, argv + argc);
