@@ -1,9 +1,10 @@
 #include "renderer/shell/hosted_run.h"
 
+#include <unistd.h>
+
 #include <SDL.h>
 #include <X11/Xutil.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <optional>
@@ -15,6 +16,7 @@
 #include "renderer/gl/glx_pixel_formats.h"
 #include "renderer/shell/frame_pacer.h"
 #include "renderer/shell/frame_timing.h"
+#include "renderer/shell/hosted_seed.h"
 #include "renderer/shell/process_priority.h"
 #include "renderer/shell/screen_watch.h"
 #include "renderer/shell/sdl_start.h"
@@ -87,7 +89,7 @@ bool SetUpDrawing(HostedWindow& w) {
     return false;
   }
   LowerPriority();
-  w.drawing.emplace(w.sdlWindow, static_cast<std::uint32_t>(std::time(nullptr)));
+  w.drawing.emplace(w.sdlWindow, HostedSeed(std::time(nullptr), w.host, getpid()));
   if (w.drawing->HasContext()) return true;
   ReportSdlFailure("cannot draw into the window");
   return false;

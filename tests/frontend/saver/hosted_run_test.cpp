@@ -10,6 +10,7 @@
 #include <signal.h>
 
 #include <cstdio>
+#include <fstream>
 
 #include "platform/shared_names.h"
 #include "tests/support/x_input.h"
@@ -200,6 +201,42 @@ TEST_F(HostedRunTest, TwoHostedRunsBothDrawAndOnePlaysTheMusic) {
       [&] { return SoundBytes("first.raw") + SoundBytes("second.raw") > 0; }, kDeadlineMs));
   EXPECT_FALSE(first->WaitExit(1000).has_value());
   EXPECT_TRUE(SoundBytes("first.raw") == 0 || SoundBytes("second.raw") == 0);
+}
+
+// Whether the process has stopped itself.
+bool Stopped(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  std::getline(stat, line);
+  const size_t close = line.rfind(')');
+  return close != std::string::npos && line.compare(close + 2, 1, "T") == 0;
+}
+
+TEST_F(HostedRunTest, TwoRunsStartedInTheSameSecondShowPicturesOfTheirOwn) {
+  std::vector<Window> hosts = {MakeHostWindow(200, 150), MakeHostWindow(200, 150)};
+  XMoveWindow(display_, hosts[1], 300, 10);
+  XSync(display_, False);
+  // Both renderers see the same calendar second and stop after their tenth frame.
+  std::map<std::string, std::string> environment = SessionEnvironment();
+  environment["LD_PRELOAD"] += std::string(" ") + RENDERER_FRAME_GATE;
+  environment["VEYORA_FIXED_TIME"] = "1800000000";
+  environment["VEYORA_STOP_AFTER_FRAMES"] = "10";
+  std::vector<std::unique_ptr<testsupport::ChildProcess>> runs;
+  for (Window host : hosts) {
+    environment["XSCREENSAVER_WINDOW"] = Hex(host);
+    runs.push_back(std::make_unique<testsupport::ChildProcess>(File(names::kFrontEndFile),
+                                                               std::vector<std::string>{"-root"}, environment));
+  }
+  ASSERT_TRUE(testsupport::WaitUntil(
+      [&] {
+        const std::vector<pid_t> renderers = RendererProcesses();
+        return renderers.size() == 2 && Stopped(renderers[0]) && Stopped(renderers[1]);
+      },
+      kDeadlineMs));
+  const auto [leftPicture, leftLit] = Picture(hosts[0]);
+  const auto [rightPicture, rightLit] = Picture(hosts[1]);
+  EXPECT_TRUE(leftLit && rightLit);
+  EXPECT_NE(leftPicture, rightPicture);
 }
 
 TEST_F(HostedRunTest, AnIdThatIsNoWindowEndsTheProgramAtOnce) {
