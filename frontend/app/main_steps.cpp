@@ -13,6 +13,7 @@
 #include "platform/file_exists.h"
 #include "platform/pointer_visibility.h"
 #include "platform/program_files.h"
+#include "platform/shared_names.h"
 #include "platform/window_search.h"
 #include "platform/x_connection.h"
 
@@ -27,7 +28,7 @@ Main_Steps PlatformMainSteps() {
   steps.rendererPresent = [] { return platform::File_Exists(platform::Renderer_Path()); };
   steps.reportMissingRenderer = [] {
     ui::StartToolkit();
-    ui::ShowMessage(QString::fromUtf8("Veyora(Ra05) (ScreenSaver)"),
+    ui::ShowMessage(QString::fromUtf8(names::kProgramTitle),
                     QString::fromUtf8("Veyora(Ra05).dll が Veyora(Ra05).scr と同じﾌｫﾙﾀﾞに見つかりません！"));
   };
   steps.claimSaverRun = [] {

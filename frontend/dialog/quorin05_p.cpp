@@ -86,10 +86,11 @@ Quorin05_P::Quorin05_P(Settings& settings, std::string settingsFile)
 
   // Left, top, width and height in twips within each control's container, and
   // the tab index (-1: the control takes no focus; the others keep their own way
-  // of taking it).
+  // of taking it). The window opens with the focus on the first in tab order, the
+  // panel, so that no button shows a focused face and no caret blinks.
   const std::vector<std::tuple<QWidget*, QRect, int>> layout = {
       {&Cmd_Can, {5940, 3000, 1035, 375}, 11},  {&Cmd_Set, {4800, 3000, 1095, 375}, 10},
-      {&Pic_C_0, {180, 240, 6795, 2535}, -1},   {&Cmd_BGM, {540, 1740, 435, 315}, 9},
+      {&Pic_C_0, {180, 240, 6795, 2535}, 1},    {&Cmd_BGM, {540, 1740, 435, 315}, 9},
       {&BGM_Repeat, {1380, 780, 615, 300}, 2},  {&Shape3_3, {300, 300, 1695, 315}, -1},
       {&lbl_15, {300, 360, 1665, 195}, -1},     {&Img_BGM_0, {300, 1140, 195, 195}, -1},
       {&lbl_14, {2040, 840, 990, 195}, -1},     {&lbl_BGM_1, {540, 840, 645, 195}, -1},
@@ -105,6 +106,7 @@ Quorin05_P::Quorin05_P(Settings& settings, std::string settingsFile)
   }
   std::sort(tabOrder.begin(), tabOrder.end());
   for (size_t i = 1; i < tabOrder.size(); ++i) setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+  tabOrder.front().second->setFocus();
 
   Pic_C_0.SetBackColour(QColor(0xE0, 0xE0, 0xE0));
   BGM_Repeat.setStyleSheet("QComboBox { background: white; }");
@@ -203,14 +205,27 @@ void Quorin05_P::Cmd_BGM_Click() {
   chooser.setFileMode(QFileDialog::ExistingFile);
   chooser.setOption(QFileDialog::HideNameFilterDetails);
   if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return;
-  settings_.BGM_File = chooser.selectedFiles().first().toStdString();
+  const std::string chosen = chooser.selectedFiles().first().toStdString();
+  // Refused here rather than found unsaveable at "設定"; the previous choice stays.
+  if (!MusicFileStorable(chosen)) {
+    ui::ShowMessage(QString::fromUtf8(names::kProgramTitle),
+                    QString::fromUtf8("ﾌｧｲﾙ名に改行が含まれているため、%1 に保存できません！")
+                        .arg(QString::fromUtf8(names::kSettingsFile)));
+    return;
+  }
+  settings_.BGM_File = chosen;
   ShowFileName();
 }
 
 void Quorin05_P::Cmd_Set_Click() {
   settings_.BGM_Track = TrackFromText(BGM_Repeat.Text().toStdString());
   if (!WriteSettings(settings_, settingsFile_)) {
+    // The dialog stays open with the user's choices, to try again or cancel.
     platform::ReportFailure("cannot write the settings file " + settingsFile_);
+    ui::ShowMessage(QString::fromUtf8(names::kProgramTitle),
+                    QString::fromUtf8("%1 に設定を保存できません！")
+                        .arg(QString::fromStdString(settingsFile_)));
+    return;
   }
   Unload();
 }

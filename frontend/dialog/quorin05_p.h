@@ -19,7 +19,8 @@ namespace veyora::frontend {
 // The settings dialog, captioned "<Veyora(Ra05)>" (another start of the program
 // finds it by that caption): the user chooses the background music — none, the
 // audio CD (one track repeated, or the whole disc), or an MP3 or WAV file — and
-// "設定" writes the choice to the settings file and closes the dialog; "ｷｬﾝｾﾙ" and
+// "設定" writes the choice to the settings file and closes the dialog (or, when
+// the file cannot be written, says so in a message and stays open); "ｷｬﾝｾﾙ" and
 // the close box close it without writing. It opens and closes with a zoom between
 // the pointer and the window, and paints a dark-light-dark gradient behind its
 // controls.

@@ -118,10 +118,6 @@ std::string LineEndOf(std::string_view file) {
   return (stop + 1 < file.size() && file[stop + 1] == '\n') ? "\r\n" : "\r";
 }
 
-bool Storable(std::string_view text) {
-  return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
-}
-
 // Where a store goes: the key's line when the section holds it, else the section's
 // last line that is not blank.
 struct StorePlace {
@@ -155,6 +151,10 @@ StorePlace FindStorePlace(std::string_view file, ProfileEncoding encoding,
 }
 
 }  // namespace
+
+bool ProfileTextStorable(std::string_view text) {
+  return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+}
 
 ProfileEncoding DetectProfileEncoding(std::string_view file) {
   if (file.substr(0, kUtf8Mark.size()) == kUtf8Mark) return ProfileEncoding::Utf8;
@@ -213,7 +213,9 @@ std::optional<std::string> ProfileStore(std::string_view file, ProfileEncoding e
                                         std::string_view value) {
   section = TrimBlanks(section);
   key = TrimBlanks(key);
-  if (!Storable(section) || !Storable(key) || !Storable(value)) return std::nullopt;
+  if (!ProfileTextStorable(section) || !ProfileTextStorable(key) || !ProfileTextStorable(value)) {
+    return std::nullopt;
+  }
   if (section.empty() || key.empty()) return std::nullopt;
   if (key.find('=') != std::string_view::npos || key.front() == '[') return std::nullopt;
   // The closing bracket must not become the second byte of a cut-off character.

@@ -34,6 +34,9 @@ std::vector<std::optional<std::string>> ProfileLookup(std::string_view file,
                                                       std::string_view section,
                                                       std::span<const std::string> keys);
 
+// False for a text that no line of the file can hold: one with a line break or a NUL.
+bool ProfileTextStorable(std::string_view text);
+
 // The file after setting `key` in `section` to `value`: an existing key line keeps
 // its name as written and everything up to its "=", and gets the new value after
 // it; otherwise "key=value" is added after the section's

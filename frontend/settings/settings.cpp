@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "frontend/settings/profile_access.h"
+#include "frontend/settings/profile_text.h"
 #include "frontend/text/number_text.h"
 #include "platform/failure_report.h"
 #include "platform/file_exists.h"
@@ -60,6 +61,8 @@ Settings Settings_Load(const std::string& path) {
   }
   return settings;
 }
+
+bool MusicFileStorable(const std::string& path) { return ProfileTextStorable(path); }
 
 bool WriteSettings(const Settings& settings, const std::string& path) {
   const std::array<ProfileEntry, 3> entries = {

@@ -31,6 +31,10 @@ std::string FormatSettingNumber(int number);
 // taken is reported in one line on standard error.
 Settings Settings_Load(const std::string& path);
 
+// False for a music file's path that the settings file cannot hold: one with a line
+// break, since the file keeps each setting on a line of its own.
+bool MusicFileStorable(const std::string& path);
+
 // Writes the mode, the track and the file, in this order, to the file at `path`,
 // making its folder first when there is none. False when nothing could be written.
 bool WriteSettings(const Settings& settings, const std::string& path);

@@ -8,6 +8,9 @@ namespace veyora::frontend::ui {
 
 PictureBox::PictureBox(QWidget* container) : QWidget(container), surface_(this) {
   setAutoFillBackground(true);
+  // A panel in the tab order takes the focus by Tab; a click on it, or on a control
+  // inside it that takes none, leaves the focus where it is.
+  setFocusPolicy(Qt::TabFocus);
 }
 
 void PictureBox::SetBackColour(const QColor& colour) { FillBackground(this, colour); }

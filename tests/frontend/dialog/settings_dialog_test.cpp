@@ -4,8 +4,10 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QTimer>
+#include <filesystem>
 #include <functional>
 
 #include "frontend/dialog/quorin05_p.h"
@@ -29,6 +31,22 @@ void Click(QWidget* widget, Qt::MouseButton button = Qt::LeftButton) {
                       type == QEvent::MouseButtonPress ? button : Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
   }
+}
+
+// Clicks the button and answers the message box it shows with OK; gives the box's
+// caption and text.
+QString ClickForMessage(QWidget* button) {
+  QString message;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      message = box->windowTitle() + ": " + box->text();
+      box->accept();
+    }
+  });
+  poll.start(10);
+  Click(button);
+  return message;
 }
 
 class SettingsDialogTest : public ::testing::Test {
@@ -130,6 +148,48 @@ TEST_F(SettingsDialogTest, AFileChosenIsKeptWholeAndOnlySetWritesIt) {
   EXPECT_FALSE(std::filesystem::exists(file_));
   Open(settings_);
   EXPECT_EQ(Save(), (Settings{2, 0, song}));
+}
+
+TEST_F(SettingsDialogTest, OpensWithTheFocusOnThePanelWhateverTheChoice) {
+  // Not on a button, which would show its focused face, nor in the track box.
+  for (int16_t mode : {0, 1, 2}) EXPECT_EQ(Open({mode, 3, ""}).focusWidget(), &dialog_->Pic_C_0);
+}
+
+TEST_F(SettingsDialogTest, ANameWithALineBreakIsRefusedAndThePreviousFileKept) {
+  const std::string previous = folder_.File("previous.wav"), broken = folder_.File("two\nlines.wav");
+  testsupport::WriteBytes(broken, "RIFF");
+  Quorin05_P& dialog = Open({2, 0, previous});
+  QTimer::singleShot(0, [&] {
+    auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(chooser, nullptr);
+    chooser->selectFile(QString::fromStdString(broken));
+    QMetaObject::invokeMethod(chooser, "accept");
+  });
+  EXPECT_EQ(ClickForMessage(&dialog.Cmd_BGM),
+            QString::fromUtf8("%1: ﾌｧｲﾙ名に改行が含まれているため、%2 に保存できません！")
+                .arg(names::kProgramTitle, names::kSettingsFile));
+  EXPECT_EQ(settings_.BGM_File, previous);
+  EXPECT_EQ(dialog.lbl_Fname.toolTip().toStdString(), previous);
+}
+
+TEST_F(SettingsDialogTest, ASaveThatFailsSaysSoAndKeepsTheDialogOpenWithTheChoices) {
+  const std::string readOnly = folder_.File("read-only.ini");
+  testsupport::WriteBytes(readOnly, "[Section]\r\n");
+  std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
+  testsupport::WriteBytes(folder_.File("file"), "");
+  // A read-only file, and a folder that cannot be made where a file stands.
+  for (const std::string& file : {readOnly, folder_.File("file/") + names::kSettingsFile}) {
+    file_ = file;
+    Quorin05_P& dialog = Open({0, 0, ""});
+    Click(dialog.lbl_BGM(1));  // "音楽CD"
+    dialog.BGM_Repeat.SetText("5");
+    EXPECT_EQ(ClickForMessage(&dialog.Cmd_Set),
+              QString::fromUtf8("%1: %2 に設定を保存できません！").arg(names::kProgramTitle, file.c_str()));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(Marked(dialog.Img_BGM(1)));
+    EXPECT_EQ(dialog.BGM_Repeat.Text(), "5");
+  }
+  EXPECT_EQ(ReadBytes(readOnly), "[Section]\r\n");
 }
 
 }  // namespace
