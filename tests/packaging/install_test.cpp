@@ -1,16 +1,19 @@
 // `cmake --install` into a temporary prefix, the programs' folder then made
 // read-only as an installation is: the settings dialog writes the user's own
-// settings file, and the next screensaver run plays what it chose.
+// settings file, and the next screensaver run plays what it chose. And the Debian
+// package made from the same install rules.
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
 #include "platform/shared_names.h"
 #include "tests/frontend/music/support/test_audio.h"
+#include "tests/support/captured_run.h"
 #include "tests/support/child_process.h"
 #include "tests/support/private_display_test.h"
 #include "tests/support/temporary_folder.h"
@@ -99,6 +102,52 @@ TEST_F(InstallTest, TheIdleWatchCopiesTheInstalledAutostartEntryToStartTheLaunch
   const std::string launcher = std::filesystem::canonical(prefix_ + "/bin/veyora-screensaver").string();
   EXPECT_NE(entry.find("\nExec=" + launcher + " --idle 5\n"), std::string::npos) << entry;
   EXPECT_NE(entry.find("\nTryExec=" + launcher + "\n"), std::string::npos) << entry;
+}
+
+// A tool run to its end, what it says on standard error included.
+testsupport::CapturedRun Tool(const std::string& program, const std::vector<std::string>& args) {
+  return testsupport::RunToEnd(program, args, {}, [] { dup2(STDOUT_FILENO, STDERR_FILENO); }, 300000);
+}
+
+TEST_F(InstallTest, TheDebianPackageUnpackedRunsAndPassesItsValidators) {
+  const std::string arch = Tool("dpkg", {"--print-architecture"}).output;
+  const std::string package =
+      folder_.File("veyora-screensaver_" PROJECT_VERSION "_" + arch.substr(0, arch.find('\n')) + ".deb");
+  const auto cpack = Tool(CPACK_COMMAND_PATH, {"-G", "DEB", "--config", BUILD_FOLDER "/CPackConfig.cmake",
+                                               "-B", folder_.Path()});
+  ASSERT_TRUE(std::filesystem::exists(package)) << cpack.output;
+  ASSERT_EQ(Tool("dpkg-deb", {"-x", package, folder_.File("root")}).status, 0);
+  prefix_ = folder_.File("root/usr");
+  EXPECT_TRUE(std::filesystem::exists(prefix_ + "/share/doc/veyora-screensaver/changelog.gz"));
+  // Found by dpkg-shlibdeps from the programs themselves.
+  EXPECT_NE(Tool("dpkg-deb", {"-f", package, "Depends"}).output.find("libqt6widgets6"), std::string::npos);
+  // /a ends at once, quietly, once the renderer is found beside the front end.
+  EXPECT_EQ(Run({"/a"})->WaitExit(kDeadlineMs), 0);
+  auto run = Run({"/s"});
+  EXPECT_NE(testsupport::WaitForWindow(display_, names::kRendererTitle, kDeadlineMs), None);
+  run->Signal(SIGTERM);
+  EXPECT_EQ(run->WaitExit(kDeadlineMs), 0);
+
+  // The package and every desktop entry and manual page in it through its
+  // validator: silent, but for lintian, which must only find no error.
+  std::vector<std::vector<std::string>> checks = {{"lintian", "--fail-on", "error", package}};
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(prefix_)) {
+    const std::string file = entry.path().string();
+    if (file.ends_with(".desktop")) checks.push_back({"desktop-file-validate", file});
+    if (file.ends_with(".6.gz")) checks.push_back({"mandoc", "-Tlint", file});
+  }
+  EXPECT_GE(checks.size(), 4u);
+  std::string missing;
+  for (const std::vector<std::string>& check : checks) {
+    if (!std::filesystem::exists("/usr/bin/" + check[0])) {
+      missing += " " + check[0];
+      continue;
+    }
+    const auto result = Tool(check[0], {check.begin() + 1, check.end()});
+    EXPECT_TRUE(result.status == 0 && (check[0] == "lintian" || result.output.empty()))
+        << check.back() << "\n" << result.output;
+  }
+  if (!missing.empty()) GTEST_SKIP() << "not installed, so NOT run:" << missing;
 }
 
 }  // namespace

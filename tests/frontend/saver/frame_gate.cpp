@@ -1,7 +1,7 @@
 // Loaded into the renderer with LD_PRELOAD: the calendar time stands still at
-// VEYORA_FIXED_TIME seconds, as for runs a host starts in the same second, and the
-// process stops itself (SIGSTOP) once it has shown VEYORA_STOP_AFTER_FRAMES frames,
-// so that runs drawing at different speeds can be compared frame for frame.
+// VEYORA_FIXED_TIME, as for runs a host starts in the same second, and the process
+// stops itself (SIGSTOP) after VEYORA_STOP_AFTER_FRAMES frames, so that runs drawing
+// at different speeds can be compared frame for frame.
 #include <SDL.h>
 #include <X11/Xlib.h>
 #include <dlfcn.h>
@@ -12,7 +12,7 @@
 
 namespace {
 
-long EnvironmentNumber(const char* name) {
+long Setting(const char* name) {
   const char* text = std::getenv(name);
   return text ? std::atol(text) : 0;
 }
@@ -20,21 +20,15 @@ long EnvironmentNumber(const char* name) {
 }  // namespace
 
 extern "C" time_t time(time_t* result) {
-  time_t now = EnvironmentNumber("VEYORA_FIXED_TIME");
-  if (now == 0) {
-    auto real = reinterpret_cast<time_t (*)(time_t*)>(dlsym(RTLD_NEXT, "time"));
-    now = real(nullptr);
-  }
+  const time_t now = Setting("VEYORA_FIXED_TIME");
   if (result) *result = now;
   return now;
 }
 
 extern "C" void SDL_GL_SwapWindow(SDL_Window* window) {
   static long shown = 0;
-  auto real = reinterpret_cast<void (*)(SDL_Window*)>(dlsym(RTLD_NEXT, "SDL_GL_SwapWindow"));
-  real(window);
-  const long limit = EnvironmentNumber("VEYORA_STOP_AFTER_FRAMES");
-  if (limit <= 0 || ++shown < limit) return;
+  reinterpret_cast<void (*)(SDL_Window*)>(dlsym(RTLD_NEXT, "SDL_GL_SwapWindow"))(window);
+  if (++shown < Setting("VEYORA_STOP_AFTER_FRAMES")) return;
   // The frame reaches the server before the process stops.
   auto currentDisplay = reinterpret_cast<Display* (*)()>(dlsym(RTLD_DEFAULT, "glXGetCurrentDisplay"));
   if (Display* display = currentDisplay ? currentDisplay() : nullptr) XSync(display, False);

@@ -203,17 +203,8 @@ TEST_F(HostedRunTest, TwoHostedRunsBothDrawAndOnePlaysTheMusic) {
   EXPECT_TRUE(SoundBytes("first.raw") == 0 || SoundBytes("second.raw") == 0);
 }
 
-// Whether the process has stopped itself.
-bool Stopped(pid_t pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string line;
-  std::getline(stat, line);
-  const size_t close = line.rfind(')');
-  return close != std::string::npos && line.compare(close + 2, 1, "T") == 0;
-}
-
 TEST_F(HostedRunTest, TwoRunsStartedInTheSameSecondShowPicturesOfTheirOwn) {
-  std::vector<Window> hosts = {MakeHostWindow(200, 150), MakeHostWindow(200, 150)};
+  const std::vector<Window> hosts = {MakeHostWindow(200, 150), MakeHostWindow(200, 150)};
   XMoveWindow(display_, hosts[1], 300, 10);
   XSync(display_, False);
   // Both renderers see the same calendar second and stop after their tenth frame.
@@ -227,16 +218,21 @@ TEST_F(HostedRunTest, TwoRunsStartedInTheSameSecondShowPicturesOfTheirOwn) {
     runs.push_back(std::make_unique<testsupport::ChildProcess>(File(names::kFrontEndFile),
                                                                std::vector<std::string>{"-root"}, environment));
   }
+  const auto stopped = [](pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    const std::string line(std::istreambuf_iterator<char>(stat), {});
+    return line.find(") T ") != std::string::npos;
+  };
   ASSERT_TRUE(testsupport::WaitUntil(
       [&] {
         const std::vector<pid_t> renderers = RendererProcesses();
-        return renderers.size() == 2 && Stopped(renderers[0]) && Stopped(renderers[1]);
+        return renderers.size() == 2 && stopped(renderers[0]) && stopped(renderers[1]);
       },
       kDeadlineMs));
-  const auto [leftPicture, leftLit] = Picture(hosts[0]);
-  const auto [rightPicture, rightLit] = Picture(hosts[1]);
+  const auto [left, leftLit] = Picture(hosts[0]);
+  const auto [right, rightLit] = Picture(hosts[1]);
   EXPECT_TRUE(leftLit && rightLit);
-  EXPECT_NE(leftPicture, rightPicture);
+  EXPECT_NE(left, right);
 }
 
 TEST_F(HostedRunTest, AnIdThatIsNoWindowEndsTheProgramAtOnce) {
