@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "frontend/preview/quorin05_r.h"
-#include "frontend/ui/program_end.h"
 #include "frontend/ui/toolkit.h"
 
 #include "frontend/preview/window_gone_watch.h"
@@ -59,25 +58,25 @@ bool UsablePane(Display* display, Window pane, const QSize& size) {
          size.height() <= HeightOfScreen(attributes.screen);
 }
 
-[[noreturn]] void EndWithoutPane() {
+bool NoPane() {
   platform::ReportFailure("no preview pane to show the picture in");
-  ui::EndProgram();
+  return false;
 }
 
 }  // namespace
 
-void HostPreview(std::uint32_t paneHandle) {
+bool HostPreview(std::uint32_t paneHandle) {
   Display* display = platform::SharedDisplay();
   const Window pane = paneHandle;
   // Watching starts before anything is read, so a pane destroyed from here on is
   // noticed. The watch, the window and the pane's stand-in live until the end.
   auto* watch = new WindowGoneWatch(display);
-  if (!watch->Watch(pane)) EndWithoutPane();
+  if (!watch->Watch(pane)) return NoPane();
 
   // Sizes stay in whole pixels from here on, so a pane of any size is filled.
   const platform::ScreenRect rect = platform::WindowScreenRect(display, pane);
   const QSize panePixels(rect.Width(), rect.Height());
-  if (!UsablePane(display, pane, panePixels)) EndWithoutPane();
+  if (!UsablePane(display, pane, panePixels)) return NoPane();
 
   ui::StartToolkit();
   auto* form = new Quorin05_R;
@@ -86,7 +85,7 @@ void HostPreview(std::uint32_t paneHandle) {
   form->windowHandle()->setParent(QWindow::fromWinId(pane));
   // A pane that has just gone, or that takes no children, leaves nothing to show in;
   // the window must not turn up on the desktop instead.
-  if (!ParentIs(form->Handle(), pane)) EndWithoutPane();
+  if (!ParentIs(form->Handle(), pane)) return NoPane();
 
   const qreal scale = form->devicePixelRatio();
   const QSize size = ToolkitSize(panePixels, scale);
@@ -98,10 +97,11 @@ void HostPreview(std::uint32_t paneHandle) {
   form->Img_Prev.SetStretch(true);
 
   // Destroying the preview window itself ends the program as well.
-  if (!watch->Watch(form->Handle())) ui::EndProgram();
-  watch->Start([] { ui::EndProgram(); });
+  if (!watch->Watch(form->Handle())) return false;
+  if (!watch->Start([] { ui::Form::StopRunning(); })) return false;
 
   form->Show();
+  return true;
 }
 
 }  // namespace veyora::frontend

@@ -23,16 +23,19 @@ bool WindowGoneWatch::Watch(Window window) {
   return true;
 }
 
-void WindowGoneWatch::Start(std::function<void()> onGone) {
-  onGone_ = std::move(onGone);
-  notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display_), QSocketNotifier::Read);
-  QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { ReadEvents(); });
+bool WindowGoneWatch::Start(std::function<void()> onGone) {
   // Replies waited for so far may have brought events along; they are queued already
   // and will not wake the notifier.
-  ReadEvents();
+  if (ReadEvents()) return false;
+  onGone_ = std::move(onGone);
+  notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display_), QSocketNotifier::Read);
+  QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
+    if (ReadEvents()) onGone_();
+  });
+  return true;
 }
 
-void WindowGoneWatch::ReadEvents() {
+bool WindowGoneWatch::ReadEvents() {
   while (XPending(display_) > 0) {
     XEvent event;
     XNextEvent(display_, &event);
@@ -41,9 +44,9 @@ void WindowGoneWatch::ReadEvents() {
         watched_.end()) {
       continue;
     }
-    if (onGone_) onGone_();
-    return;
+    return true;
   }
+  return false;
 }
 
 }  // namespace veyora::frontend

@@ -24,12 +24,14 @@ class WindowGoneWatch {
   // no window (or no longer does); nothing is watched then.
   bool Watch(Window window);
 
-  // Calls `onGone` once a watched window is destroyed: at once when the news has
-  // already come in, otherwise from the event loop. Needs the toolkit started.
-  void Start(std::function<void()> onGone);
+  // Calls `onGone` from the event loop once a watched window is destroyed. False,
+  // and `onGone` is never called, when the news has already come in. Needs the
+  // toolkit started.
+  bool Start(std::function<void()> onGone);
 
  private:
-  void ReadEvents();
+  // Reads the events that have come in; true once a watched window is destroyed.
+  bool ReadEvents();
 
   Display* display_;
   std::vector<Window> watched_;

@@ -8,7 +8,7 @@ bool RendererWatch::RendererGone(bool windowFound, bool rendererRunning,
     windowSeen_ = true;
     return false;
   }
-  return windowSeen_ || !rendererRunning || sinceStart >= kAppearanceLimit;
+  return windowSeen_ || !rendererRunning || sinceStart >= appearanceLimit_;
 }
 
 }  // namespace veyora::frontend

@@ -14,12 +14,16 @@ class RendererWatch {
  public:
   static constexpr std::chrono::milliseconds kAppearanceLimit{10000};
 
+  explicit RendererWatch(std::chrono::milliseconds appearanceLimit = kAppearanceLimit)
+      : appearanceLimit_(appearanceLimit) {}
+
   // One look-up: whether a window with the renderer's title was found, whether
   // the renderer's process still runs, and the time since it was started. True
   // when the run is over.
   bool RendererGone(bool windowFound, bool rendererRunning, std::chrono::milliseconds sinceStart);
 
  private:
+  std::chrono::milliseconds appearanceLimit_;
   bool windowSeen_ = false;
 };
 

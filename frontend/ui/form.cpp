@@ -13,6 +13,7 @@ namespace {
 
 int loadedForms = 0;
 QEventLoop* programLoop = nullptr;
+bool stopRunning = false;
 
 }  // namespace
 
@@ -76,11 +77,16 @@ void Form::SetClientSizeTwips(int width, int height) {
 void Form::SetBackColour(const QColor& colour) { FillBackground(this, colour); }
 
 void Form::RunWhileAnyLoaded() {
-  if (loadedForms == 0) return;
+  if (loadedForms == 0 || stopRunning) return;
   QEventLoop loop;
   programLoop = &loop;
   loop.exec();
   programLoop = nullptr;
+}
+
+void Form::StopRunning() {
+  stopRunning = true;
+  if (programLoop) programLoop->quit();
 }
 
 void Form::resizeEvent(QResizeEvent* event) {

@@ -40,8 +40,11 @@ class Form : public QWidget {
   DrawingSurface& Surface() { return surface_; }
 
   // Runs the event loop for as long as any form is loaded; returns at once when
-  // none is.
+  // none is, or once StopRunning has been called.
   static void RunWhileAnyLoaded();
+  // Makes RunWhileAnyLoaded return, now or when it is called, with windows still
+  // loaded: for windows that something outside has taken away.
+  static void StopRunning();
 
  protected:
   virtual void FormLoad() {}

@@ -42,19 +42,26 @@ TEST(RendererWatchTest, AMissingWindowEndsTheRunOnceSeenOnceTheRendererEndedOrAf
     std::chrono::milliseconds since;
     bool gone;
   };
-  const std::vector<std::vector<Look>> runs = {
+  struct Run {
+    std::chrono::milliseconds limit;
+    std::vector<Look> looks;
+  };
+  constexpr auto kLimit = RendererWatch::kAppearanceLimit;
+  const std::vector<Run> runs = {
       // Not seen yet: waited for up to the limit while the renderer runs.
-      {{false, true, 0ms, false}, {false, true, RendererWatch::kAppearanceLimit - 1ms, false},
-       {false, true, RendererWatch::kAppearanceLimit, true}},
+      {kLimit, {{false, true, 0ms, false}, {false, true, kLimit - 1ms, false},
+                {false, true, kLimit, true}}},
+      {300ms, {{false, true, 299ms, false}, {false, true, 300ms, true}}},
       // Seen once: the first look-up without it ends the run.
-      {{false, true, 50ms, false}, {true, true, 900ms, false}, {false, true, 950ms, true}},
+      {kLimit, {{false, true, 50ms, false}, {true, true, 900ms, false}, {false, true, 950ms, true}}},
       // A renderer that ended, or never started, is not waited for.
-      {{false, false, 50ms, true}},
+      {kLimit, {{false, false, 50ms, true}}},
       // A window of that title from elsewhere holds the run while it exists.
-      {{true, false, 50ms, false}, {true, false, 60000ms, false}, {false, false, 60050ms, true}}};
+      {kLimit,
+       {{true, false, 50ms, false}, {true, false, 60000ms, false}, {false, false, 60050ms, true}}}};
   for (size_t run = 0; run < runs.size(); ++run) {
-    RendererWatch watch;
-    for (const Look& look : runs[run]) {
+    RendererWatch watch(runs[run].limit);
+    for (const Look& look : runs[run].looks) {
       EXPECT_EQ(watch.RendererGone(look.found, look.running, look.since), look.gone)
           << "run " << run << " at " << look.since.count() << " ms";
     }

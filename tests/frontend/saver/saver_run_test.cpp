@@ -192,15 +192,6 @@ TEST_F(SaverRunTest, ARendererSlowToShowItsWindowIsWaitedFor) {
   EndRunByKey(*frontEnd);
 }
 
-TEST_F(SaverRunTest, ARendererThatNeverShowsAWindowEndsTheRunAfterTenSeconds) {
-  ReplaceRenderer("exec sleep 60\n");
-  const Clock::time_point start = Clock::now();
-  auto frontEnd = StartFrontEnd({"/s"});
-  EXPECT_EQ(frontEnd->WaitExit(kEndMs), 0);
-  EXPECT_GE(Clock::now() - start, std::chrono::seconds(10));
-  EXPECT_EQ(PointerCalls(frontEnd->Pid()), (std::vector<std::string>{"hide", "show"}));
-}
-
 class SaverSignalTest : public SaverRunTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(SaverSignalTest, EndsTheRunWithTheRendererTheMusicAndThePointer) {

@@ -1,11 +1,11 @@
-// Any command line: the dispatch, the number reader and Main's order of steps
-// must hold together without a crash.
+// Any command line: the dispatch, the number reader and the start decision must
+// hold together without a crash, and the decision must come to a plan.
 #include <cstdlib>
 #include <string>
-#include <vector>
+#include <variant>
 
 #include "frontend/startup/dispatch.h"
-#include "frontend/startup/main_procedure.h"
+#include "frontend/startup/start_decision.h"
 #include "frontend/text/number_text.h"
 
 using namespace veyora::frontend;
@@ -17,42 +17,40 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ReadLeadingNumber(commandLine);
   ParseNumberText(commandLine);
 
-  std::vector<std::string> steps;
-  Main_Steps recorded;
-  recorded.windowExists = [](const std::string&) { return false; };
-  recorded.loadSettings = [&] {
-    steps.push_back("settings");
-    return Settings{};
-  };
-  recorded.rendererPresent = [&] { return true; };
-  recorded.claimSaverRun = [&] { return true; };
-  recorded.hidePointer = [&] {
-    steps.push_back("hide");
-    return -1;
-  };
-  recorded.endProgram = [&] { steps.push_back("end"); };
-  recorded.hostPreview = [&](uint32_t) { steps.push_back("preview"); };
-  recorded.showSettingsDialogModal = [&](Settings&) { steps.push_back("dialog"); };
-  recorded.loadSaverWindow = [&](const Settings&, std::optional<int>) { steps.push_back("saver"); };
-  recorded.hostWindowExists = [](uint32_t) { return true; };
-  recorded.endWithFailure = [&](const std::string&) { steps.push_back("fail"); };
-  recorded.loadHostedRun = [&](const Settings&, uint32_t, bool) { steps.push_back("hosted"); };
-  Main(request, recorded);
-
-  const std::vector<std::string>* expected = nullptr;
-  static const std::vector<std::string> preview{"preview"}, dialog{"settings", "dialog", "end"},
-      hidden{"settings", "hide", "saver"}, visible{"settings", "saver"}, quit{"settings", "end"},
-      hosted{"settings", "hosted"}, hostedPreview{"hosted"}, noWindow{"fail"};
-  switch (request.mode) {
-    case Start_Mode::Preview: expected = &preview; break;
-    case Start_Mode::Configure: expected = &dialog; break;
-    case Start_Mode::RunCursorHidden: expected = &hidden; break;
-    case Start_Mode::RunCursorVisible: expected = &visible; break;
-    case Start_Mode::Quit: expected = &quit; break;
-    case Start_Mode::Hosted: expected = request.hostWindow ? &hosted : &noWindow; break;
-    case Start_Mode::HostedPreview: expected = request.hostWindow ? &hostedPreview : &noWindow; break;
+  // Every question answered the way that lets the start go on.
+  StartFacts facts;
+  StartPlan plan;
+  for (int asked = 0;; ++asked) {
+    const auto decision = DecideStart(request, facts);
+    if (const auto* made = std::get_if<StartPlan>(&decision)) {
+      plan = *made;
+      break;
+    }
+    if (asked > 6) std::abort();
+    switch (std::get<StartQuestion>(decision)) {
+      case StartQuestion::HostWindowExists: facts.hostWindowExists = true; break;
+      case StartQuestion::SaverRunning: facts.saverRunning = false; break;
+      case StartQuestion::DialogOpen: facts.dialogOpen = false; break;
+      case StartQuestion::Settings: facts.settings = Settings{}; break;
+      case StartQuestion::RendererPresent: facts.rendererPresent = true; break;
+      case StartQuestion::SaverClaimed: facts.saverClaimed = true; break;
+    }
   }
-  if (steps != *expected) std::abort();
+
+  StartAction expected = StartAction::End;
+  switch (request.mode) {
+    case Start_Mode::Preview: expected = StartAction::ShowPreview; break;
+    case Start_Mode::Configure: expected = StartAction::ShowSettingsDialog; break;
+    case Start_Mode::RunCursorHidden:
+    case Start_Mode::RunCursorVisible: expected = StartAction::RunScreensaver; break;
+    case Start_Mode::Quit: expected = StartAction::End; break;
+    case Start_Mode::Hosted: expected = request.hostWindow ? StartAction::RunHosted : StartAction::End; break;
+    case Start_Mode::HostedPreview:
+      expected = request.hostWindow ? StartAction::RunHostedPreview : StartAction::End;
+      break;
+  }
+  if (plan.action != expected) std::abort();
+  if (plan.hidePointer != (request.mode == Start_Mode::RunCursorHidden)) std::abort();
   if (request.mode == Start_Mode::RunCursorVisible && !commandLine.empty()) std::abort();
   return 0;
 }

@@ -1,0 +1,60 @@
+#include "frontend/app/start_facts.h"
+
+#include "frontend/saver/saver_claim.h"
+#include "frontend/settings/settings_location.h"
+#include "frontend/startup/failure_skipping.h"
+#include "platform/file_exists.h"
+#include "platform/program_files.h"
+#include "platform/shared_names.h"
+#include "platform/window_search.h"
+#include "platform/x_connection.h"
+
+namespace veyora::frontend {
+
+namespace {
+
+template <class Answer, class Step>
+Answer Ask(const char* what, Answer otherwise, const Step& step) {
+  Answer answer = std::move(otherwise);
+  SkipOnFailure(what, [&] { answer = step(); });
+  return answer;
+}
+
+bool WindowTitled(const char* title) {
+  return platform::FindTopLevelWindow(platform::SharedDisplay(), title) != None;
+}
+
+}  // namespace
+
+void AnswerStartQuestion(StartQuestion question, const StartRequest& request, StartFacts& facts) {
+  switch (question) {
+    case StartQuestion::HostWindowExists:
+      facts.hostWindowExists = Ask("look for the host's window", false, [&] {
+        return platform::WindowExists(platform::SharedDisplay(), request.hostWindow);
+      });
+      return;
+    case StartQuestion::SaverRunning:
+      facts.saverRunning = Ask("look for a running screensaver", false,
+                               [] { return WindowTitled(names::kSaverTitle); });
+      return;
+    case StartQuestion::DialogOpen:
+      facts.dialogOpen = Ask("look for an open settings dialog", false,
+                             [] { return WindowTitled(names::kDialogTitle); });
+      return;
+    case StartQuestion::Settings:
+      facts.settings = Ask("load the settings", Settings{},
+                           [] { return Settings_Load(LocateSettingsFiles().read); });
+      return;
+    case StartQuestion::RendererPresent:
+      facts.rendererPresent = Ask("look for the renderer", false,
+                                  [] { return platform::File_Exists(platform::Renderer_Path()); });
+      return;
+    case StartQuestion::SaverClaimed:
+      facts.saverClaimed = Ask("claim the screensaver run", false, [] {
+        return ClaimOnDisplay("saver", DisplayString(platform::SharedDisplay()));
+      });
+      return;
+  }
+}
+
+}  // namespace veyora::frontend

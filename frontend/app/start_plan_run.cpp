@@ -1,0 +1,76 @@
+#include "frontend/app/start_plan_run.h"
+
+#include <QString>
+#include <optional>
+
+#include "frontend/dialog/quorin05_p.h"
+#include "frontend/preview/preview_hosting.h"
+#include "frontend/saver/full_screen_run.h"
+#include "frontend/saver/hosted_run.h"
+#include "frontend/settings/settings_location.h"
+#include "frontend/startup/failure_skipping.h"
+#include "frontend/ui/form.h"
+#include "frontend/ui/toolkit.h"
+#include "platform/failure_report.h"
+#include "platform/pointer_visibility.h"
+
+namespace veyora::frontend {
+
+namespace {
+
+void Tell(const StartPlan& plan) {
+  switch (plan.telling) {
+    case Telling::Nothing:
+      return;
+    case Telling::MessageBox:
+      SkipOnFailure("report the missing renderer", [&] {
+        ui::StartToolkit();
+        ui::ShowMessage(QString::fromStdString(plan.caption), QString::fromStdString(plan.message));
+      });
+      return;
+    case Telling::ErrorLine:
+      platform::ReportFailure(plan.message);
+      return;
+  }
+}
+
+}  // namespace
+
+int CarryOutStartPlan(const StartPlan& plan) {
+  switch (plan.action) {
+    case StartAction::ShowPreview: {
+      bool shown = true;
+      SkipOnFailure("show the preview", [&] { shown = HostPreview(plan.window); });
+      if (!shown) return 0;
+      break;
+    }
+    case StartAction::ShowSettingsDialog: {
+      Settings settings = plan.settings;
+      SkipOnFailure("show the settings dialog",
+                    [&] { ShowSettingsDialog(settings, LocateSettingsFiles().write); });
+      return 0;
+    }
+    case StartAction::RunScreensaver: {
+      std::optional<int> pointerCount;
+      if (plan.hidePointer) {
+        SkipOnFailure("hide the pointer", [&] { pointerCount = platform::ShowPointer(false); });
+      }
+      SkipOnFailure("start the screensaver",
+                    [&] { LoadFullScreenRun(plan.settings, pointerCount); });
+      break;
+    }
+    case StartAction::RunHosted:
+    case StartAction::RunHostedPreview:
+      SkipOnFailure("start the screensaver in the host's window", [&] {
+        LoadHostedRun(plan.settings, plan.window, plan.action == StartAction::RunHosted);
+      });
+      break;
+    case StartAction::End:
+      Tell(plan);
+      return plan.status;
+  }
+  ui::Form::RunWhileAnyLoaded();
+  return 0;
+}
+
+}  // namespace veyora::frontend

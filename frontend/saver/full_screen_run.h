@@ -1,0 +1,37 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+
+#include "frontend/saver/quorin05_s.h"
+#include "frontend/saver/renderer_watch.h"
+#include "frontend/saver/renderer_window_look_up.h"
+
+namespace veyora::frontend {
+
+// The screensaver run on the whole screen, in the renderer's own windows. Captioned
+// "Quorin05_Main" so another start of the program finds it. It follows the
+// renderer by its window and plays the music; at its end it gives the pointer back
+// when `pointerCount` holds the count its hiding returned.
+class FullScreenRun : public Quorin05_S {
+ public:
+  FullScreenRun(const Settings& settings, std::optional<int> pointerCount, std::string rendererPath,
+                std::chrono::milliseconds appearanceLimit = RendererWatch::kAppearanceLimit);
+
+ private:
+  std::vector<std::string> RendererArguments() const override { return {}; }
+  bool PlaysMusic() override { return true; }
+  bool RendererGone(bool rendererRunning) override;
+  void PutBack() override;
+
+  std::optional<int> pointerCount_;
+  std::chrono::steady_clock::time_point rendererStart_;
+  RendererWatch watch_;
+  RendererWindowLookUp rendererWindow_;
+};
+
+// Starts the toolkit and loads the full-screen run with the renderer next to the
+// program; the program then lives on the window's timers until the run ends.
+void LoadFullScreenRun(const Settings& settings, std::optional<int> pointerCount);
+
+}  // namespace veyora::frontend

@@ -1,0 +1,37 @@
+#include "frontend/saver/hosted_run.h"
+
+#include <cstdio>
+
+#include "frontend/saver/saver_claim.h"
+#include "frontend/ui/toolkit.h"
+#include "platform/program_files.h"
+#include "platform/termination_signals.h"
+#include "platform/x_connection.h"
+
+namespace veyora::frontend {
+
+HostedRun::HostedRun(const Settings& settings, uint32_t hostWindow, bool withMusic,
+                     std::string rendererPath)
+    : Quorin05_S(settings, QString(), std::move(rendererPath)),
+      hostWindow_(hostWindow),
+      withMusic_(withMusic) {}
+
+std::vector<std::string> HostedRun::RendererArguments() const {
+  char id[16];
+  std::snprintf(id, sizeof id, "0x%x", hostWindow_);
+  return {"-window-id", id};
+}
+
+bool HostedRun::PlaysMusic() {
+  return withMusic_ && ClaimOnDisplay("music", DisplayString(platform::SharedDisplay()));
+}
+
+void LoadHostedRun(const Settings& settings, uint32_t hostWindow, bool withMusic) {
+  platform::IgnoreHostRestartSignal();
+  ui::StartToolkit();
+  // Lives until the program ends.
+  auto* window = new HostedRun(settings, hostWindow, withMusic, platform::Renderer_Path());
+  window->Load();
+}
+
+}  // namespace veyora::frontend

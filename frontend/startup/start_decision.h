@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "frontend/settings/settings.h"
+#include "frontend/startup/dispatch.h"
+
+namespace veyora::frontend {
+
+// What a start needs to know about this machine, asked one at a time in the order
+// the decision needs the answers.
+enum class StartQuestion {
+  HostWindowExists,  // the window a host gave is there
+  SaverRunning,      // a window titled "Quorin05_Main" exists
+  DialogOpen,        // a window titled "<Veyora(Ra05)>" exists
+  Settings,          // the settings, loaded from the file
+  RendererPresent,   // the renderer lies next to the front end
+  SaverClaimed,      // this start has won the one screensaver run on the display
+};
+
+// The answers gathered so far; none where the question has not been asked.
+struct StartFacts {
+  std::optional<bool> hostWindowExists;
+  std::optional<bool> saverRunning;
+  std::optional<bool> dialogOpen;
+  std::optional<Settings> settings;
+  std::optional<bool> rendererPresent;
+  std::optional<bool> saverClaimed;
+};
+
+// What the start does.
+enum class StartAction {
+  ShowPreview,         // the still picture in the preview pane `window`
+  ShowSettingsDialog,  // the settings dialog, modally, then the end
+  RunScreensaver,      // the screensaver, full screen; `hidePointer` first for "S"
+  RunHosted,           // the screensaver in the host's `window`, with music
+  RunHostedPreview,    // a host's live preview in `window`, without music
+  End,                 // the end, with `status` and what `telling` says
+};
+
+// How an end tells why, when it does.
+enum class Telling {
+  Nothing,
+  MessageBox,  // a message box with only an OK button: `caption` and `message`
+  ErrorLine,   // one line on standard error: `message`
+};
+
+struct StartPlan {
+  StartAction action = StartAction::End;
+  Settings settings;
+  uint32_t window = 0;
+  bool hidePointer = false;
+  int status = 0;
+  Telling telling = Telling::Nothing;
+  std::string caption;
+  std::string message;
+  bool operator==(const StartPlan&) const = default;
+};
+
+// The next question to ask, or the plan once the answers are enough. Another
+// instance's saver run or settings dialog ends the start silently; the renderer is
+// required in every mode but the preview, the settings dialog included. A host's
+// window is checked first instead: hosts run as many instances as they like, and
+// get a line on standard error, not a message box, when one cannot run.
+std::variant<StartQuestion, StartPlan> DecideStart(const StartRequest& request,
+                                                   const StartFacts& facts);
+
+}  // namespace veyora::frontend
