@@ -12,7 +12,8 @@ namespace veyora::frontend {
 // the first plays music.
 class HostedRun : public Quorin05_S {
  public:
-  HostedRun(const Settings& settings, uint32_t hostWindow, bool withMusic, std::string rendererPath);
+  HostedRun(const Settings& settings, uint32_t hostWindow, bool withMusic,
+            std::string rendererPath);
 
  private:
   std::vector<std::string> RendererArguments() const override;

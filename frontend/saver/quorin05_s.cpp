@@ -29,7 +29,8 @@ void Quorin05_S::FormLoad() {
   ui::HandleTerminationSignals([this] { Terminated(); });
   renderer_.emplace(rendererPath_, RendererArguments());
 
-  musicChoice_ = PlaysMusic() ? ChosenMusic(settings_.BGM_Mode, settings_.BGM_File) : SaverMusic::Silence;
+  musicChoice_ =
+      PlaysMusic() ? ChosenMusic(settings_.BGM_Mode, settings_.BGM_File) : SaverMusic::Silence;
   switch (musicChoice_) {
     case SaverMusic::CdAudio:
       music_.CD_Open();

@@ -71,7 +71,9 @@ std::variant<StartQuestion, StartPlan> DecideStart(const StartRequest& request,
                names::kProgramTitle);
   }
 
-  if (request.mode == Start_Mode::Configure) return Run(StartAction::ShowSettingsDialog, *facts.settings);
+  if (request.mode == Start_Mode::Configure) {
+    return Run(StartAction::ShowSettingsDialog, *facts.settings);
+  }
   if (request.mode == Start_Mode::Quit) return End();
 
   // Two starts at the same moment both pass the look-up above; one claim wins.

@@ -31,17 +31,24 @@ bool HasWindow(const Machine& machine, const char* title) {
 std::string Describe(const StartPlan& plan) {
   const std::string settings = plan.settings == kLoaded ? "" : " without the settings";
   switch (plan.action) {
-    case StartAction::ShowPreview: return "preview " + std::to_string(plan.window);
-    case StartAction::ShowSettingsDialog: return "dialog" + settings;
-    case StartAction::RunScreensaver: return (plan.hidePointer ? "saver, pointer hidden" : "saver") + settings;
-    case StartAction::RunHosted: return "hosted in " + std::to_string(plan.window) + settings;
+    case StartAction::ShowPreview:
+      return "preview " + std::to_string(plan.window);
+    case StartAction::ShowSettingsDialog:
+      return "dialog" + settings;
+    case StartAction::RunScreensaver:
+      return (plan.hidePointer ? "saver, pointer hidden" : "saver") + settings;
+    case StartAction::RunHosted:
+      return "hosted in " + std::to_string(plan.window) + settings;
     case StartAction::RunHostedPreview:
       return "preview hosted in " + std::to_string(plan.window) + settings;
     case StartAction::End:
       switch (plan.telling) {
-        case Telling::Nothing: return "end " + std::to_string(plan.status);
-        case Telling::MessageBox: return "message, end " + std::to_string(plan.status);
-        case Telling::ErrorLine: return "fail: " + plan.message + ", end " + std::to_string(plan.status);
+        case Telling::Nothing:
+          return "end " + std::to_string(plan.status);
+        case Telling::MessageBox:
+          return "message, end " + std::to_string(plan.status);
+        case Telling::ErrorLine:
+          return "fail: " + plan.message + ", end " + std::to_string(plan.status);
       }
   }
   return "?";
@@ -104,14 +111,15 @@ const Machine kSaverOn{{names::kSaverTitle}};
 const Machine kDialogOn{{names::kDialogTitle}};
 const Machine kPreviewOn{{names::kPreviewTitle}};
 const Machine kNoHostWindow{{}, true, true, false};
-const std::string kMissing = std::string("the renderer ") + names::kRendererFile + " is not next to " +
-                             names::kFrontEndFile;
+const std::string kMissing =
+    std::string("the renderer ") + names::kRendererFile + " is not next to " + names::kFrontEndFile;
 
 const Case kCases[] = {
     // The dispatch table.
     {"/p 1234", "", {}, {"saver?", "dialog?", "preview 1234"}},
     {"/c:99", "", {}, {"saver?", "dialog?", "settings", "renderer?", "dialog"}},
-    {"/S", "", {}, {"saver?", "dialog?", "settings", "renderer?", "claim", "saver, pointer hidden"}},
+    {"/S", "", {},
+     {"saver?", "dialog?", "settings", "renderer?", "claim", "saver, pointer hidden"}},
     {"", "", {}, {"saver?", "dialog?", "settings", "renderer?", "claim", "saver"}},
     {"/s", "", kClaimedElsewhere, {"saver?", "dialog?", "settings", "renderer?", "claim", "end 0"}},
     {"/a 1234", "", {}, {"saver?", "dialog?", "settings", "renderer?", "end 0"}},
@@ -138,7 +146,8 @@ const Case kCases[] = {
     {"-window-id x", "", {}, {"fail: no window to draw in: \"x\", end 1"}},
     {"-root", "", {}, {"fail: no window to draw in: \"\", end 1"}},
     {"--window-id 99", "", kNoHostWindow, {"host?", "fail: no window to draw in: \"99\", end 1"}},
-    {"--root", "42", kNoRenderer, {"host?", "settings", "renderer?", "fail: " + kMissing + ", end 1"}},
+    {"--root", "42", kNoRenderer,
+     {"host?", "settings", "renderer?", "fail: " + kMissing + ", end 1"}},
 };
 
 }  // namespace

@@ -28,23 +28,45 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (asked > 6) std::abort();
     switch (std::get<StartQuestion>(decision)) {
-      case StartQuestion::HostWindowExists: facts.hostWindowExists = true; break;
-      case StartQuestion::SaverRunning: facts.saverRunning = false; break;
-      case StartQuestion::DialogOpen: facts.dialogOpen = false; break;
-      case StartQuestion::Settings: facts.settings = Settings{}; break;
-      case StartQuestion::RendererPresent: facts.rendererPresent = true; break;
-      case StartQuestion::SaverClaimed: facts.saverClaimed = true; break;
+      case StartQuestion::HostWindowExists:
+        facts.hostWindowExists = true;
+        break;
+      case StartQuestion::SaverRunning:
+        facts.saverRunning = false;
+        break;
+      case StartQuestion::DialogOpen:
+        facts.dialogOpen = false;
+        break;
+      case StartQuestion::Settings:
+        facts.settings = Settings{};
+        break;
+      case StartQuestion::RendererPresent:
+        facts.rendererPresent = true;
+        break;
+      case StartQuestion::SaverClaimed:
+        facts.saverClaimed = true;
+        break;
     }
   }
 
   StartAction expected = StartAction::End;
   switch (request.mode) {
-    case Start_Mode::Preview: expected = StartAction::ShowPreview; break;
-    case Start_Mode::Configure: expected = StartAction::ShowSettingsDialog; break;
+    case Start_Mode::Preview:
+      expected = StartAction::ShowPreview;
+      break;
+    case Start_Mode::Configure:
+      expected = StartAction::ShowSettingsDialog;
+      break;
     case Start_Mode::RunCursorHidden:
-    case Start_Mode::RunCursorVisible: expected = StartAction::RunScreensaver; break;
-    case Start_Mode::Quit: expected = StartAction::End; break;
-    case Start_Mode::Hosted: expected = request.hostWindow ? StartAction::RunHosted : StartAction::End; break;
+    case Start_Mode::RunCursorVisible:
+      expected = StartAction::RunScreensaver;
+      break;
+    case Start_Mode::Quit:
+      expected = StartAction::End;
+      break;
+    case Start_Mode::Hosted:
+      expected = request.hostWindow ? StartAction::RunHosted : StartAction::End;
+      break;
     case Start_Mode::HostedPreview:
       expected = request.hostWindow ? StartAction::RunHostedPreview : StartAction::End;
       break;
