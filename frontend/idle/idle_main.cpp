@@ -64,21 +64,26 @@ int WriteAutostartEntry(std::chrono::seconds delay) {
 }
 
 // The source the session offers first, ready to watch; null when it offers none.
+// Each kind is looked for only when the ones before it are missing.
 std::unique_ptr<platform::IdleSource> OpenIdleSource(std::chrono::milliseconds delay) {
+  IdleSourceOffers offers;
   // Without WAYLAND_DISPLAY this is no Wayland session.
   std::unique_ptr<platform::WaylandIdleSource> wayland;
   const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
   if (waylandDisplay && *waylandDisplay) wayland = platform::WaylandIdleSource::Connect();
-  std::unique_ptr<platform::XScreenSaverIdleSource> x = platform::XScreenSaverIdleSource::Open(delay);
-  const IdleSourceOffers offers{
-      .waylandIdleNotify = wayland && wayland->OffersIdleNotify(),
-      .waylandKdeIdle = wayland && wayland->OffersKdeIdle(),
-      .gnomeIdleMonitor = platform::GnomeIdleSource::Present(),
-      .xScreenSaver = x != nullptr,
-  };
+  offers.waylandIdleNotify = wayland && wayland->OffersIdleNotify();
+  offers.waylandKdeIdle = wayland && wayland->OffersKdeIdle();
+  if (!ChooseIdleSource(offers)) offers.gnomeIdleMonitor = platform::GnomeIdleSource::Present();
+  std::unique_ptr<platform::XScreenSaverIdleSource> x;
+  if (!ChooseIdleSource(offers)) {
+    x = platform::XScreenSaverIdleSource::Open(delay);
+    offers.xScreenSaver = x != nullptr;
+  }
   const std::optional<IdleSourceKind> kind = ChooseIdleSource(offers);
   if (!kind) return nullptr;
-  std::fprintf(stderr, "%s: idle time from %s\n", program_invocation_short_name, IdleSourceName(*kind));
+  std::fprintf(stderr, "%s: idle time from %s; the screensaver starts after %s of it\n",
+               program_invocation_short_name, IdleSourceName(*kind),
+               IdleDelayForPeople(std::chrono::duration_cast<std::chrono::seconds>(delay)).c_str());
   switch (*kind) {
     case IdleSourceKind::WaylandIdleNotify:
     case IdleSourceKind::WaylandKdeIdle:

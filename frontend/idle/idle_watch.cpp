@@ -1,10 +1,10 @@
 #include "frontend/idle/idle_watch.h"
 
-#include <poll.h>
 #include <signal.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <thread>
 
 #include <QCoreApplication>
 
@@ -17,7 +17,7 @@ namespace veyora::frontend {
 namespace {
 
 // How long a run is given to end by itself after SIGTERM before it is killed.
-constexpr int kRunPatienceMs = 2000;
+constexpr std::chrono::milliseconds kRunPatience{2000};
 
 }  // namespace
 
@@ -92,16 +92,14 @@ void IdleWatch::StartRun() {
 void IdleWatch::EndRun() {
   if (run_ == 0) return;
   kill(run_, SIGTERM);
-  // Waits on the process itself, so the wait ends the moment it does.
-  const int process = static_cast<int>(syscall(SYS_pidfd_open, run_, 0));
-  if (process >= 0) {
-    pollfd ended{process, POLLIN, 0};
-    poll(&ended, 1, kRunPatienceMs);
-    close(process);
-  }
-  if (waitpid(run_, nullptr, WNOHANG) != run_) {
-    kill(run_, SIGKILL);
-    waitpid(run_, nullptr, 0);
+  const auto deadline = std::chrono::steady_clock::now() + kRunPatience;
+  while (waitpid(run_, nullptr, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() >= deadline) {
+      kill(run_, SIGKILL);
+      waitpid(run_, nullptr, 0);
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   run_ = 0;
 }

@@ -42,6 +42,7 @@ XScreenSaverIdleSource::~XScreenSaverIdleSource() {
 }
 
 void XScreenSaverIdleSource::Watch() {
+  inhibitors_.Serve();
   XScreenSaverSelectInput(display_, DefaultRootWindow(display_), ScreenSaverNotifyMask);
   XFlush(display_);
   readable_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display_), QSocketNotifier::Read);
@@ -86,6 +87,7 @@ void XScreenSaverIdleSource::Check() {
 }
 
 bool XScreenSaverIdleSource::ScreenHeldAwake() {
+  if (inhibitors_.Held()) return true;
   int timeout = 0, interval = 0, blanking = 0, exposures = 0;
   XGetScreenSaver(display_, &timeout, &interval, &blanking, &exposures);
   XScreenSaverInfo info{};

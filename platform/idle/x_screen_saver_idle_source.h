@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "platform/idle/idle_source.h"
+#include "platform/idle/screen_saver_inhibitors.h"
 
 typedef struct _XDisplay Display;
 class QSocketNotifier;
@@ -19,6 +20,8 @@ namespace platform {
 // The screen counts as held awake while an application has suspended the
 // server's saver (XScreenSaverSuspend), which the extension does not report: the
 // server's saver should then be on, its timeout having passed, but it is not.
+// It counts as held awake too while an application holds an inhibitor through
+// org.freedesktop.ScreenSaver, which the source serves where no one else does.
 class XScreenSaverIdleSource : public IdleSource {
  public:
   // A connection of its own to the X server of DISPLAY; null when there is none
@@ -45,6 +48,7 @@ class XScreenSaverIdleSource : public IdleSource {
   std::optional<std::chrono::milliseconds> lastIdle_;
   std::chrono::steady_clock::time_point lastLook_;
   QTimer nextLook_;
+  ScreenSaverInhibitors inhibitors_;
   std::unique_ptr<QSocketNotifier> readable_;
 };
 

@@ -81,9 +81,8 @@ TEST_F(IdleWatchTest, ASessionWithoutAnyIdleSourceEndsWithOneLineAndStatus1) {
   EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;
 }
 
-// GNOME's idle monitor and session manager played by a stand-in on a private
-// session bus, whose idle watches fire when the test says so.
-class GnomeIdleWatchTest : public IdleWatchTest {
+// A private session bus for the watch.
+class SessionBusIdleWatchTest : public IdleWatchTest {
  protected:
   void SetUp() override {
     IdleWatchTest::SetUp();
@@ -91,40 +90,68 @@ class GnomeIdleWatchTest : public IdleWatchTest {
         "/usr/bin/dbus-daemon",
         std::vector<std::string>{"--session", "--nofork", "--address=" + Bus()});
     ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(File("bus")); }, kDeadlineMs));
-    standIn_ = std::make_unique<ChildProcess>(GNOME_SESSION_STAND_IN, std::vector<std::string>{},
-                                              std::map<std::string, std::string>{{"DBUS_SESSION_BUS_ADDRESS", Bus()}});
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-          return Call("org.gnome.SessionManager", "/org/gnome/SessionManager", "IsInhibited",
-                      "uint32:8").find("boolean false") != std::string::npos;
-        },
-        kDeadlineMs));
   }
 
   std::string Bus() const { return "unix:path=" + File("bus"); }
+  std::unique_ptr<ChildProcess> StartOnBus(const std::vector<std::string>& args) {
+    return std::make_unique<ChildProcess>(SESSION_BUS_STAND_IN, args,
+                                          std::map<std::string, std::string>{{"DBUS_SESSION_BUS_ADDRESS", Bus()}});
+  }
 
-  // Calls a method of the stand-in; its printed reply.
+  // Calls a method on the bus; the printed reply.
   std::string Call(const std::string& service, const std::string& path, const std::string& method,
                    const std::string& argument = "") {
     ChildProcess send("/bin/sh",
                       {"-c", "dbus-send --session --print-reply --dest=" + service + " " + path + " " +
-                                 service + "." + method + " " + argument + " >\"$0\" 2>&1",
+                                 method + " " + argument + " >\"$0\" 2>&1",
                        File("reply")},
                       {{"DBUS_SESSION_BUS_ADDRESS", Bus()}});
     send.WaitExit(kDeadlineMs);
     return ReadBytes(File("reply"));
   }
-  // Fires the idle monitor's watches of one kind; how many fired.
-  std::string Fire(const std::string& kind) {
-    const std::string reply = Call("org.gnome.Mutter.IdleMonitor", "/org/gnome/Mutter/IdleMonitor/Core", kind);
-    return reply.substr(reply.find("uint32") == std::string::npos ? reply.size() : reply.find("uint32"));
-  }
-  void SetIdleInhibited(bool inhibited) {
-    Call("org.gnome.SessionManager", "/org/gnome/SessionManager", "SetIdleInhibited",
-         inhibited ? "boolean:true" : "boolean:false");
+  bool Served(const std::string& service) {
+    return Call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
+                "string:" + service)
+               .find("boolean true") != std::string::npos;
   }
 
   std::unique_ptr<ChildProcess> bus_;
+};
+
+TEST_F(SessionBusIdleWatchTest, OnXNoRunWhileAnApplicationHoldsAScreenSaverInhibitor) {
+  auto watch = StartWatch({"--idle", "2s"}, {{"DBUS_SESSION_BUS_ADDRESS", Bus()}});
+  ASSERT_TRUE(WaitUntil([&] { return Served("org.freedesktop.ScreenSaver"); }, kDeadlineMs)) << WatchLog();
+  auto player = StartOnBus({"--inhibit"});
+  EXPECT_TRUE(NoRunFor(6000));
+  ASSERT_TRUE(player->Running());
+
+  // The application leaves, its inhibitor with it.
+  player->Signal(SIGKILL);
+  EXPECT_NE(WaitForRenderer(), None);
+}
+
+// GNOME's idle monitor and session manager played by a stand-in, whose idle
+// watches fire when the test says so.
+class GnomeIdleWatchTest : public SessionBusIdleWatchTest {
+ protected:
+  void SetUp() override {
+    SessionBusIdleWatchTest::SetUp();
+    standIn_ = StartOnBus({});
+    ASSERT_TRUE(WaitUntil([&] { return Served("org.gnome.Mutter.IdleMonitor"); }, kDeadlineMs));
+  }
+
+  // Fires the idle monitor's watches of one kind; how many fired.
+  std::string Fire(const std::string& kind) {
+    const std::string reply = Call("org.gnome.Mutter.IdleMonitor", "/org/gnome/Mutter/IdleMonitor/Core",
+                                   "org.gnome.Mutter.IdleMonitor." + kind);
+    const size_t count = reply.find("uint32");
+    return count == std::string::npos ? std::string() : reply.substr(count);
+  }
+  void SetIdleInhibited(bool inhibited) {
+    Call("org.gnome.SessionManager", "/org/gnome/SessionManager", "org.gnome.SessionManager.SetIdleInhibited",
+         inhibited ? "boolean:true" : "boolean:false");
+  }
+
   std::unique_ptr<ChildProcess> standIn_;
 };
 

@@ -1,9 +1,12 @@
 // Stands in for GNOME on a private session bus: the idle monitor, whose watches
 // fire when the test says so, and the session manager with an idle inhibitor the
 // test sets. Methods the real services lack (FireIdleWatches, FireUserActive,
-// SetIdleInhibited) are the test's handles.
+// SetIdleInhibited) are the test's handles. With --inhibit it stands in for a
+// video player instead: it holds an org.freedesktop.ScreenSaver inhibitor for as
+// long as it runs.
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QObject>
 
 #include <set>
@@ -59,6 +62,12 @@ class SessionManagerStandIn : public QObject {
 int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);
   QDBusConnection bus = QDBusConnection::sessionBus();
+  if (argc > 1 && QByteArray(argv[1]) == "--inhibit") {
+    QDBusMessage inhibit = QDBusMessage::createMethodCall(
+        "org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver", "org.freedesktop.ScreenSaver", "Inhibit");
+    inhibit << QString("test") << QString("a video");
+    return bus.call(inhibit).type() == QDBusMessage::ReplyMessage ? QCoreApplication::exec() : 1;
+  }
   IdleMonitorStandIn monitor;
   SessionManagerStandIn session;
   const auto exports = QDBusConnection::ExportScriptableSlots | QDBusConnection::ExportScriptableSignals;
@@ -72,4 +81,4 @@ int main(int argc, char** argv) {
   return QCoreApplication::exec();
 }
 
-#include "gnome_session_stand_in.moc"
+#include "session_bus_stand_in.moc"
