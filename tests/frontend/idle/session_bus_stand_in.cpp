@@ -18,10 +18,6 @@ class IdleMonitorStandIn : public QObject {
  public Q_SLOTS:
   Q_SCRIPTABLE uint AddIdleWatch(qulonglong) { return Add(idleWatches_); }
   Q_SCRIPTABLE uint AddUserActiveWatch() { return Add(activeWatches_); }
-  Q_SCRIPTABLE void RemoveWatch(uint id) {
-    idleWatches_.erase(id);
-    activeWatches_.erase(id);
-  }
   // Returns how many watches fired.
   Q_SCRIPTABLE uint FireIdleWatches() { return Fire(idleWatches_, false); }
   Q_SCRIPTABLE uint FireUserActive() { return Fire(activeWatches_, true); }
