@@ -88,18 +88,21 @@ void MeasureWaiting(const Desktop& desktop, int seconds) {
   const CpuUse after = ProcessCpu(watch->Pid());
   const double cpu = after.seconds - before.seconds;
   const double wall = std::chrono::duration<double>(Clock::now() - start).count();
-  std::printf("  waiting %d s: CPU %.6f s = %.5f %% of a core, %ld wake-ups; resident %ld KiB (peak %ld KiB)%s\n",
-              seconds, cpu, 100 * cpu / wall, after.sleeps - before.sleeps,
-              testsupport::ProcessStatusKiB(watch->Pid(), "VmRSS"),
-              testsupport::ProcessStatusKiB(watch->Pid(), "VmHWM"),
-              watch->Running() ? "" : " (the watch had ended!)");
+  std::printf(
+      "  waiting %d s: CPU %.6f s = %.5f %% of a core, %ld wake-ups;"
+      " resident %ld KiB (peak %ld KiB)%s\n",
+      seconds, cpu, 100 * cpu / wall, after.sleeps - before.sleeps,
+      testsupport::ProcessStatusKiB(watch->Pid(), "VmRSS"),
+      testsupport::ProcessStatusKiB(watch->Pid(), "VmHWM"),
+      watch->Running() ? "" : " (the watch had ended!)");
 }
 
 void MeasureIdleToFirstFrame(const Desktop& desktop, int runs) {
   const std::string swaps = desktop.folder + "/swaps";
   std::filesystem::remove(swaps);
-  auto watch = desktop.startWatch({"--idle", std::to_string(kDelay.count()) + "s"},
-                                  {{"LD_PRELOAD", SWAP_COUNTER}, {"VEYORA_SWAP_COUNT_FILE", swaps}});
+  auto watch =
+      desktop.startWatch({"--idle", std::to_string(kDelay.count()) + "s"},
+                         {{"LD_PRELOAD", SWAP_COUNTER}, {"VEYORA_SWAP_COUNT_FILE", swaps}});
   std::vector<double> figures;
   for (int run = 0; run < runs; ++run) {
     desktop.pressKey();
@@ -118,9 +121,10 @@ void MeasureIdleToFirstFrame(const Desktop& desktop, int runs) {
         60000);
   }
   std::sort(figures.begin(), figures.end());
-  std::printf("  idle event to first frame (%zu runs, delay %llds): median %.0f ms, min %.0f, max %.0f\n",
-              figures.size(), static_cast<long long>(kDelay.count()), Median(figures),
-              figures.empty() ? -1 : figures.front(), figures.empty() ? -1 : figures.back());
+  std::printf(
+      "  idle event to first frame (%zu runs, delay %llds): median %.0f ms, min %.0f, max %.0f\n",
+      figures.size(), static_cast<long long>(kDelay.count()), Median(figures),
+      figures.empty() ? -1 : figures.front(), figures.empty() ? -1 : figures.back());
 }
 
 void Measure(const Desktop& desktop, int seconds, int runs) {
@@ -146,16 +150,16 @@ int main(int argc, char** argv) {
     const Desktop x{
         "X11 (Xvfb 1280x720, MIT-SCREEN-SAVER)",
         [&](const std::vector<std::string>& args, const std::map<std::string, std::string>& env) {
-          std::map<std::string, std::string> all = {{"DISPLAY", server.Display()},
-                                                    {"WAYLAND_DISPLAY", ""},
-                                                    {"DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent"},
-                                                    {"LIBGL_ALWAYS_SOFTWARE", "1"},
-                                                    {"SDL_AUDIODRIVER", "dummy"}};
+          std::map<std::string, std::string> all = {
+              {"DISPLAY", server.Display()},
+              {"WAYLAND_DISPLAY", ""},
+              {"DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent"},
+              {"LIBGL_ALWAYS_SOFTWARE", "1"},
+              {"SDL_AUDIODRIVER", "dummy"}};
           all.insert(env.begin(), env.end());
           return std::make_unique<ChildProcess>(testsupport::FrontEndPath(), args, all);
         },
-        [&] { testsupport::TapKey(display, XK_a); },
-        folder.Path()};
+        [&] { testsupport::TapKey(display, XK_a); }, folder.Path()};
     Measure(x, seconds, runs);
     XCloseDisplay(display);
   }
@@ -178,7 +182,6 @@ int main(int argc, char** argv) {
         all.insert(env.begin(), env.end());
         return sway.Start(testsupport::FrontEndPath(), args, all);
       },
-      [&] { sway.TypeKey(); },
-      sway.Home()};
+      [&] { sway.TypeKey(); }, sway.Home()};
   Measure(wayland, seconds, runs);
 }

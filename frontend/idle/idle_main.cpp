@@ -31,8 +31,8 @@ constexpr char kAutostartFile[] = "veyora-screensaver-idle.desktop";
 // when they run from the build folder.
 std::string LauncherPath() {
   std::error_code error;
-  const auto launcher = std::filesystem::canonical(
-      platform::FileNextToProgram(VEYORA_LAUNCHER_FROM_PROGRAMS), error);
+  const auto launcher =
+      std::filesystem::canonical(platform::FileNextToProgram(VEYORA_LAUNCHER_FROM_PROGRAMS), error);
   return error ? platform::FileNextToProgram(names::kFrontEndFile) : launcher.string();
 }
 

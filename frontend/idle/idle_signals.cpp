@@ -38,7 +38,8 @@ bool CatchIdleWatchSignals(std::function<void(int signal)> onSignal) {
   action.sa_handler = NoteSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART | SA_NOCLDSTOP;
-  for (int signal : {SIGTERM, SIGINT, SIGHUP, SIGUSR1, SIGCHLD}) sigaction(signal, &action, nullptr);
+  for (int signal : {SIGTERM, SIGINT, SIGHUP, SIGUSR1, SIGCHLD})
+    sigaction(signal, &action, nullptr);
   return true;
 }
 

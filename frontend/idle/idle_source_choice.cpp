@@ -12,10 +12,14 @@ std::optional<IdleSourceKind> ChooseIdleSource(const IdleSourceOffers& offers) {
 
 const char* IdleSourceName(IdleSourceKind kind) {
   switch (kind) {
-    case IdleSourceKind::WaylandIdleNotify: return "the compositor's ext-idle-notify-v1 (Wayland)";
-    case IdleSourceKind::WaylandKdeIdle: return "the compositor's org_kde_kwin_idle (Wayland)";
-    case IdleSourceKind::GnomeIdleMonitor: return "GNOME's org.gnome.Mutter.IdleMonitor (D-Bus)";
-    case IdleSourceKind::XScreenSaver: return "the X server's MIT-SCREEN-SAVER extension (X11)";
+    case IdleSourceKind::WaylandIdleNotify:
+      return "the compositor's ext-idle-notify-v1 (Wayland)";
+    case IdleSourceKind::WaylandKdeIdle:
+      return "the compositor's org_kde_kwin_idle (Wayland)";
+    case IdleSourceKind::GnomeIdleMonitor:
+      return "GNOME's org.gnome.Mutter.IdleMonitor (D-Bus)";
+    case IdleSourceKind::XScreenSaver:
+      return "the X server's MIT-SCREEN-SAVER extension (X11)";
   }
   return "";
 }

@@ -18,10 +18,14 @@ IdleWatchStep IdleStep(bool held) {
 
 bool StepLooksAtHeld(IdleWatchState state, IdleWatchEvent event) {
   switch (event) {
-    case IdleWatchEvent::Idle: return state == IdleWatchState::Waiting || state == IdleWatchState::Holding;
-    case IdleWatchEvent::Recheck: return state == IdleWatchState::Holding;
-    case IdleWatchEvent::RunEnded: return state == IdleWatchState::IdleBeforeRunEnded;
-    default: return false;
+    case IdleWatchEvent::Idle:
+      return state == IdleWatchState::Waiting || state == IdleWatchState::Holding;
+    case IdleWatchEvent::Recheck:
+      return state == IdleWatchState::Holding;
+    case IdleWatchEvent::RunEnded:
+      return state == IdleWatchState::IdleBeforeRunEnded;
+    default:
+      return false;
   }
 }
 
@@ -36,10 +40,12 @@ IdleWatchStep NextIdleWatchStep(IdleWatchState state, IdleWatchEvent event, bool
       return RunOn(state) ? IdleWatchStep{state, A::None} : IdleWatchStep{S::Running, A::StartRun};
     case IdleWatchEvent::RunEnded:
       if (state == S::IdleBeforeRunEnded) return IdleStep(held);
-      return state == S::Running ? IdleWatchStep{S::Waiting, A::None} : IdleWatchStep{state, A::None};
+      return state == S::Running ? IdleWatchStep{S::Waiting, A::None}
+                                 : IdleWatchStep{state, A::None};
     case IdleWatchEvent::Active:
       if (state == S::IdleBeforeRunEnded) return {S::Running, A::None};
-      return state == S::Holding ? IdleWatchStep{S::Waiting, A::CancelRecheck} : IdleWatchStep{state, A::None};
+      return state == S::Holding ? IdleWatchStep{S::Waiting, A::CancelRecheck}
+                                 : IdleWatchStep{state, A::None};
     case IdleWatchEvent::Idle:
       // Idle notices alternate with Active ones: one during a run means the user
       // came back and went idle again.

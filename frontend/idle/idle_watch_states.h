@@ -18,12 +18,12 @@ enum class IdleWatchState {
 };
 
 enum class IdleWatchEvent {
-  Idle,        // the session has been idle for the delay
-  Active,      // the user is back
-  Recheck,     // the later look at a held idle period is due
-  RunEnded,    // the run the watch started has ended
-  StartNow,    // SIGUSR1: start a run at once
-  Terminate,   // SIGTERM, SIGINT, SIGHUP
+  Idle,       // the session has been idle for the delay
+  Active,     // the user is back
+  Recheck,    // the later look at a held idle period is due
+  RunEnded,   // the run the watch started has ended
+  StartNow,   // SIGUSR1: start a run at once
+  Terminate,  // SIGTERM, SIGINT, SIGHUP
 };
 
 enum class IdleWatchAction {
@@ -31,8 +31,8 @@ enum class IdleWatchAction {
   StartRun,
   RecheckLater,  // look again after the delay
   CancelRecheck,
-  EndRun,        // end the run the watch started, then the watch
-  Finish,        // end the watch
+  EndRun,  // end the run the watch started, then the watch
+  Finish,  // end the watch
 };
 
 struct IdleWatchStep {

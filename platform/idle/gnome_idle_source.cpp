@@ -37,8 +37,8 @@ GnomeIdleSource::GnomeIdleSource(std::chrono::milliseconds delay) : delay_(delay
   bus.connect(kMonitorService, kMonitorPath, kMonitorInterface, "WatchFired", this,
               SLOT(WatchFired(uint)));
   // A monitor that starts anew (the shell restarted) has forgotten the watches.
-  auto* watcher = new QDBusServiceWatcher(kMonitorService, bus,
-                                          QDBusServiceWatcher::WatchForOwnerChange, this);
+  auto* watcher =
+      new QDBusServiceWatcher(kMonitorService, bus, QDBusServiceWatcher::WatchForOwnerChange, this);
   connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
           [this](const QString&, const QString&, const QString& owner) {
             if (owner.isEmpty()) {
@@ -53,7 +53,8 @@ GnomeIdleSource::GnomeIdleSource(std::chrono::milliseconds delay) : delay_(delay
 void GnomeIdleSource::AddWatches() {
   QDBusMessage call = MonitorCall("AddIdleWatch");
   call << QVariant::fromValue<qulonglong>(delay_.count());
-  const QDBusReply<uint> reply = QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
+  const QDBusReply<uint> reply =
+      QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
   idleWatch_ = reply.isValid() ? reply.value() : 0;
   activeWatch_ = 0;
 }
@@ -62,8 +63,8 @@ void GnomeIdleSource::WatchFired(uint id) {
   if (id == 0) return;
   if (id == idleWatch_) {
     // The user-active watch fires once, at the next input.
-    const QDBusReply<uint> reply =
-        QDBusConnection::sessionBus().call(MonitorCall("AddUserActiveWatch"), QDBus::Block, kCallTimeoutMs);
+    const QDBusReply<uint> reply = QDBusConnection::sessionBus().call(
+        MonitorCall("AddUserActiveWatch"), QDBus::Block, kCallTimeoutMs);
     activeWatch_ = reply.isValid() ? reply.value() : 0;
     if (onIdle) onIdle();
   } else if (id == activeWatch_) {
@@ -73,10 +74,11 @@ void GnomeIdleSource::WatchFired(uint id) {
 }
 
 bool GnomeIdleSource::ScreenHeldAwake() {
-  QDBusMessage call = QDBusMessage::createMethodCall(kSessionService, kSessionPath, kSessionInterface,
-                                                     "IsInhibited");
+  QDBusMessage call = QDBusMessage::createMethodCall(kSessionService, kSessionPath,
+                                                     kSessionInterface, "IsInhibited");
   call << kInhibitIdle;
-  const QDBusReply<bool> reply = QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
+  const QDBusReply<bool> reply =
+      QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
   return reply.isValid() && reply.value();
 }
 

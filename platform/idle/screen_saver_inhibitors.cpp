@@ -22,13 +22,16 @@ bool ScreenSaverInhibitors::Serve() {
       !bus.registerObject("/ScreenSaver", this, exports)) {
     return false;
   }
-  const auto reply = bus.interface()->registerService(kService, QDBusConnectionInterface::DontQueueService,
-                                                       QDBusConnectionInterface::DontAllowReplacement);
-  if (!reply.isValid() || reply.value() != QDBusConnectionInterface::ServiceRegistered) return false;
+  const auto reply =
+      bus.interface()->registerService(kService, QDBusConnectionInterface::DontQueueService,
+                                       QDBusConnectionInterface::DontAllowReplacement);
+  if (!reply.isValid() || reply.value() != QDBusConnectionInterface::ServiceRegistered)
+    return false;
   leaving_ = new QDBusServiceWatcher(this);
   leaving_->setConnection(bus);
   leaving_->setWatchMode(QDBusServiceWatcher::WatchForUnregistration);
-  connect(leaving_, &QDBusServiceWatcher::serviceUnregistered, this, &ScreenSaverInhibitors::HolderLeft);
+  connect(leaving_, &QDBusServiceWatcher::serviceUnregistered, this,
+          &ScreenSaverInhibitors::HolderLeft);
   return true;
 }
 
@@ -39,7 +42,9 @@ uint ScreenSaverInhibitors::Inhibit(const QString&, const QString&) {
   return lastCookie_;
 }
 
-void ScreenSaverInhibitors::UnInhibit(uint cookie) { holders_.erase(cookie); }
+void ScreenSaverInhibitors::UnInhibit(uint cookie) {
+  holders_.erase(cookie);
+}
 
 void ScreenSaverInhibitors::HolderLeft(const QString& holder) {
   leaving_->removeWatchedService(holder);

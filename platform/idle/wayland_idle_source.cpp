@@ -18,7 +18,8 @@ struct WaylandIdleListeners {
                      uint32_t) {
     auto* source = static_cast<WaylandIdleSource*>(data);
     if (std::strcmp(interface, wl_seat_interface.name) == 0 && !source->seat_) {
-      source->seat_ = static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
+      source->seat_ =
+          static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
     } else if (std::strcmp(interface, ext_idle_notifier_v1_interface.name) == 0) {
       source->notifier_ = static_cast<ext_idle_notifier_v1*>(
           wl_registry_bind(registry, name, &ext_idle_notifier_v1_interface, 1));
@@ -74,7 +75,8 @@ void WaylandIdleSource::Watch(bool idleNotify, std::chrono::milliseconds delay) 
   const auto timeout = static_cast<uint32_t>(delay.count());
   if (idleNotify) {
     notification_ = ext_idle_notifier_v1_get_idle_notification(notifier_, timeout, seat_);
-    ext_idle_notification_v1_add_listener(notification_, &WaylandIdleListeners::kNotification, this);
+    ext_idle_notification_v1_add_listener(notification_, &WaylandIdleListeners::kNotification,
+                                          this);
   } else {
     kdeTimeout_ = org_kde_kwin_idle_get_idle_timeout(kdeIdle_, seat_, timeout);
     org_kde_kwin_idle_timeout_add_listener(kdeTimeout_, &WaylandIdleListeners::kKdeTimeout, this);

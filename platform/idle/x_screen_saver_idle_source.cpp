@@ -16,7 +16,8 @@ constexpr std::chrono::milliseconds kSuspensionSlack{500};
 
 }  // namespace
 
-std::unique_ptr<XScreenSaverIdleSource> XScreenSaverIdleSource::Open(std::chrono::milliseconds delay) {
+std::unique_ptr<XScreenSaverIdleSource> XScreenSaverIdleSource::Open(
+    std::chrono::milliseconds delay) {
   Display* display = XOpenDisplay(nullptr);
   if (!display) return nullptr;
   int eventBase = 0, errorBase = 0;
@@ -68,8 +69,9 @@ void XScreenSaverIdleSource::Check() {
   const auto now = std::chrono::steady_clock::now();
   const std::chrono::milliseconds idle(info.idle);
   const bool inputSinceLastLook =
-      lastIdle_ && idle + kClockSlack <
-                       *lastIdle_ + std::chrono::duration_cast<std::chrono::milliseconds>(now - lastLook_);
+      lastIdle_ &&
+      idle + kClockSlack <
+          *lastIdle_ + std::chrono::duration_cast<std::chrono::milliseconds>(now - lastLook_);
   lastIdle_ = idle;
   lastLook_ = now;
 

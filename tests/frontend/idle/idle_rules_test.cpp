@@ -21,12 +21,16 @@ TEST(IdleDelayTest, ReadsMinutesOrANumberWithItsUnitAndRefusesTheRest) {
     const char* text;
     std::optional<seconds> delay;
   } cases[] = {
-      {"10", seconds(600)}, {"90s", seconds(90)}, {"2m", seconds(120)}, {"1h", seconds(3600)},
-      {"1440", seconds(86400)}, {"24h", seconds(86400)}, {"86400s", seconds(86400)},
-      {"1441", std::nullopt}, {"25h", std::nullopt}, {"0", std::nullopt}, {"0s", std::nullopt},
-      {"-5", std::nullopt}, {"", std::nullopt}, {"s", std::nullopt}, {"5x", std::nullopt},
-      {"1.5m", std::nullopt}, {"2 m", std::nullopt}, {"2M", std::nullopt}, {"+3", std::nullopt},
-      {"99999999999999999999", std::nullopt},
+      {"10", seconds(600)},       {"90s", seconds(90)},
+      {"2m", seconds(120)},       {"1h", seconds(3600)},
+      {"1440", seconds(86400)},   {"24h", seconds(86400)},
+      {"86400s", seconds(86400)}, {"1441", std::nullopt},
+      {"25h", std::nullopt},      {"0", std::nullopt},
+      {"0s", std::nullopt},       {"-5", std::nullopt},
+      {"", std::nullopt},         {"s", std::nullopt},
+      {"5x", std::nullopt},       {"1.5m", std::nullopt},
+      {"2 m", std::nullopt},      {"2M", std::nullopt},
+      {"+3", std::nullopt},       {"99999999999999999999", std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(ParseIdleDelay(c.text), c.delay) << c.text;
   // What the autostart entry writes reads back as the same delay.
@@ -37,7 +41,8 @@ TEST(IdleDelayTest, ReadsMinutesOrANumberWithItsUnitAndRefusesTheRest) {
 
 TEST(IdleCommandTest, TakesTheAutostartSwitchAndOneDelayInEitherOrder) {
   using Args = std::vector<std::string>;
-  for (const Args& other : {Args{}, Args{"/s"}, Args{"/s", "--idle"}}) EXPECT_FALSE(IsIdleCommand(other));
+  for (const Args& other : {Args{}, Args{"/s"}, Args{"/s", "--idle"}})
+    EXPECT_FALSE(IsIdleCommand(other));
   const struct {
     Args arguments;
     bool valid;
@@ -86,7 +91,8 @@ TEST(IdleWatchStatesTest, StartsOneRunPerIdlePeriodHoldsWhileKeptAwakeAndEndsIts
       {S::Holding, E::Recheck, false, S::Running, A::StartRun},
       {S::Holding, E::Active, false, S::Waiting, A::CancelRecheck},
       {S::Running, E::StartNow, false, S::Running, A::None},  // never a second run
-      {S::Running, E::RunEnded, false, S::Waiting, A::None},  // the next idle period starts the next
+      {S::Running, E::RunEnded, false, S::Waiting,
+       A::None},  // the next idle period starts the next
       // Back and idle again before the run has ended: the next period has begun.
       {S::Running, E::Idle, false, S::IdleBeforeRunEnded, A::None},
       {S::IdleBeforeRunEnded, E::Active, false, S::Running, A::None},

@@ -24,24 +24,31 @@ class IdleWatchTest : public savertest::SaverSession {
   // The front end's idle watch with its standard error in a file, in a session
   // without a Wayland compositor and, unless `environment` gives one, without a
   // session bus.
-  std::unique_ptr<ChildProcess> StartWatch(const std::vector<std::string>& args,
-                                           const std::map<std::string, std::string>& environment = {}) {
+  std::unique_ptr<ChildProcess> StartWatch(
+      const std::vector<std::string>& args,
+      const std::map<std::string, std::string>& environment = {}) {
     auto session = SessionEnvironment();
     session["WAYLAND_DISPLAY"] = "";
     session["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + File("no-bus");
     session["WATCH_LOG"] = File("watch.log");
     for (const auto& [name, value] : environment) session[name] = value;
-    std::vector<std::string> shell = {"-c", "exec \"$0\" \"$@\" 2>\"$WATCH_LOG\"", File(names::kFrontEndFile)};
+    std::vector<std::string> shell = {"-c", "exec \"$0\" \"$@\" 2>\"$WATCH_LOG\"",
+                                      File(names::kFrontEndFile)};
     shell.insert(shell.end(), args.begin(), args.end());
     return std::make_unique<ChildProcess>("/bin/sh", shell, session);
   }
 
   std::string WatchLog() const { return ReadBytes(File("watch.log")); }
   bool WatchStarted() const {
-    return WaitUntil([&] { return WatchLog().find("idle time from") != std::string::npos; }, kDeadlineMs);
+    return WaitUntil([&] { return WatchLog().find("idle time from") != std::string::npos; },
+                     kDeadlineMs);
   }
-  bool RendererGone() { return testsupport::WaitForWindowGone(display_, names::kRendererTitle, kDeadlineMs); }
-  bool NoRunFor(int ms) { return testsupport::WaitForWindow(display_, names::kRendererTitle, ms) == None; }
+  bool RendererGone() {
+    return testsupport::WaitForWindowGone(display_, names::kRendererTitle, kDeadlineMs);
+  }
+  bool NoRunFor(int ms) {
+    return testsupport::WaitForWindow(display_, names::kRendererTitle, ms) == None;
+  }
 };
 
 TEST_F(IdleWatchTest, OnXIdleStartsARunAKeyEndsItAndTheNextIdlePeriodStartsAnother) {
@@ -94,24 +101,26 @@ class SessionBusIdleWatchTest : public IdleWatchTest {
 
   std::string Bus() const { return "unix:path=" + File("bus"); }
   std::unique_ptr<ChildProcess> StartOnBus(const std::vector<std::string>& args) {
-    return std::make_unique<ChildProcess>(SESSION_BUS_STAND_IN, args,
-                                          std::map<std::string, std::string>{{"DBUS_SESSION_BUS_ADDRESS", Bus()}});
+    return std::make_unique<ChildProcess>(
+        SESSION_BUS_STAND_IN, args,
+        std::map<std::string, std::string>{{"DBUS_SESSION_BUS_ADDRESS", Bus()}});
   }
 
   // Calls a method on the bus; the printed reply.
   std::string Call(const std::string& service, const std::string& path, const std::string& method,
                    const std::string& argument = "") {
     ChildProcess send("/bin/sh",
-                      {"-c", "dbus-send --session --print-reply --dest=" + service + " " + path + " " +
-                                 method + " " + argument + " >\"$0\" 2>&1",
+                      {"-c",
+                       "dbus-send --session --print-reply --dest=" + service + " " + path + " " +
+                           method + " " + argument + " >\"$0\" 2>&1",
                        File("reply")},
                       {{"DBUS_SESSION_BUS_ADDRESS", Bus()}});
     send.WaitExit(kDeadlineMs);
     return ReadBytes(File("reply"));
   }
   bool Served(const std::string& service) {
-    return Call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
-                "string:" + service)
+    return Call("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                "org.freedesktop.DBus.NameHasOwner", "string:" + service)
                .find("boolean true") != std::string::npos;
   }
 
@@ -120,7 +129,8 @@ class SessionBusIdleWatchTest : public IdleWatchTest {
 
 TEST_F(SessionBusIdleWatchTest, OnXNoRunWhileAnApplicationHoldsAScreenSaverInhibitor) {
   auto watch = StartWatch({"--idle", "2s"}, {{"DBUS_SESSION_BUS_ADDRESS", Bus()}});
-  ASSERT_TRUE(WaitUntil([&] { return Served("org.freedesktop.ScreenSaver"); }, kDeadlineMs)) << WatchLog();
+  ASSERT_TRUE(WaitUntil([&] { return Served("org.freedesktop.ScreenSaver"); }, kDeadlineMs))
+      << WatchLog();
   auto player = StartOnBus({"--inhibit"});
   EXPECT_TRUE(NoRunFor(6000));
   ASSERT_TRUE(player->Running());
@@ -142,14 +152,15 @@ class GnomeIdleWatchTest : public SessionBusIdleWatchTest {
 
   // Fires the idle monitor's watches of one kind; how many fired.
   std::string Fire(const std::string& kind) {
-    const std::string reply = Call("org.gnome.Mutter.IdleMonitor", "/org/gnome/Mutter/IdleMonitor/Core",
-                                   "org.gnome.Mutter.IdleMonitor." + kind);
+    const std::string reply =
+        Call("org.gnome.Mutter.IdleMonitor", "/org/gnome/Mutter/IdleMonitor/Core",
+             "org.gnome.Mutter.IdleMonitor." + kind);
     const size_t count = reply.find("uint32");
     return count == std::string::npos ? std::string() : reply.substr(count);
   }
   void SetIdleInhibited(bool inhibited) {
-    Call("org.gnome.SessionManager", "/org/gnome/SessionManager", "org.gnome.SessionManager.SetIdleInhibited",
-         inhibited ? "boolean:true" : "boolean:false");
+    Call("org.gnome.SessionManager", "/org/gnome/SessionManager",
+         "org.gnome.SessionManager.SetIdleInhibited", inhibited ? "boolean:true" : "boolean:false");
   }
 
   std::unique_ptr<ChildProcess> standIn_;
@@ -159,7 +170,8 @@ TEST_F(GnomeIdleWatchTest, AFiredIdleWatchStartsTheRunButNotWhileAnIdleInhibitor
   // A delay no test waits out: only the stand-in's watches start runs.
   auto watch = StartWatch({"--idle", "1h"}, {{"DBUS_SESSION_BUS_ADDRESS", Bus()}});
   SetIdleInhibited(true);
-  ASSERT_TRUE(WaitUntil([&] { return Fire("FireIdleWatches") == "uint32 1\n"; }, kDeadlineMs)) << WatchLog();
+  ASSERT_TRUE(WaitUntil([&] { return Fire("FireIdleWatches") == "uint32 1\n"; }, kDeadlineMs))
+      << WatchLog();
   EXPECT_NE(WatchLog().find("org.gnome.Mutter.IdleMonitor"), std::string::npos) << WatchLog();
   EXPECT_TRUE(NoRunFor(4000));
 

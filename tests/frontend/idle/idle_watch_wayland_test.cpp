@@ -38,7 +38,9 @@ pid_t RunRenderer(pid_t watch) {
   }
   return 0;
 }
-bool RunOn(pid_t watch) { return RunRenderer(watch) != 0; }
+bool RunOn(pid_t watch) {
+  return RunRenderer(watch) != 0;
+}
 
 TEST(IdleWatchWaylandTest, IdleStartsARunAKeyEndsItAndTheNextIdlePeriodStartsAnother) {
   SwaySession session(1);
@@ -48,12 +50,15 @@ TEST(IdleWatchWaylandTest, IdleStartsARunAKeyEndsItAndTheNextIdlePeriodStartsAno
   ASSERT_TRUE(devices.AddKeyboard());
 
   const std::string log = session.Home() + "/watch.log";
-  auto watch = session.Start("/bin/sh", {"-c", "exec \"$0\" \"$@\" 2>\"$WATCH_LOG\"",
-                                         testsupport::FrontEndPath(), "--idle", "2s"},
-                             {{"WATCH_LOG", log}, {"SDL_AUDIODRIVER", "dummy"}});
-  ASSERT_TRUE(WaitUntil([&] { return RunOn(watch->Pid()); }, kDeadlineMs)) << testsupport::ReadBytes(log);
+  auto watch = session.Start(
+      "/bin/sh",
+      {"-c", "exec \"$0\" \"$@\" 2>\"$WATCH_LOG\"", testsupport::FrontEndPath(), "--idle", "2s"},
+      {{"WATCH_LOG", log}, {"SDL_AUDIODRIVER", "dummy"}});
+  ASSERT_TRUE(WaitUntil([&] { return RunOn(watch->Pid()); }, kDeadlineMs))
+      << testsupport::ReadBytes(log);
   // sway 1.7 offers org_kde_kwin_idle; a newer one ext-idle-notify-v1.
-  EXPECT_NE(testsupport::ReadBytes(log).find("(Wayland)"), std::string::npos) << testsupport::ReadBytes(log);
+  EXPECT_NE(testsupport::ReadBytes(log).find("(Wayland)"), std::string::npos)
+      << testsupport::ReadBytes(log);
 
   // A key, once the run's window has the keyboard, ends the run.
   ASSERT_TRUE(WaitUntil([&] { return session.TypeKey() && !RunOn(watch->Pid()); }, kDeadlineMs));

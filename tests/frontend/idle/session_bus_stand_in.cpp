@@ -59,14 +59,16 @@ int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (argc > 1 && QByteArray(argv[1]) == "--inhibit") {
-    QDBusMessage inhibit = QDBusMessage::createMethodCall(
-        "org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver", "org.freedesktop.ScreenSaver", "Inhibit");
+    QDBusMessage inhibit = QDBusMessage::createMethodCall("org.freedesktop.ScreenSaver",
+                                                          "/org/freedesktop/ScreenSaver",
+                                                          "org.freedesktop.ScreenSaver", "Inhibit");
     inhibit << QString("test") << QString("a video");
     return bus.call(inhibit).type() == QDBusMessage::ReplyMessage ? QCoreApplication::exec() : 1;
   }
   IdleMonitorStandIn monitor;
   SessionManagerStandIn session;
-  const auto exports = QDBusConnection::ExportScriptableSlots | QDBusConnection::ExportScriptableSignals;
+  const auto exports =
+      QDBusConnection::ExportScriptableSlots | QDBusConnection::ExportScriptableSignals;
   if (!bus.registerObject("/org/gnome/Mutter/IdleMonitor/Core", &monitor, exports) ||
       !bus.registerObject("/org/gnome/SessionManager", &session, exports) ||
       !bus.registerService("org.gnome.SessionManager") ||
