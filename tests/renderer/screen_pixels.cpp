@@ -3,11 +3,18 @@
 #include <X11/Xutil.h>
 
 #include <chrono>
-#include <thread>
+#include <utility>
 
 #include "tests/support/x_wait.h"
 
 namespace veyora::testing {
+namespace {
+
+// Between two screen captures, so that capturing leaves the processor to the
+// renderer being watched.
+constexpr int kCaptureIntervalMs = 20;
+
+}  // namespace
 
 std::vector<unsigned long> ScreenPixels(Display* display, const platform::ScreenRect& rect) {
   std::vector<unsigned long> pixels;
@@ -39,14 +46,49 @@ bool ShowsMovingGlow(const std::function<std::vector<unsigned long>()>& capture,
                      int timeoutMs) {
   // About 200 bright pixels on a 640 x 480 picture: a dozen sprites' cores.
   const int enough = pixelCount / 1500;
+  std::vector<unsigned long> previous = capture();
   return testsupport::WaitUntil(
       [&] {
-        const auto first = capture();
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        const auto second = capture();
-        return first != second && BrightPixels(first) > enough && BrightPixels(second) > enough;
+        std::vector<unsigned long> current = capture();
+        const bool moving = current != previous && BrightPixels(previous) > enough &&
+                            BrightPixels(current) > enough;
+        previous = std::move(current);
+        return moving;
       },
-      timeoutMs);
+      timeoutMs, kCaptureIntervalMs);
+}
+
+bool PictureChanges(Display* display, const platform::ScreenRect& rect, int times,
+                    int timeoutMs) {
+  std::vector<unsigned long> shown = ScreenPixels(display, rect);
+  int changes = 0;
+  return testsupport::WaitUntil(
+      [&] {
+        std::vector<unsigned long> current = ScreenPixels(display, rect);
+        if (current != shown) {
+          ++changes;
+          shown = std::move(current);
+        }
+        return changes >= times;
+      },
+      timeoutMs, kCaptureIntervalMs);
+}
+
+bool PictureComesToRest(Display* display, const platform::ScreenRect& rect, int stillMs,
+                        int timeoutMs) {
+  using Clock = std::chrono::steady_clock;
+  std::vector<unsigned long> shown = ScreenPixels(display, rect);
+  Clock::time_point shownSince = Clock::now();
+  return testsupport::WaitUntil(
+      [&] {
+        std::vector<unsigned long> current = ScreenPixels(display, rect);
+        if (current != shown) {
+          shown = std::move(current);
+          shownSince = Clock::now();
+        }
+        return Clock::now() - shownSince >= std::chrono::milliseconds(stillMs);
+      },
+      timeoutMs, kCaptureIntervalMs);
 }
 
 }  // namespace veyora::testing

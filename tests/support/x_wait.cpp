@@ -7,12 +7,12 @@
 
 namespace testsupport {
 
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs, int pollMs) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   while (true) {
     if (condition()) return true;
     if (std::chrono::steady_clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    std::this_thread::sleep_for(std::chrono::milliseconds(pollMs));
   }
 }
 

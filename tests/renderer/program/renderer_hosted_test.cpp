@@ -70,10 +70,10 @@ TEST_F(RendererHostedTest, DrawsAMovingGlowInTheWindowAndLeavesTheInputToTheHost
   for (int step = 0; step < 3; ++step) session_.MovePointer(100 + 40 * step, 100);
   session_.PressKey(true);
   session_.PressKey(false);
-  session_.Settle(500);
+  EXPECT_TRUE(testsupport::WaitUntil([&] { return HostGot(MotionNotify); }, kWithinMs));
+  EXPECT_TRUE(testsupport::WaitUntil([&] { return HostGot(KeyPress); }, kWithinMs));
+  ASSERT_TRUE(PictureChanges(display_, kHostRect, 3, kWithinMs));
   EXPECT_TRUE(session_.renderer().Running());
-  EXPECT_TRUE(HostGot(MotionNotify));
-  EXPECT_TRUE(HostGot(KeyPress));
 }
 
 TEST_F(RendererHostedTest, FollowsTheWindowsSizeAndEndsWhenItIsDestroyed) {
@@ -107,7 +107,7 @@ TEST_F(RendererHostedTest, SurvivesStopAndContinueAndEndsOnSigterm) {
   session_.Launch({"-window-id", std::to_string(host_)});  // decimal, as xsecurelock gives it
   ASSERT_TRUE(ShowsMovingGlow(display_, kHostRect, kWithinMs));
   session_.renderer().Signal(SIGSTOP);
-  session_.Settle(300);
+  ASSERT_TRUE(PictureComesToRest(display_, kHostRect, 300, kWithinMs));
   session_.renderer().Signal(SIGCONT);
   EXPECT_TRUE(ShowsMovingGlow(display_, kHostRect, kWithinMs));
   session_.renderer().Signal(SIGTERM);

@@ -1,9 +1,9 @@
 #include "tests/renderer/program/renderer_session.h"
 
+#include "tests/support/x_wait.h"
+
 namespace veyora::testing {
 namespace {
-
-constexpr int kEndWithinMs = 30000;
 
 TEST(RendererInputProgramTest, EndsOnAKeyPress) {
   RendererSession session;
@@ -32,7 +32,7 @@ TEST(RendererInputProgramTest, WheelStepsDoNotEndIt) {
     session.PressButton(wheel, true);
     session.PressButton(wheel, false);
   }
-  session.Settle(500);
+  ASSERT_TRUE(session.PictureChanges());
   EXPECT_TRUE(session.renderer().Running());
 }
 
@@ -43,7 +43,13 @@ TEST(RendererInputProgramTest, EndsWhenAnotherClientTakesTheFocus) {
   Window other = XCreateSimpleWindow(display, DefaultRootWindow(display), 10, 10, 50, 50, 0, 0, 0);
   XMapRaised(display, other);
   XSync(display, False);
-  session.Settle(100);
+  ASSERT_TRUE(testsupport::WaitUntil(
+      [&] {
+        XWindowAttributes attributes{};
+        return XGetWindowAttributes(display, other, &attributes) &&
+               attributes.map_state == IsViewable;
+      },
+      kEndWithinMs));
   XSetInputFocus(display, other, RevertToParent, CurrentTime);
   XSync(display, False);
   EXPECT_EQ(session.ExitStatus(kEndWithinMs), 0);
@@ -57,9 +63,9 @@ TEST(RendererInputProgramTest, SmallMotionsKeepItRunningAndALargerOneEndsIt) {
   // Each motion must be handled before the next: the distance is measured on the
   // pointer's position at the time the renderer handles the event.
   session.MovePointer(103, 101);  // 3 + 1 = 4
-  session.Settle(500);
+  ASSERT_TRUE(session.PictureChanges());
   session.MovePointer(106, 102);  // 4 again
-  session.Settle(500);
+  ASSERT_TRUE(session.PictureChanges());
   EXPECT_TRUE(session.renderer().Running());
   session.MovePointer(109, 104);  // 3 + 2 = 5
   EXPECT_EQ(session.ExitStatus(kEndWithinMs), 0);

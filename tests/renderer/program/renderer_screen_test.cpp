@@ -17,37 +17,23 @@ bool ServerSaverOn(Display* display) {
          info.state == ScreenSaverOn;
 }
 
-// True when the picture changes within `ms`.
-bool PictureChanges(RendererSession& session, int ms) {
-  const auto before = ScreenPixels(session.display(), kScreen);
-  return testsupport::WaitUntil([&] { return ScreenPixels(session.display(), kScreen) != before; },
-                                ms);
-}
 
 TEST(RendererScreenTest, DrawsNothingWhileTheServersSaverIsOnAndResumesAfter) {
   RendererSession session;
   ASSERT_TRUE(session.Start());
-  ASSERT_TRUE(PictureChanges(session, kWithinMs));
   session.RunOnDisplay("xset s activate");
   // The picture comes to rest and stays put for a while.
-  EXPECT_TRUE(testsupport::WaitUntil(
-      [&] {
-        const auto before = ScreenPixels(session.display(), kScreen);
-        session.Settle(2000);
-        return ScreenPixels(session.display(), kScreen) == before;
-      },
-      kWithinMs));
+  EXPECT_TRUE(PictureComesToRest(session.display(), kScreen, 2000, kWithinMs));
   EXPECT_TRUE(ServerSaverOn(session.display()));
   EXPECT_TRUE(session.renderer().Running());
   session.RunOnDisplay("xset s reset");
-  EXPECT_TRUE(PictureChanges(session, kWithinMs));
+  EXPECT_TRUE(session.PictureChanges());
 }
 
 TEST(RendererScreenTest, TheServersSaverStillComesOnAfterItsTimeout) {
   RendererSession session;
-  ASSERT_TRUE(session.display());
-  session.RunOnDisplay("xset s 2");
   ASSERT_TRUE(session.Start());
+  session.RunOnDisplay("xset s 2");
   EXPECT_TRUE(testsupport::WaitUntil([&] { return ServerSaverOn(session.display()); }, kWithinMs));
   EXPECT_TRUE(session.renderer().Running());
 }

@@ -3,16 +3,22 @@
 #include <X11/XKBlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+#include <fcntl.h>
+#include <unistd.h>
 
-#include <cstdio>
+#include <chrono>
 #include <cstdlib>
 #include <thread>
 
+#include "renderer/shell/surface_motion.h"
+#include "tests/renderer/screen_pixels.h"
+#include "tests/support/captured_run.h"
 #include "tests/support/x_wait.h"
 
 namespace veyora::testing {
 
-RendererSession::RendererSession(int width, int height) : server_(width, height) {
+RendererSession::RendererSession(int width, int height)
+    : server_(width, height), screen_{0, 0, width, height} {
   if (server_.Running()) display_ = XOpenDisplay(server_.Display().c_str());
 }
 
@@ -31,14 +37,30 @@ void RendererSession::Launch(const std::vector<std::string>& arguments) {
 bool RendererSession::Start() {
   if (!display_) return false;
   Launch();
-  window_ = testsupport::WaitForWindow(display_, names::kRendererTitle, 30000, names::kRendererClass);
-  // The first frames and the focus arrive just after the window appears.
-  Settle(500);
-  return window_ != 0;
+  window_ = testsupport::WaitForWindow(display_, names::kRendererTitle, kEndWithinMs,
+                                       names::kRendererClass);
+  if (window_ == 0) return false;
+  const bool focused = testsupport::WaitUntil(
+      [&] {
+        Window focus = 0;
+        int revertTo = 0;
+        XGetInputFocus(display_, &focus, &revertTo);
+        return focus == window_;
+      },
+      kEndWithinMs);
+  if (!focused || !PictureChanges(1)) return false;
+  // Having drawn, the renderer has taken in the showing of its windows; pointer
+  // motions within its settle time after that only tell where the pointer stands,
+  // so input is sent once that time is over.
+  const auto settled = std::chrono::steady_clock::now() +
+                       std::chrono::duration<double>(SurfaceMotion::kSettleSeconds);
+  if (!PictureChanges(1)) return false;
+  std::this_thread::sleep_until(settled);
+  return true;
 }
 
-void RendererSession::Settle(int ms) const {
-  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+bool RendererSession::PictureChanges(int times) const {
+  return testing::PictureChanges(display_, screen_, times, kEndWithinMs);
 }
 
 std::optional<int> RendererSession::ExitStatus(int ms) { return renderer_->WaitExit(ms); }
@@ -76,22 +98,17 @@ void RendererSession::RunOnDisplay(const std::string& command) const {
 
 RendererOutcome RunRendererToItsEnd(const std::string& display,
                                     const std::vector<std::string>& arguments) {
-  std::string command = "env LIBGL_ALWAYS_SOFTWARE=1 DISPLAY=" + display + " '" +
-                        testsupport::RendererPath() + "'";
-  for (const std::string& argument : arguments) command += " '" + argument + "'";
-  command += " 2>&1 >/dev/null; echo status=$?";
-  RendererOutcome outcome;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return outcome;
-  std::string output;
-  char buffer[256];
-  while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
-  pclose(pipe);
-  const auto statusAt = output.rfind("status=");
-  if (statusAt == std::string::npos) return outcome;
-  outcome.status = std::stoi(output.substr(statusAt + 7));
-  outcome.errors = output.substr(0, statusAt);
-  return outcome;
+  const testsupport::CapturedRun run = testsupport::RunToEnd(
+      testsupport::RendererPath(), arguments,
+      {{"DISPLAY", display}, {"LIBGL_ALWAYS_SOFTWARE", "1"}},
+      [] {
+        // Standard error into what is captured, standard output nowhere.
+        dup2(STDOUT_FILENO, STDERR_FILENO);
+        const int nowhere = open("/dev/null", O_WRONLY);
+        if (nowhere >= 0) dup2(nowhere, STDOUT_FILENO);
+      },
+      kEndWithinMs);
+  return {run.status.value_or(-1), run.output};
 }
 
 }  // namespace veyora::testing

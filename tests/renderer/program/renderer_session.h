@@ -8,11 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/screen_rect.h"
 #include "platform/shared_names.h"
 #include "tests/support/child_process.h"
 #include "tests/support/xvfb_server.h"
 
 namespace veyora::testing {
+
+// How long a test waits for the renderer to do what it is expected to do.
+constexpr int kEndWithinMs = 30000;
 
 // A private X server with the renderer running on it, and a connection for the test.
 class RendererSession {
@@ -20,7 +24,8 @@ class RendererSession {
   RendererSession(int width = 640, int height = 480);
   ~RendererSession();
 
-  // Starts the renderer and waits for its window; false when it never appears.
+  // Starts the renderer and waits until its window has the focus, shows moving
+  // pictures and takes pointer motion as input; false when that does not happen.
   bool Start();
   // Starts the renderer with these arguments, without waiting for anything.
   void Launch(const std::vector<std::string>& arguments = {});
@@ -31,8 +36,9 @@ class RendererSession {
   Window window() const { return window_; }
   testsupport::ChildProcess& renderer() { return *renderer_; }
 
-  // Lets the renderer handle what was sent and draw a few frames.
-  void Settle(int ms = 300) const;
+  // Waits until the screen's picture has changed `times` times: the renderer has
+  // gone round its loop, handling what was sent before, and drawn again.
+  bool PictureChanges(int times = 3) const;
   // Exit status within `ms`, nullopt while it runs.
   std::optional<int> ExitStatus(int ms);
 
@@ -46,6 +52,7 @@ class RendererSession {
 
  private:
   testsupport::XvfbServer server_;
+  platform::ScreenRect screen_;
   Display* display_ = nullptr;
   std::unique_ptr<testsupport::ChildProcess> renderer_;
   Window window_ = 0;
@@ -58,8 +65,7 @@ struct RendererOutcome {
   std::string errors;
 };
 
-// Runs the renderer on `display` with these arguments (plain words, no quotes) until
-// it ends by itself.
+// Runs the renderer on `display` with these arguments until it ends by itself.
 RendererOutcome RunRendererToItsEnd(const std::string& display,
                                     const std::vector<std::string>& arguments);
 
