@@ -33,6 +33,13 @@ begin_stage "build with warnings as errors"
 bash scripts/build.sh -DVEYORA_WERROR=ON
 
 begin_stage "quick tests"
+# Every test needs a label: an unlabelled quick test would miss the sanitizer stage.
+unlabelled="$(cd build && ctest -N -LE '^(quick|display|wayland)$' | grep -E '^ *Test +#' || true)"
+if [ -n "$unlabelled" ]; then
+  echo "tests without a quick, display or wayland label:" >&2
+  echo "$unlabelled" >&2
+  exit 1
+fi
 (cd build && env -u DISPLAY -u WAYLAND_DISPLAY \
   ctest -L quick --output-on-failure -j"$jobs" --timeout 600)
 
