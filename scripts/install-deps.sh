@@ -25,6 +25,8 @@ PACKAGES=(
   libwayland-dev libegl-dev wayland-protocols libxkbcommon-dev sway weston xwayland grim wtype
   # Debian package and the checks of the installed files
   dpkg-dev lintian desktop-file-utils mandoc
+  # benchmarks: frames counted from the X server's damage reports
+  libxdamage-dev
 )
 
 missing=()

@@ -1,68 +1,133 @@
-// The yardstick for the renderer's memory: an SDL program that covers the screen
-// with one OpenGL window and draws the same kind of frame as the renderer, straight
-// into the back buffer: a translucent black rectangle over the whole view, then 200
-// small textured squares added on top, each drawn on its own as the renderer draws
-// its sprites, about 60 times a second. No scene, no persistent picture, no window
-// search. Ends on SIGTERM (SDL's quit event).
+// The yardstick for the renderer's cost: an SDL program that draws the same kind of
+// picture as the renderer, straight into its window's back buffer and nothing more:
+// the translucent black rectangle over the whole view, then 200 additive sprites from
+// one display list (the renderer's projection, sprite square and soft round texture),
+// about 60 frames a second on a steady schedule. The sprites move on a fixed curve:
+// no scene. Covers the first display, or a window of the given size at the screen's
+// top left corner (`bare_gl_program WIDTH HEIGHT`). Ends on SIGTERM (SDL's quit event).
 #include <GL/gl.h>
+#include <GL/glu.h>
 #include <SDL.h>
 
+#include <algorithm>
 #include <array>
+#include <chrono>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <thread>
 
 namespace {
 
 constexpr int kTextureSize = 64;
 constexpr int kSprites = 200;
+constexpr float kSpriteHalfSize = 0.1f;
+constexpr float kFadeAlpha = 0.08797f;
+constexpr double kPeriod = 1.0 / 60.0;
 
-void DrawFrame(int frame) {
+void SetUpView(int width, int height) {
+  glViewport(0, 0, width, height);
+  glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
-  glDisable(GL_TEXTURE_2D);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glColor4f(0.0f, 0.0f, 0.0f, 0.088f);
-  glRectf(-1.0f, -1.0f, 1.0f, 1.0f);
+  gluPerspective(100.0, static_cast<double>(width) / height, 0.01, 200.0);
+  glTranslatef(0.0f, 0.0f, -2.5f);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
+void MakeSpriteList() {
+  std::array<std::uint8_t, kTextureSize * kTextureSize> texels{};
+  for (int row = 0; row < kTextureSize; ++row) {
+    for (int column = 0; column < kTextureSize; ++column) {
+      const double a = (row - 32) / 32.0, b = (column - 32) / 32.0;
+      const double c = std::clamp(1.0 - std::sqrt(a * a + b * b), 0.0, 1.0);
+      texels[row * kTextureSize + column] = static_cast<std::uint8_t>(c * c * 255.0);
+    }
+  }
   glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, 1);
+  glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glTexImage2D(GL_TEXTURE_2D, 0, 1, kTextureSize, kTextureSize, 0, GL_LUMINANCE,
+               GL_UNSIGNED_BYTE, texels.data());
+  const float s = kSpriteHalfSize;
+  glNewList(1, GL_COMPILE);
+  glBindTexture(GL_TEXTURE_2D, 1);
+  glBegin(GL_TRIANGLES);
+  glTexCoord2f(0, 0), glVertex3f(-s, -s, 0);
+  glTexCoord2f(1, 0), glVertex3f(s, -s, 0);
+  glTexCoord2f(1, 1), glVertex3f(s, s, 0);
+  glTexCoord2f(0, 0), glVertex3f(-s, -s, 0);
+  glTexCoord2f(1, 1), glVertex3f(s, s, 0);
+  glTexCoord2f(0, 1), glVertex3f(-s, s, 0);
+  glEnd();
+  glEndList();
+}
+
+void DrawFrame(int frame, float fadeHalfWidth) {
+  glLoadIdentity();
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glColor4f(0.0f, 0.0f, 0.0f, kFadeAlpha);
+  glBegin(GL_TRIANGLE_STRIP);
+  glVertex3f(-fadeHalfWidth, -4.0f, 0.0f);
+  glVertex3f(fadeHalfWidth, -4.0f, 0.0f);
+  glVertex3f(-fadeHalfWidth, 4.0f, 0.0f);
+  glVertex3f(fadeHalfWidth, 4.0f, 0.0f);
+  glEnd();
   glBlendFunc(GL_ONE, GL_ONE);
   for (int i = 0; i < kSprites; ++i) {
-    const float x = static_cast<float>((i * 37 + frame) % 200) / 100.0f - 1.0f;
-    const float y = static_cast<float>((i * 91 + 2 * frame) % 200) / 100.0f - 1.0f;
-    const float s = 0.05f;
-    glColor3f(0.5f, 0.4f, 0.3f);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0), glVertex2f(x - s, y - s);
-    glTexCoord2f(1, 0), glVertex2f(x + s, y - s);
-    glTexCoord2f(1, 1), glVertex2f(x + s, y + s);
-    glTexCoord2f(0, 1), glVertex2f(x - s, y + s);
-    glEnd();
+    const float t = 0.05f * static_cast<float>(frame - kSprites + i);
+    const float value = static_cast<float>(i + 1) / kSprites;
+    glColor3f(value, 0.6f * value, 0.3f * value);
+    glPushMatrix();
+    glTranslatef(1.2f * std::cos(t), 0.9f * std::sin(1.7f * t), 0.8f * std::sin(0.6f * t));
+    glCallList(1);
+    glPopMatrix();
   }
 }
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
-  SDL_Rect screen{};
-  SDL_GetDisplayBounds(0, &screen);
-  SDL_Window* window =
-      SDL_CreateWindow("bare GL program", screen.x, screen.y, screen.w, screen.h,
-                       SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_FULLSCREEN_DESKTOP);
+  SDL_Rect at{};
+  SDL_GetDisplayBounds(0, &at);
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS;
+  if (argc == 3) {
+    at = {0, 0, std::atoi(argv[1]), std::atoi(argv[2])};
+  } else {
+    flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  }
+  SDL_Window* window = SDL_CreateWindow("bare GL program", at.x, at.y, at.w, at.h, flags);
   if (!window) return 1;
   SDL_GLContext context = SDL_GL_CreateContext(window);
   SDL_GL_SetSwapInterval(1);
-  std::array<std::uint8_t, kTextureSize * kTextureSize> texels{};
-  for (std::size_t i = 0; i < texels.size(); ++i) texels[i] = static_cast<std::uint8_t>(i * 7);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE, kTextureSize, kTextureSize, 0, GL_LUMINANCE,
-               GL_UNSIGNED_BYTE, texels.data());
+  SetUpView(at.w, at.h);
+  glEnable(GL_CULL_FACE);
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  MakeSpriteList();
   glEnable(GL_BLEND);
+  // Wide enough for the view at any aspect: 2.5 units away, 50 degrees either side.
+  const float fadeHalfWidth = std::max(5.0f, 3.5f * static_cast<float>(at.w) / at.h);
+
+  using Clock = std::chrono::steady_clock;
+  const auto period = std::chrono::duration_cast<Clock::duration>(
+      std::chrono::duration<double>(kPeriod));
+  auto next = Clock::now();
   for (int frame = 0;; ++frame) {
     SDL_Event event;
     bool quit = false;
     while (SDL_PollEvent(&event)) quit = quit || event.type == SDL_QUIT;
     if (quit) break;
-    DrawFrame(frame);
+    DrawFrame(frame, fadeHalfWidth);
     SDL_GL_SwapWindow(window);
-    SDL_Delay(16);
+    next += period;
+    const auto now = Clock::now();
+    if (now > next + period) next = now;  // fell behind: no catching up
+    std::this_thread::sleep_until(next);
   }
   SDL_GL_DeleteContext(context);
   SDL_DestroyWindow(window);

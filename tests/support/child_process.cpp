@@ -6,8 +6,10 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <thread>
 
 namespace testsupport {
@@ -63,6 +65,18 @@ long ProcessStatusKiB(pid_t pid, const std::string& field) {
     if (line.rfind(field + ":", 0) == 0) return std::atol(line.c_str() + field.size() + 1);
   }
   return 0;
+}
+
+double ProcessCpuSeconds(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  const std::string text((std::istreambuf_iterator<char>(stat)), {});
+  const std::size_t close = text.rfind(')');
+  if (close == std::string::npos || close + 2 >= text.size()) return 0.0;
+  unsigned long user = 0, system = 0;
+  // utime and stime are fields 14 and 15; the state after the name is field 3.
+  std::sscanf(text.c_str() + close + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu",
+              &user, &system);
+  return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
 std::string ProgramDir() { return VEYORA_PROGRAM_DIR; }

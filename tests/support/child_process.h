@@ -39,6 +39,9 @@ class ChildProcess {
 // "VmRSS", in KiB; 0 when it cannot be read.
 long ProcessStatusKiB(pid_t pid, const std::string& field);
 
+// A process's CPU time so far, user and system, in seconds; 0 when it cannot be read.
+double ProcessCpuSeconds(pid_t pid);
+
 // The folder that holds both built programs.
 std::string ProgramDir();
 std::string FrontEndPath();

@@ -18,6 +18,8 @@ class XvfbServer {
   bool Running() const { return pid_ > 0 && !display_.empty(); }
   // The DISPLAY value, such as ":12".
   const std::string& Display() const { return display_; }
+  // The server's process, for benchmarks that count its CPU time.
+  pid_t Pid() const { return pid_; }
 
  private:
   pid_t pid_ = -1;
