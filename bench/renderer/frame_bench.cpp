@@ -1,7 +1,7 @@
 // Prints the renderer's frame cost at 1920 x 1080 without pacing, beside a minimal
 // loop that draws the same fade and 200 textured sprites with no scene logic, and
-// with the picture kept at 8 bits per channel, whose bright trails it compares with
-// the deep picture's; the scene step alone on the CPU; the real program's peak
+// with the picture kept deep or at 8 bits with its fade stepped to black, whose
+// bright trails it compares with the deep picture's; the scene step alone on the CPU; the real program's peak
 // memory beside a bare SDL OpenGL program's; and its CPU use while drawing and while
 // the X server's screen saver is on.
 #include <GL/gl.h>
@@ -102,24 +102,44 @@ std::vector<std::uint8_t> PictureBytes(veyora::PictureBuffer& picture) {
   return bytes;
 }
 
-// The bright trails of the deep picture beside those of the 8-bit picture after the
-// same frames: of the channels above level 32 on the 8-bit picture, the share within
-// four levels on the deep one, and the largest difference. The 8-bit picture also
-// carries the haze its rounding leaves, up to about six levels.
-void ReportBrightTrails(veyora::PictureBuffer& deep, veyora::PictureBuffer& standard) {
-  const std::vector<std::uint8_t> now = PictureBytes(deep), was = PictureBytes(standard);
+// The bright trails of the stepped 8-bit picture beside those of the deep (exact)
+// picture after the same frames: of the channels above level 32 on either, the share
+// within four levels on the other, and the largest difference; and the share of
+// pixels black on the deep picture that are black on the 8-bit one too.
+void ReportBrightTrails(veyora::PictureBuffer& deep, veyora::PictureBuffer& stepped) {
+  const std::vector<std::uint8_t> now = PictureBytes(deep), was = PictureBytes(stepped);
   long bright = 0, withinFour = 0;
   int largest = 0;
   for (std::size_t i = 0; i < was.size(); ++i) {
-    if (was[i] <= 32) continue;
+    if (was[i] <= 32 && now[i] <= 32) continue;
     const int difference = std::abs(int{was[i]} - int{now[i]});
     ++bright;
     withinFour += difference <= 4;
     largest = std::max(largest, difference);
   }
-  std::printf("  bright channels (above 32 on the 8-bit picture): %ld, within 4 levels on the "
-              "deep one: %.2f %%, largest difference %d\n",
+  long black = 0, bothBlack = 0;
+  for (std::size_t i = 0; i + 2 < now.size(); i += 3) {
+    if (now[i] || now[i + 1] || now[i + 2]) continue;
+    ++black;
+    bothBlack += !was[i] && !was[i + 1] && !was[i + 2];
+  }
+  std::printf("  bright channels (above 32): %ld, the stepped 8-bit picture within 4 levels of "
+              "the deep one: %.2f %%, largest difference %d\n",
               bright, bright ? 100.0 * withinFour / bright : 0.0, largest);
+  std::printf("  pixels black on the deep picture: %.1f %%, of them black on the stepped one: "
+              "%.2f %%\n", 100.0 * black / (now.size() / 3), black ? 100.0 * bothBlack / black : 0.0);
+}
+
+const char* KeepingName(veyora::PictureKeeping keeping) {
+  switch (keeping) {
+    case veyora::PictureKeeping::BackBuffer:
+      return "in the back buffer, 8 bits, fade stepped to black";
+    case veyora::PictureKeeping::StandardBuffer:
+      return "in a buffer of its own, 8 bits, fade stepped to black";
+    case veyora::PictureKeeping::DeepBuffer:
+      return "in a buffer of its own, 16 bits";
+  }
+  return "?";
 }
 
 // A program started on the display that runs until it is ended.
@@ -155,23 +175,11 @@ void ReportProgramMemory(const std::string& display) {
   std::printf("  ratio:             %.3f (goal <= 1.25)\n", renderer / bare);
 }
 
-// CPU time of a process and all its threads so far, in seconds: utime and stime,
-// the 14th and 15th fields of /proc/<pid>/stat.
-double CpuSeconds(pid_t pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  const std::string text((std::istreambuf_iterator<char>(stat)), {});
-  unsigned long user = 0, system = 0;
-  // After the command's closing parenthesis come the state (field 3) onwards.
-  std::sscanf(text.c_str() + text.rfind(')') + 2,
-              "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu", &user, &system);
-  return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
-}
-
 // The share of one core the process uses over the next `seconds`, in percent.
 double CpuPercentOver(pid_t pid, int seconds) {
-  const double before = CpuSeconds(pid);
+  const double before = testsupport::ProcessCpuSeconds(pid);
   std::this_thread::sleep_for(std::chrono::seconds(seconds));
-  return (CpuSeconds(pid) - before) / seconds * 100.0;
+  return (testsupport::ProcessCpuSeconds(pid) - before) / seconds * 100.0;
 }
 
 // The renderer program's CPU use while it draws, and while the X server's own
@@ -231,21 +239,23 @@ int main() {
   SDL_GL_SetSwapInterval(0);  // no vertical sync, no pacing: raw frame cost
   std::printf("GL renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
   {
-    veyora::PictureBuffer picture(kWidth, kHeight);
-    std::printf("persistent picture buffer: %s\n",
-                !picture.Persistent() ? "none" : picture.Deep() ? "16 bits per channel" : "8 bits per channel");
-    const veyora::FrameTargets targets{window, picture,
-                                       veyora::FadeRectangle(double(kWidth) / kHeight),
+    // The picture as this driver gets it; the deep picture, as exact as the renderer
+    // can keep it; and the 8-bit picture with its fade stepped to black, which is
+    // what a software rasterizer gets, kept in a buffer of its own here.
+    veyora::PictureBuffer picture(window, kWidth, kHeight);
+    std::printf("picture kept: %s\n", KeepingName(picture.Keeping()));
+    const veyora::FrameTargets targets{picture, veyora::FadeRectangle(double(kWidth) / kHeight),
                                        veyora::FadeAlpha(parameters.FadeStrength)};
-    // The same frame on the 8-bit picture the renderer kept before.
-    veyora::PictureBuffer standardPicture(kWidth, kHeight, veyora::PicturePrecision::Standard);
-    const veyora::FrameTargets standardTargets{window, standardPicture, targets.fade,
-                                               targets.fadeAlpha};
+    veyora::PictureBuffer deepPicture(window, kWidth, kHeight, veyora::PictureKeeping::DeepBuffer);
+    const veyora::FrameTargets deepTargets{deepPicture, targets.fade, targets.fadeAlpha};
+    veyora::PictureBuffer steppedPicture(window, kWidth, kHeight,
+                                         veyora::PictureKeeping::StandardBuffer);
+    const veyora::FrameTargets steppedTargets{steppedPicture, targets.fade, targets.fadeAlpha};
     GlowScene scene = veyora::CreateScene(parameters, 12345);
     veyora::GlSpriteSink glSink;
 
-    // Warm up both scenes alike; then record the sprites of the frames to come, so
-    // the minimal loop draws exactly what the renderer's frames draw.
+    // Warm up the scene; then record the sprites of the frames to come, so the
+    // minimal loop draws exactly what the renderer's frames draw.
     constexpr int kWarmUpFrames = 300;
     GlowScene recorder = veyora::CreateScene(parameters, 12345);
     CapturingSink discarded;
@@ -256,8 +266,9 @@ int main() {
     std::vector<CapturingSink> frames(kFrames);
     for (CapturingSink& frame : frames) veyora::AdvanceScene(recorder, frame);
 
-    // Both renderer loops draw the frames the minimal loop replays.
-    GlowScene standardScene = scene;
+    // Every renderer loop draws the frames the minimal loop replays; the deep and the
+    // stepped picture see the same frames.
+    GlowScene deepScene = scene, steppedScene = scene;
     auto realLoop = [&](GlowScene& of, const veyora::FrameTargets& on, int frames) {
       const double start = Seconds();
       for (int i = 0; i < frames; ++i) {
@@ -276,32 +287,34 @@ int main() {
         veyora::DrawFade(targets.fade, targets.fadeAlpha);
         veyora::BeginSpritePass();
         for (const Sprite& s : frames[i].sprites) glSink.DrawSprite(s.rgb, s.x, s.y, s.z, s.scale);
-        picture.Present(window);
+        picture.Present();
       }
       glFinish();
       return Seconds() - start;
     };
 
-    double real = 0.0, minimal = 0.0, standard = 0.0;
+    double real = 0.0, minimal = 0.0, deep = 0.0, stepped = 0.0;
     constexpr int kRoundFrames = kFrames / kRounds;
     // The X server finishes the last swaps of a run while the next run starts, so
     // the loops take turns at going first to share that cost fairly.
     const std::function<void(int)> loops[] = {
         [&](int round) { minimal += minimalLoop(round * kRoundFrames, kRoundFrames); },
         [&](int) { real += realLoop(scene, targets, kRoundFrames); },
-        [&](int) { standard += realLoop(standardScene, standardTargets, kRoundFrames); },
+        [&](int) { deep += realLoop(deepScene, deepTargets, kRoundFrames); },
+        [&](int) { stepped += realLoop(steppedScene, steppedTargets, kRoundFrames); },
     };
     for (int round = 0; round < kRounds; ++round) {
-      for (int turn = 0; turn < 3; ++turn) loops[(round + turn) % 3](round);
+      for (int turn = 0; turn < 4; ++turn) loops[(round + turn) % 4](round);
     }
     const double realMs = real / kFrames * 1e3, minimalMs = minimal / kFrames * 1e3;
     std::printf("%d frames at %dx%d, no pacing:\n", kFrames, kWidth, kHeight);
     std::printf("  renderer frame: %.3f ms per frame\n", realMs);
     std::printf("  minimal loop:   %.3f ms per frame\n", minimalMs);
     std::printf("  ratio:          %.3f (goal <= 1.15)\n", realMs / minimalMs);
-    std::printf("  renderer frame on an 8-bit picture: %.3f ms per frame\n",
-                standard / kFrames * 1e3);
-    ReportBrightTrails(picture, standardPicture);
+    std::printf("  renderer frame on the deep picture: %.3f ms per frame\n", deep / kFrames * 1e3);
+    std::printf("  renderer frame on the stepped 8-bit picture in a buffer: %.3f ms per frame\n",
+                stepped / kFrames * 1e3);
+    ReportBrightTrails(deepPicture, steppedPicture);
   }
   veyora::ShutdownGL(window, context);
   SDL_DestroyWindow(window);

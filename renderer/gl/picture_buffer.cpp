@@ -12,20 +12,25 @@ namespace veyora {
 
 namespace {
 
-// Framebuffer-object entry points, from OpenGL 3.0 / ARB_framebuffer_object or, on
-// older drivers, EXT_framebuffer_object (same enums).
-struct FramebufferFunctions {
+// Entry points beyond OpenGL 1.1: framebuffer objects, from OpenGL 3.0 /
+// ARB_framebuffer_object or, on older drivers, EXT_framebuffer_object (same enums);
+// the blend equation, from OpenGL 1.4 or EXT_blend_subtract.
+struct DriverFunctions {
   PFNGLGENFRAMEBUFFERSPROC genFramebuffers = nullptr;
   PFNGLDELETEFRAMEBUFFERSPROC deleteFramebuffers = nullptr;
   PFNGLBINDFRAMEBUFFERPROC bindFramebuffer = nullptr;
   PFNGLFRAMEBUFFERTEXTURE2DPROC framebufferTexture2D = nullptr;
   PFNGLCHECKFRAMEBUFFERSTATUSPROC checkFramebufferStatus = nullptr;
+  PFNGLBLENDEQUATIONPROC blendEquation = nullptr;
 };
 
-bool HasCoreFramebuffers() {
+// The driver's version as major * 10 + minor.
+int GlVersion() {
   const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-  return (version && std::atoi(version) >= 3) ||
-         SDL_GL_ExtensionSupported("GL_ARB_framebuffer_object");
+  if (!version) return 0;
+  const int major = std::atoi(version);
+  const char* dot = std::strchr(version, '.');
+  return major * 10 + (dot ? std::atoi(dot + 1) : 0);
 }
 
 template <typename Function>
@@ -33,34 +38,68 @@ void Load(Function& function, const char* name) {
   function = reinterpret_cast<Function>(SDL_GL_GetProcAddress(name));
 }
 
-// Loads the entry points once per process; all null when the driver lacks them.
-const FramebufferFunctions& Framebuffers() {
-  static const FramebufferFunctions functions = [] {
-    FramebufferFunctions f;
-    const char* suffix;
-    if (HasCoreFramebuffers()) {
-      suffix = "";
-    } else if (SDL_GL_ExtensionSupported("GL_EXT_framebuffer_object")) {
-      suffix = "EXT";
-    } else {
-      return f;
+void LoadFramebuffers(DriverFunctions& f) {
+  const char* suffix;
+  if (GlVersion() >= 30 || SDL_GL_ExtensionSupported("GL_ARB_framebuffer_object")) {
+    suffix = "";
+  } else if (SDL_GL_ExtensionSupported("GL_EXT_framebuffer_object")) {
+    suffix = "EXT";
+  } else {
+    return;
+  }
+  auto load = [suffix](auto& function, const char* base) {
+    char name[64];
+    std::strcpy(name, base);
+    std::strcat(name, suffix);
+    Load(function, name);
+  };
+  load(f.genFramebuffers, "glGenFramebuffers");
+  load(f.deleteFramebuffers, "glDeleteFramebuffers");
+  load(f.bindFramebuffer, "glBindFramebuffer");
+  load(f.framebufferTexture2D, "glFramebufferTexture2D");
+  load(f.checkFramebufferStatus, "glCheckFramebufferStatus");
+  if (!f.genFramebuffers || !f.deleteFramebuffers || !f.bindFramebuffer ||
+      !f.framebufferTexture2D || !f.checkFramebufferStatus) {
+    f.genFramebuffers = nullptr;
+  }
+}
+
+// Loads the entry points once per process; those the driver lacks stay null
+// (genFramebuffers stands for all the framebuffer ones).
+const DriverFunctions& Driver() {
+  static const DriverFunctions functions = [] {
+    DriverFunctions f;
+    LoadFramebuffers(f);
+    if (GlVersion() >= 14) {
+      Load(f.blendEquation, "glBlendEquation");
+    } else if (SDL_GL_ExtensionSupported("GL_EXT_blend_subtract")) {
+      Load(f.blendEquation, "glBlendEquationEXT");
     }
-    auto load = [suffix](auto& function, const char* base) {
-      char name[64];
-      std::strcpy(name, base);
-      std::strcat(name, suffix);
-      Load(function, name);
-    };
-    load(f.genFramebuffers, "glGenFramebuffers");
-    load(f.deleteFramebuffers, "glDeleteFramebuffers");
-    load(f.bindFramebuffer, "glBindFramebuffer");
-    load(f.framebufferTexture2D, "glFramebufferTexture2D");
-    load(f.checkFramebufferStatus, "glCheckFramebufferStatus");
-    const bool complete = f.genFramebuffers && f.deleteFramebuffers && f.bindFramebuffer &&
-                          f.framebufferTexture2D && f.checkFramebufferStatus;
-    return complete ? f : FramebufferFunctions{};
+    return f;
   }();
   return functions;
+}
+
+// Whether the back buffer still holds the last frame after a swap: three frames of
+// different near-black greys, each looked for in the back buffer after its swap.
+// Leaves the back buffer black. The swaps wait for no refresh (the callers choose
+// the swap interval afterwards): a window not shown yet would never get one.
+bool BackBufferKept(SDL_Window* window) {
+  SDL_GL_SetSwapInterval(0);
+  bool kept = true;
+  for (int level = 1; level <= 3 && kept; ++level) {
+    const float grey = static_cast<float>(level) / 255.0f;
+    glClearColor(grey, grey, grey, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    PresentFrame(window);
+    GLubyte pixel[4] = {};
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    kept = pixel[0] == level;
+  }
+  glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  return kept;
 }
 
 // Draws the bound texture over the whole viewport, texel for pixel, and leaves the
@@ -90,18 +129,61 @@ void DrawWholeViewport() {
 
 }  // namespace
 
-PictureBuffer::PictureBuffer(int width, int height, PicturePrecision precision)
-    : width_(width), height_(height) {
-  const FramebufferFunctions& fb = Framebuffers();
-  if (!fb.genFramebuffers) return;
-  // The deep format where asked for and drawable; the window's own depth otherwise.
-  deep_ = precision == PicturePrecision::Deep && Attach(GL_RGBA16);
-  if (!deep_ && !Attach(GL_RGB8)) return;
+void DrawFade(const FadeExtents& extents, float alpha, bool stepDown) {
+  // Black needs no texture; a rectangle without it costs the rasterizer less.
+  glDisable(GL_TEXTURE_2D);
+  glEnable(GL_BLEND);
+  glDisable(GL_DEPTH_TEST);
+  if (stepDown) {
+    // destination × (1 − alpha) − one level
+    constexpr float kOneLevel = 1.0f / 255.0f;
+    Driver().blendEquation(GL_FUNC_REVERSE_SUBTRACT);
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(kOneLevel, kOneLevel, kOneLevel, alpha);
+  } else {
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(0.0f, 0.0f, 0.0f, alpha);
+  }
+  const float w = extents.halfWidth, h = extents.halfHeight;
+  glBegin(GL_TRIANGLE_STRIP);
+  glVertex3f(-w, -h, 0.0f);
+  glVertex3f(w, -h, 0.0f);
+  glVertex3f(-w, h, 0.0f);
+  glVertex3f(w, h, 0.0f);
+  glEnd();
+  if (stepDown) Driver().blendEquation(GL_FUNC_ADD);
+  glEnable(GL_TEXTURE_2D);
+}
+
+PictureBuffer::PictureBuffer(SDL_Window* window, int width, int height,
+                             std::optional<PictureKeeping> wanted)
+    : window_(window), width_(width), height_(height) {
+  const DriverFunctions& driver = Driver();
+  if (!wanted) {
+    DriverTraits traits;
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    traits.softwareRasterizer = renderer && IsSoftwareRasterizer(renderer);
+    traits.framebufferObjects = driver.genFramebuffers != nullptr;
+    traits.blendSubtract = driver.blendEquation != nullptr;
+    // Only a software rasterizer that can step its fade would keep the back buffer.
+    traits.backBufferKept =
+        traits.softwareRasterizer && traits.blendSubtract && BackBufferKept(window_);
+    wanted = ChoosePictureKeeping(traits);
+  }
+  keeping_ = *wanted;
+  if (!driver.genFramebuffers) keeping_ = PictureKeeping::BackBuffer;
+  if (keeping_ == PictureKeeping::DeepBuffer && !Attach(GL_RGBA16)) {
+    keeping_ = PictureKeeping::StandardBuffer;
+  }
+  if (keeping_ == PictureKeeping::StandardBuffer && !Attach(GL_RGB8)) {
+    keeping_ = PictureKeeping::BackBuffer;
+  }
+  stepsDown_ = keeping_ != PictureKeeping::DeepBuffer && driver.blendEquation != nullptr;
   glClear(GL_COLOR_BUFFER_BIT);
 }
 
 bool PictureBuffer::Attach(unsigned format) {
-  const FramebufferFunctions& fb = Framebuffers();
+  const DriverFunctions& fb = Driver();
   glGenTextures(1, &texture_);
   glBindTexture(GL_TEXTURE_2D, texture_);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
@@ -122,27 +204,31 @@ bool PictureBuffer::Attach(unsigned format) {
 
 PictureBuffer::~PictureBuffer() {
   if (!framebuffer_) return;
-  const FramebufferFunctions& fb = Framebuffers();
+  const DriverFunctions& fb = Driver();
   fb.bindFramebuffer(GL_FRAMEBUFFER, 0);
   fb.deleteFramebuffers(1, &framebuffer_);
   glDeleteTextures(1, &texture_);
 }
 
 void PictureBuffer::BeginDrawing() {
-  if (framebuffer_) Framebuffers().bindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+  if (framebuffer_) Driver().bindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
 }
 
-void PictureBuffer::Present(SDL_Window* window) {
+void PictureBuffer::Fade(const FadeExtents& extents, float alpha) {
+  DrawFade(extents, alpha, stepsDown_ && FadeStepsDown(fades_++));
+}
+
+void PictureBuffer::Present() {
   if (framebuffer_) {
     // A textured rectangle rather than a framebuffer blit: the software rasterizer
     // allocates and frees a screen-sized buffer on every blit.
-    Framebuffers().bindFramebuffer(GL_FRAMEBUFFER, 0);
+    Driver().bindFramebuffer(GL_FRAMEBUFFER, 0);
     glBindTexture(GL_TEXTURE_2D, texture_);
     DrawWholeViewport();
     glBindTexture(GL_TEXTURE_2D, kSpriteTextureName);
   }
   glFlush();
-  PresentFrame(window);
+  PresentFrame(window_);
 }
 
 }  // namespace veyora

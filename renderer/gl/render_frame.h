@@ -1,7 +1,5 @@
 #pragma once
 
-#include <SDL.h>
-
 #include "renderer/gl/picture_buffer.h"
 #include "renderer/gl/view_geometry.h"
 #include "renderer/scene/glow_scene.h"
@@ -11,14 +9,10 @@ namespace veyora {
 
 // What one frame is drawn with besides the scene.
 struct FrameTargets {
-  SDL_Window* window;
   PictureBuffer& picture;
   FadeExtents fade;
   float fadeAlpha;
 };
-
-// Darkens the picture with the translucent black rectangle.
-void DrawFade(const FadeExtents& extents, float alpha);
 
 // Sets additive blending for the sprites.
 void BeginSpritePass();

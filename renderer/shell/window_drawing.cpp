@@ -38,8 +38,8 @@ void WindowDrawing::DrawFrame(SpriteSink& sink) {
 }
 
 void WindowDrawing::MakePicture(int width, int height) {
-  picture_.emplace(width, height);
-  targets_.emplace(FrameTargets{window_, *picture_,
+  picture_.emplace(window_, width, height);
+  targets_.emplace(FrameTargets{*picture_,
                                 FadeRectangle(static_cast<double>(width) / height),
                                 FadeAlpha(parameters_.FadeStrength)});
 }

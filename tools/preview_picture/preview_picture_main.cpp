@@ -45,16 +45,17 @@ bool RenderScene(SDL_Window* window, int width, int height, int frames, unsigned
   if (!context) return false;
   SDL_GL_SetSwapInterval(0);
   {
-    veyora::PictureBuffer picture(width, height);
+    // The exact picture, whatever the driver would get for the screen.
+    veyora::PictureBuffer picture(window, width, height, veyora::PictureKeeping::DeepBuffer);
     veyora::GlowScene scene = veyora::CreateScene(parameters, seed);
     veyora::GlSpriteSink sink;
     const veyora::FrameTargets targets{
-        window, picture, veyora::FadeRectangle(static_cast<double>(width) / height),
+        picture, veyora::FadeRectangle(static_cast<double>(width) / height),
         veyora::FadeAlpha(parameters.FadeStrength)};
     for (int i = 0; i < frames; ++i) veyora::RenderFrame(scene, sink, targets);
     // Reads the kept picture itself, not whatever a swap left in the back buffer.
     picture.BeginDrawing();
-    if (!picture.Persistent()) glReadBuffer(GL_BACK);
+    if (picture.Keeping() == veyora::PictureKeeping::BackBuffer) glReadBuffer(GL_BACK);
     rgbRows.assign(static_cast<std::size_t>(width) * height * 3, 0);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgbRows.data());

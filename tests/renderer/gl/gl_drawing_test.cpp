@@ -74,32 +74,46 @@ class GlDrawingTest : public ::testing::Test {
   int height_ = 0;
 };
 
-TEST_F(GlDrawingTest, PictureSurvivesABackBufferLostAfterTheSwap) {
+// Every way of keeping the picture, each tried on its own.
+constexpr PictureKeeping kKeepings[] = {PictureKeeping::BackBuffer, PictureKeeping::StandardBuffer,
+                                        PictureKeeping::DeepBuffer};
+
+TEST_F(GlDrawingTest, PictureInABufferOfItsOwnSurvivesABackBufferLostAfterTheSwap) {
   Open(320, 240);
-  PictureBuffer picture(width_, height_);
-  ASSERT_TRUE(picture.Persistent());
-  picture.BeginDrawing();
-  glClearColor(1, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
-  picture.Present(window_);
-  // A driver that hands back a different back buffer: here, one painted green.
-  glClearColor(0, 1, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
-  picture.BeginDrawing();
-  picture.Present(window_);
-  glFinish();
-  EXPECT_EQ(PixelAt(160, 120), 0xFF0000u);
-  EXPECT_EQ(PixelAt(0, 0), 0xFF0000u);
+  for (PictureKeeping keeping : {PictureKeeping::StandardBuffer, PictureKeeping::DeepBuffer}) {
+    SCOPED_TRACE(static_cast<int>(keeping));
+    PictureBuffer picture(window_, width_, height_, keeping);
+    ASSERT_EQ(picture.Keeping(), keeping);
+    picture.BeginDrawing();
+    glClearColor(1, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    picture.Present();
+    // A driver that hands back a different back buffer: here, one painted green.
+    glClearColor(0, 1, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    picture.BeginDrawing();
+    picture.Present();
+    glFinish();
+    EXPECT_EQ(PixelAt(160, 120), 0xFF0000u);
+    EXPECT_EQ(PixelAt(0, 0), 0xFF0000u);
+  }
+}
+
+TEST_F(GlDrawingTest, SoftwareRasterizerKeepsThePictureInTheBackBufferXvfbKeeps) {
+  Open(320, 240);
+  PictureBuffer picture(window_, width_, height_);
+  EXPECT_EQ(picture.Keeping(), PictureKeeping::BackBuffer);
+  EXPECT_TRUE(picture.FadesToBlack());
 }
 
 TEST_F(GlDrawingTest, FadeDarkensTheWholeOfAWideScreen) {
   Open(960, 400);
   const double aspect = 960.0 / 400.0;
-  PictureBuffer picture(width_, height_);
+  PictureBuffer picture(window_, width_, height_, PictureKeeping::BackBuffer);
   picture.BeginDrawing();
   FillWhite();
   for (int i = 0; i < 30; ++i) DrawFade(FadeRectangle(aspect), 0.5f);
-  picture.Present(window_);
+  picture.Present();
   glFinish();
   for (int x : {0, 2, 480, 957, 959}) {
     for (int y : {0, 200, 399}) EXPECT_EQ(PixelAt(x, y), 0u) << x << "," << y;
@@ -108,25 +122,28 @@ TEST_F(GlDrawingTest, FadeDarkensTheWholeOfAWideScreen) {
 
 TEST_F(GlDrawingTest, ASpriteDrawnOnceFadesToTrueBlackWithinTwoSecondsOfFrames) {
   Open(320, 240);
-  PictureBuffer picture(width_, height_);
-  ASSERT_TRUE(picture.Deep());
-  picture.BeginDrawing();
-  glLoadIdentity();
-  BeginSpritePass();
-  GlSpriteSink().DrawSprite({1.0f, 1.0f, 1.0f}, 0.0f, 0.0f, 0.0f, 4.0f);
-  picture.Present(window_);
-  glFinish();
-  ASSERT_GT(PixelAt(160, 120) & 0xFF, 200u);
-  constexpr int kTwoSecondsOfFrames = 120;
-  for (int i = 0; i < kTwoSecondsOfFrames; ++i) {
+  for (PictureKeeping keeping : kKeepings) {
+    SCOPED_TRACE(static_cast<int>(keeping));
+    PictureBuffer picture(window_, width_, height_, keeping);
     picture.BeginDrawing();
-    DrawFade(FadeRectangle(double(width_) / height_), FadeAlpha(SceneParameters{}.FadeStrength));
-    picture.Present(window_);
+    glLoadIdentity();
+    BeginSpritePass();
+    GlSpriteSink().DrawSprite({1.0f, 1.0f, 1.0f}, 0.0f, 0.0f, 0.0f, 4.0f);
+    picture.Present();
+    glFinish();
+    ASSERT_GT(PixelAt(160, 120) & 0xFF, 200u);
+    constexpr int kTwoSecondsOfFrames = 120;
+    for (int i = 0; i < kTwoSecondsOfFrames; ++i) {
+      picture.BeginDrawing();
+      picture.Fade(FadeRectangle(double(width_) / height_),
+                   FadeAlpha(SceneParameters{}.FadeStrength));
+      picture.Present();
+    }
+    glFinish();
+    const auto pixels = ScreenPixels();
+    ASSERT_EQ(pixels.size(), 320u * 240u);
+    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0ul), static_cast<long>(pixels.size()));
   }
-  glFinish();
-  const auto pixels = ScreenPixels();
-  ASSERT_EQ(pixels.size(), 320u * 240u);
-  EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0ul), static_cast<long>(pixels.size()));
 }
 
 }  // namespace
