@@ -61,6 +61,8 @@ struct Renderer {
   // window tiled first, does not end the run.
   KeyboardFocus focus;
   std::uint32_t focusedId = 0;
+  // The primary window's swap waits for the display.
+  bool swapWaits = false;
 };
 
 // What X says about an SDL window: its window, and SDL's connection.
@@ -113,10 +115,11 @@ SDL_Window* CreateViewWindow(const ViewPlacement& place, const char* title, bool
 
 // The scene drawn into a view's window. Vertical sync where the driver offers it,
 // on the primary monitor only: the other windows' swaps must not wait for a refresh
-// each. Frames are paced by hand where nothing waits.
-void SetUpDrawing(MonitorView& view, bool primary, std::uint32_t seed) {
+// each. True when the window's swap is to wait for the display; frames are paced by
+// hand where nothing waits.
+bool SetUpDrawing(MonitorView& view, bool primary, std::uint32_t seed) {
   view.drawing.emplace(view.window, seed);
-  if (view.drawing->HasContext()) SDL_GL_SetSwapInterval(primary ? 1 : 0);
+  return view.drawing->HasContext() && SDL_GL_SetSwapInterval(primary ? 1 : 0) == 0 && primary;
 }
 
 // Shows the window, full screen on its own monitor where the window manager honours
@@ -131,11 +134,11 @@ void ShowOnItsMonitor(Display* display, const MonitorView& view, const ViewPlace
 
 // The set-up while the primary window is being created: pointer, title, priority,
 // OpenGL, scene.
-void SetUpPrimaryWindow(MonitorView& view, std::uint32_t seed) {
+void SetUpPrimaryWindow(Renderer& r, MonitorView& view, std::uint32_t seed) {
   SDL_ShowCursor(SDL_DISABLE);
   SDL_SetWindowTitle(view.window, names::kRendererTitle);
   LowerPriority();
-  SetUpDrawing(view, true, seed);
+  r.swapWaits = SetUpDrawing(view, true, seed);
 }
 
 // Creates and sets up the window of every placement, the primary first. False when
@@ -159,7 +162,7 @@ bool OpenViews(Renderer& r, const std::vector<ViewPlacement>& placements, Displa
     if (x.info.x11.display) r.sdlConnection = ConnectionNumber(x.info.x11.display);
     ShowOnItsMonitor(display, view, place);
     if (place.primary) {
-      SetUpPrimaryWindow(view, seed);
+      SetUpPrimaryWindow(r, view, seed);
     } else {
       SetUpDrawing(view, false, seed + place.seedOffset);
     }
@@ -281,6 +284,7 @@ void RunFrameLoop(Renderer& r, Display* display, ScreenWatch& watch) {
       RefreshPeriod(SDL_GetCurrentDisplayMode(shownOn < 0 ? 0 : shownOn, &mode) == 0
                         ? mode.refresh_rate
                         : 0);
+  FramePacer pacer(period, r.swapWaits);
   while (!platform::TerminationRequested()) {
     const double frameStart = SecondsNow();
     SDL_Event event;
@@ -297,7 +301,8 @@ void RunFrameLoop(Renderer& r, Display* display, ScreenWatch& watch) {
       drawn = true;
     }
     if (drawn) {
-      SleepSeconds(PacingDelay(SecondsNow() - frameStart, period));
+      pacer.FrameStarted(frameStart);
+      SleepSeconds(pacer.DelayBefore(SecondsNow()));
     } else {
       const double now = SecondsNow();
       WaitForInput({r.sdlConnection, ConnectionNumber(display)},

@@ -38,6 +38,8 @@ struct HostedWindow {
   Colormap colormap = 0;
   SDL_Window* sdlWindow = nullptr;
   std::optional<WindowDrawing> drawing;
+  // The swap waits for the display.
+  bool swapWaits = false;
 };
 
 // Starts following the host window, its size, its mapping and its end, and reads
@@ -90,7 +92,10 @@ bool SetUpDrawing(HostedWindow& w) {
   }
   LowerPriority();
   w.drawing.emplace(w.sdlWindow, HostedSeed(std::time(nullptr), w.host, getpid()));
-  if (w.drawing->HasContext()) return true;
+  if (w.drawing->HasContext()) {
+    w.swapWaits = SDL_GL_SetSwapInterval(1) == 0;
+    return true;
+  }
   ReportSdlFailure("cannot draw into the window");
   return false;
 }
@@ -145,7 +150,7 @@ bool TakeHostEvents(Display* display, HostedWindow& w, ScreenWatch& watch) {
 // the screen; until the host window goes or a termination signal arrives.
 void RunFrameLoop(Display* display, HostedWindow& w, ScreenWatch& watch) {
   GlSpriteSink sink;
-  const double period = RefreshPeriod(0);
+  FramePacer pacer(RefreshPeriod(0), w.swapWaits);
   while (!platform::TerminationRequested()) {
     const double frameStart = SecondsNow();
     // SDL selects nothing on the child, but what its own connection receives is
@@ -156,7 +161,8 @@ void RunFrameLoop(Display* display, HostedWindow& w, ScreenWatch& watch) {
     watch.Poll(frameStart);
     if (w.hostMapped && watch.Seen(w.child)) {
       w.drawing->DrawFrame(sink);
-      SleepSeconds(PacingDelay(SecondsNow() - frameStart, period));
+      pacer.FrameStarted(frameStart);
+      SleepSeconds(pacer.DelayBefore(SecondsNow()));
     } else {
       WaitForInput({ConnectionNumber(display)}, watch.UntilNextPoll(SecondsNow()));
     }
