@@ -2,9 +2,14 @@
 // picture as the renderer, straight into its window's back buffer and nothing more:
 // the translucent black rectangle over the whole view, then 200 additive sprites from
 // one display list (the renderer's projection, sprite square and soft round texture),
-// about 60 frames a second on a steady schedule. The sprites move on a fixed curve:
-// no scene. Covers the first display, or a window of the given size at the screen's
-// top left corner (`bare_gl_program WIDTH HEIGHT`). Ends on SIGTERM (SDL's quit event).
+// about 60 frames a second on a steady schedule. No scene: the sprites move on a
+// fixed curve, or replay frames recorded from the scene, one after the other and
+// round again (`bare_gl_program WIDTH HEIGHT RECORDING [VIEWS]`: per frame, 200
+// sprites of seven floats each, red, green, blue, x, y, z and scale). Covers the
+// first display, or a window of the given size at the screen's top left corner,
+// split into VIEWS side by side views that each show a glow, as the renderer shows
+// one on each monitor. Ends on SIGTERM
+// (SDL's quit event).
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <SDL.h>
@@ -15,7 +20,10 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -25,8 +33,8 @@ constexpr float kSpriteHalfSize = 0.1f;
 constexpr float kFadeAlpha = 0.08797f;
 constexpr double kPeriod = 1.0 / 60.0;
 
-void SetUpView(int width, int height) {
-  glViewport(0, 0, width, height);
+void SetUpView(int left, int width, int height) {
+  glViewport(left, 0, width, height);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   gluPerspective(100.0, static_cast<double>(width) / height, 0.01, 200.0);
@@ -66,8 +74,28 @@ void MakeSpriteList() {
   glEndList();
 }
 
-void DrawFrame(int frame, float fadeHalfWidth) {
+// Sprites recorded from the scene, seven floats each.
+std::vector<float> ReadRecording(const char* path) {
+  std::ifstream file(path, std::ios::binary);
+  const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), {});
+  std::vector<float> floats(bytes.size() / sizeof(float));
+  std::copy(bytes.begin(), bytes.begin() + floats.size() * sizeof(float),
+            reinterpret_cast<char*>(floats.data()));
+  return floats;
+}
+
+void DrawSprite(const float* sprite) {
+  glColor3fv(sprite);
+  glPushMatrix();
+  glTranslatef(sprite[3], sprite[4], sprite[5]);
+  if (sprite[6] != 1.0f) glScalef(sprite[6], sprite[6], sprite[6]);
+  glCallList(1);
+  glPopMatrix();
+}
+
+void DrawView(int frame, float fadeHalfWidth, const std::vector<float>& recording) {
   glLoadIdentity();
+  glDisable(GL_TEXTURE_2D);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   glColor4f(0.0f, 0.0f, 0.0f, kFadeAlpha);
   glBegin(GL_TRIANGLE_STRIP);
@@ -76,7 +104,15 @@ void DrawFrame(int frame, float fadeHalfWidth) {
   glVertex3f(-fadeHalfWidth, 4.0f, 0.0f);
   glVertex3f(fadeHalfWidth, 4.0f, 0.0f);
   glEnd();
+  glEnable(GL_TEXTURE_2D);
   glBlendFunc(GL_ONE, GL_ONE);
+  constexpr std::size_t kFrameFloats = kSprites * 7;
+  if (recording.size() >= kFrameFloats) {
+    const std::size_t frames = recording.size() / kFrameFloats;
+    const float* sprites = recording.data() + (frame % frames) * kFrameFloats;
+    for (int i = 0; i < kSprites; ++i) DrawSprite(sprites + i * 7);
+    return;
+  }
   for (int i = 0; i < kSprites; ++i) {
     const float t = 0.05f * static_cast<float>(frame - kSprites + i);
     const float value = static_cast<float>(i + 1) / kSprites;
@@ -95,7 +131,8 @@ int main(int argc, char** argv) {
   SDL_Rect at{};
   SDL_GetDisplayBounds(0, &at);
   Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS;
-  if (argc == 3) {
+  const std::vector<float> recording = argc >= 4 ? ReadRecording(argv[3]) : std::vector<float>{};
+  if (argc >= 3) {
     at = {0, 0, std::atoi(argv[1]), std::atoi(argv[2])};
   } else {
     flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
@@ -104,14 +141,16 @@ int main(int argc, char** argv) {
   if (!window) return 1;
   SDL_GLContext context = SDL_GL_CreateContext(window);
   SDL_GL_SetSwapInterval(1);
-  SetUpView(at.w, at.h);
   glEnable(GL_CULL_FACE);
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT);
   MakeSpriteList();
   glEnable(GL_BLEND);
-  // Wide enough for the view at any aspect: 2.5 units away, 50 degrees either side.
-  const float fadeHalfWidth = std::max(5.0f, 3.5f * static_cast<float>(at.w) / at.h);
+  // Side by side views of a glow each, as the renderer shows one per monitor.
+  const int views = argc >= 5 ? std::max(1, std::atoi(argv[4])) : 1;
+  const int viewWidth = at.w / views;
+  // Wide enough for a view at any aspect: 2.5 units away, 50 degrees either side.
+  const float fadeHalfWidth = std::max(5.0f, 3.5f * static_cast<float>(viewWidth) / at.h);
 
   using Clock = std::chrono::steady_clock;
   const auto period = std::chrono::duration_cast<Clock::duration>(
@@ -122,7 +161,11 @@ int main(int argc, char** argv) {
     bool quit = false;
     while (SDL_PollEvent(&event)) quit = quit || event.type == SDL_QUIT;
     if (quit) break;
-    DrawFrame(frame, fadeHalfWidth);
+    for (int view = 0; view < views; ++view) {
+      SetUpView(view * viewWidth, viewWidth, at.h);
+      // Each view a different stretch of the recording.
+      DrawView(frame + 997 * view, fadeHalfWidth, recording);
+    }
     SDL_GL_SwapWindow(window);
     next += period;
     const auto now = Clock::now();

@@ -1,8 +1,8 @@
 // Prints what the renderer costs beside a bare program drawing the same picture
-// (bare_gl_program), both as real programs on private virtual X servers with the
+// (bare_gl_program, replaying a minute of the scene's sprites), both as real programs on private virtual X servers with the
 // software rasterizer, taking turns: at 1280 x 720, at 1920 x 1080, and on a
 // 2560 x 720 screen split into two 1280 x 720 RandR monitors, where the bare program
-// draws one window over both. Frames are counted by the X server (its damage
+// draws one window over both, a glow in each half. Frames are counted by the X server (its damage
 // reports, per monitor); CPU is the program's own, per pixel of the frames it put on
 // the screen, and the X server's beside it. Then the share of black pixels after
 // 60 s of the renderer at 960 x 540.
@@ -13,17 +13,21 @@
 #include <X11/extensions/Xdamage.h>
 #include <poll.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "renderer/scene/glow_scene.h"
 #include "tests/support/child_process.h"
 #include "tests/support/xvfb_server.h"
 
@@ -56,6 +60,31 @@ struct Setup {
   const char* name;
   int width, height;
   std::vector<Area> monitors;
+};
+
+// Frames of the scene's sprites, for the bare program to replay: the same picture
+// without the scene.
+class SceneRecording final : public veyora::SpriteSink {
+ public:
+  explicit SceneRecording(int frames) {
+    veyora::GlowScene scene = veyora::CreateScene(veyora::SceneParameters{},
+                                                  static_cast<std::uint32_t>(std::time(nullptr)));
+    for (int i = 0; i < frames; ++i) veyora::AdvanceScene(scene, *this);
+    std::ofstream(path_, std::ios::binary)
+        .write(reinterpret_cast<const char*>(floats_.data()),
+               static_cast<std::streamsize>(floats_.size() * sizeof(float)));
+  }
+  ~SceneRecording() override { std::remove(path_.c_str()); }
+  const std::string& Path() const { return path_; }
+
+  void DrawSprite(const std::array<float, 3>& rgb, float x, float y, float z,
+                  float scale) override {
+    floats_.insert(floats_.end(), {rgb[0], rgb[1], rgb[2], x, y, z, scale});
+  }
+
+ private:
+  std::string path_ = "/tmp/veyora-scene-" + std::to_string(getpid()) + ".frames";
+  std::vector<float> floats_;
 };
 
 // Counts, per monitor, the pixels the X server reports drawn on the screen.
@@ -167,10 +196,11 @@ void SplitIntoMonitors(const std::string& display, const Setup& setup) {
   if (setup.monitors.size() < 2) return;
   for (std::size_t i = 0; i < setup.monitors.size(); ++i) {
     const Area& m = setup.monitors[i];
+    // The first takes the place of the screen's own monitor.
     const std::string command = "DISPLAY=" + display + " xrandr --setmonitor bench" +
                                 std::to_string(i) + " " + std::to_string(m.width) + "/300x" +
                                 std::to_string(m.height) + "/170+" + std::to_string(m.x) + "+" +
-                                std::to_string(m.y) + " none";
+                                std::to_string(m.y) + (i == 0 ? " screen" : " none");
     if (std::system(command.c_str()) != 0) std::fprintf(stderr, "failed: %s\n", command.c_str());
   }
 }
@@ -195,7 +225,7 @@ void PrintSamples(const char* who, const std::vector<Sample>& samples) {
               Median(share) * 100.0);
 }
 
-void CompareOn(const Setup& setup) {
+void CompareOn(const Setup& setup, const SceneRecording& recording) {
   testsupport::XvfbServer server(setup.width, setup.height);
   if (!server.Running()) {
     std::fprintf(stderr, "cannot start Xvfb\n");
@@ -211,7 +241,8 @@ void CompareOn(const Setup& setup) {
   // The bare program at the niceness the renderer gives itself.
   const std::vector<std::string> bare = {"/usr/bin/nice", "-n", "10", BARE_GL_PROGRAM,
                                          std::to_string(setup.width),
-                                         std::to_string(setup.height)};
+                                         std::to_string(setup.height), recording.Path(),
+                                         std::to_string(setup.monitors.size())};
   const std::vector<std::string> renderer = {RendererPath()};
   for (int round = 0; round < kRounds; ++round) {
     // Taking turns at going first.
@@ -270,8 +301,10 @@ int main(int argc, char** argv) {
   std::string only = argc > 1 ? argv[1] : "";
   if (only == "all") only.clear();
   if (argc > 2) gRendererPath = argv[2];
+  // A minute of the scene's frames, the bare program's picture.
+  const SceneRecording recording(3600);
   for (std::size_t i = 0; i < setups.size(); ++i) {
-    if (only.empty() || only == std::to_string(i + 1)) CompareOn(setups[i]);
+    if (only.empty() || only == std::to_string(i + 1)) CompareOn(setups[i], recording);
     std::fflush(stdout);
   }
   if (only.empty() || only == "black") ReportBlackShare();
