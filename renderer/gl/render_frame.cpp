@@ -9,13 +9,18 @@ void BeginSpritePass() {
   glEnable(GL_BLEND);
 }
 
-void RenderFrame(GlowScene& scene, SpriteSink& sink, const FrameTargets& targets) {
+void DrawFrame(GlowScene& scene, SpriteSink& sink, const FrameTargets& targets) {
   targets.picture.BeginDrawing();
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   targets.picture.Fade(targets.fade, targets.fadeAlpha);
   BeginSpritePass();
   AdvanceScene(scene, sink);
+  glFlush();
+}
+
+void RenderFrame(GlowScene& scene, SpriteSink& sink, const FrameTargets& targets) {
+  DrawFrame(scene, sink, targets);
   targets.picture.Present();
 }
 

@@ -17,8 +17,12 @@ struct FrameTargets {
 // Sets additive blending for the sprites.
 void BeginSpritePass();
 
-// One frame: fade the picture, advance the scene by one step drawing its sprites
-// into `sink`, then present.
+// One frame but for showing it: fade the picture, advance the scene by one step
+// drawing its sprites into `sink`, and flush, so the driver can go on drawing while
+// other windows' frames are drawn.
+void DrawFrame(GlowScene& scene, SpriteSink& sink, const FrameTargets& targets);
+
+// One frame, drawn and shown.
 void RenderFrame(GlowScene& scene, SpriteSink& sink, const FrameTargets& targets);
 
 }  // namespace veyora

@@ -42,6 +42,8 @@ struct MonitorView {
   std::uint32_t id = 0;
   Window xWindow = 0;
   std::optional<WindowDrawing> drawing;
+  // A frame was drawn into it this time round.
+  bool drawn = false;
 };
 
 // The renderer's state while its windows exist.
@@ -296,9 +298,14 @@ void RunFrameLoop(Renderer& r, Display* display, ScreenWatch& watch) {
     FollowScreen(display, watch, frameStart);
     bool drawn = false;
     for (MonitorView& view : r.views) {
-      if (!view.drawing->HasContext() || !watch.Seen(view.xWindow)) continue;
-      view.drawing->DrawFrame(sink);
-      drawn = true;
+      view.drawn = view.drawing->HasContext() && watch.Seen(view.xWindow);
+      if (view.drawn) view.drawing->DrawFrame(sink);
+      drawn = drawn || view.drawn;
+    }
+    // Shown only once every window's frame is drawn, so the software rasterizer
+    // draws them side by side instead of one after the other.
+    for (MonitorView& view : r.views) {
+      if (view.drawn) view.drawing->Present();
     }
     if (drawn) {
       pacer.FrameStarted(frameStart);

@@ -161,6 +161,7 @@ void RunFrameLoop(Display* display, HostedWindow& w, ScreenWatch& watch) {
     watch.Poll(frameStart);
     if (w.hostMapped && watch.Seen(w.child)) {
       w.drawing->DrawFrame(sink);
+      w.drawing->Present();
       pacer.FrameStarted(frameStart);
       SleepSeconds(pacer.DelayBefore(SecondsNow()));
     } else {

@@ -231,6 +231,7 @@ void RunFrameLoop(WaylandRenderer& r) {
       if (!view.frameDue || !view.drawing || !view.drawing->HasContext()) continue;
       AskForNextFrame(view);
       view.drawing->DrawFrame(sink);
+      view.drawing->Present();
     }
   }
 }

@@ -34,7 +34,13 @@ void WindowDrawing::Resize(int width, int height) {
 void WindowDrawing::DrawFrame(SpriteSink& sink) {
   if (!context_) return;
   SDL_GL_MakeCurrent(window_, context_);
-  RenderFrame(*scene_, sink, *targets_);
+  veyora::DrawFrame(*scene_, sink, *targets_);
+}
+
+void WindowDrawing::Present() {
+  if (!context_) return;
+  SDL_GL_MakeCurrent(window_, context_);
+  picture_->Present();
 }
 
 void WindowDrawing::MakePicture(int width, int height) {

@@ -32,9 +32,11 @@ class WindowDrawing {
   // on where it was.
   void Resize(int width, int height);
 
-  // Makes the context current, then draws and presents one frame, advancing the
-  // scene by one step.
+  // Makes the context current and draws one frame, advancing the scene by one
+  // step; Present shows it. Several windows' frames can be drawn before any is
+  // shown, so the driver draws them all at once.
   void DrawFrame(SpriteSink& sink);
+  void Present();
 
  private:
   // The picture and the frame targets for a window of this size.
