@@ -166,7 +166,7 @@ class GnomeIdleWatchTest : public SessionBusIdleWatchTest {
   std::unique_ptr<ChildProcess> standIn_;
 };
 
-TEST_F(GnomeIdleWatchTest, AFiredIdleWatchStartsTheRunButNotWhileAnIdleInhibitorIsHeld) {
+TEST_F(GnomeIdleWatchTest, FiredWatchesStartRunsUnlessAnIdleInhibitorIsHeldAndSigusr1StartsOne) {
   // A delay no test waits out: only the stand-in's watches start runs.
   auto watch = StartWatch({"--idle", "1h"}, {{"DBUS_SESSION_BUS_ADDRESS", Bus()}});
   SetIdleInhibited(true);
@@ -179,7 +179,18 @@ TEST_F(GnomeIdleWatchTest, AFiredIdleWatchStartsTheRunButNotWhileAnIdleInhibitor
   SetIdleInhibited(false);
   EXPECT_EQ(Fire("FireUserActive"), "uint32 1\n");
   EXPECT_EQ(Fire("FireIdleWatches"), "uint32 1\n");
-  EXPECT_NE(WaitForRenderer(), None);
+  ASSERT_NE(WaitForRenderer(), None);
+
+  // A key ends the run; SIGUSR1, a key binding's way, starts the next at once.
+  PressKey();
+  ASSERT_TRUE(RendererGone());
+  // Until the run's front end has ended too, the signal is ignored.
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        watch->Signal(SIGUSR1);
+        return testsupport::WaitForWindow(display_, names::kRendererTitle, 1000) != None;
+      },
+      kDeadlineMs));
 }
 
 }  // namespace
