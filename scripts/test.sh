@@ -24,10 +24,12 @@ begin_stage() {
 end_stage() {
   if [ -n "$stage" ]; then
     stage_times+=("$(printf '%5d s  %s' $((SECONDS - stage_started)) "$stage")")
+    echo "=== stage done in $((SECONDS - stage_started)) s: $stage"
   fi
   stage=""
 }
-trap 'if [ -n "$stage" ]; then echo "=== FAILED: stage \"$stage\"" >&2; fi' EXIT
+# Subshells run this too; only the script itself names the failed stage.
+trap 'if [ "$BASHPID" = "$$" ] && [ -n "$stage" ]; then echo "=== FAILED: stage \"$stage\"" >&2; fi' EXIT
 
 begin_stage "build with warnings as errors"
 bash scripts/build.sh -DVEYORA_WERROR=ON
@@ -61,7 +63,8 @@ cmake --build build-sanitize --target quick_tests -j"$jobs"
 
 begin_stage "quick tests under the sanitizers"
 (cd build-sanitize && env -u DISPLAY -u WAYLAND_DISPLAY \
-  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS="suppressions=$PWD/../tests/leak_suppressions.txt:print_suppressions=0" \
   ctest -L quick --output-on-failure -j"$jobs" --timeout 1200)
 
 begin_stage "fuzz target build"
