@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -56,6 +57,25 @@ bool ChildProcess::Running() { return pid_ > 0 && !WaitExit(0); }
 
 void ChildProcess::Signal(int sig) {
   if (Running()) kill(pid_, sig);
+}
+
+std::vector<pid_t> RunningProcessesOf(const std::string& path) {
+  std::vector<pid_t> found;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::error_code linkError;
+    if (std::filesystem::read_symlink(entry.path() / "exe", linkError) != path) continue;
+    std::ifstream stat(entry.path() / "stat");
+    std::string line;
+    std::getline(stat, line);
+    const size_t nameEnd = line.rfind(')');
+    if (nameEnd != std::string::npos && line.compare(nameEnd + 2, 1, "Z") != 0) {
+      found.push_back(std::stoi(name));
+    }
+  }
+  return found;
 }
 
 long ProcessStatusKiB(pid_t pid, const std::string& field) {

@@ -35,6 +35,9 @@ class ChildProcess {
   std::optional<int> status_;
 };
 
+// Processes running the program file at `path` (ended ones not yet reaped left out).
+std::vector<pid_t> RunningProcessesOf(const std::string& path);
+
 // A size line of a process's /proc status, such as "VmHWM" (peak resident) or
 // "VmRSS", in KiB; 0 when it cannot be read.
 long ProcessStatusKiB(pid_t pid, const std::string& field);
