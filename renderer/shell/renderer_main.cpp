@@ -5,13 +5,13 @@
 #include <optional>
 
 #include "platform/shared_names.h"
+#include "platform/video_driver_choice.h"
 #include "platform/termination_signals.h"
 #include "platform/x_connection.h"
 #include "renderer/shell/command_line.h"
 #include "renderer/shell/fullscreen_run.h"
 #include "renderer/shell/hosted_run.h"
 #include "renderer/shell/parent_watch.h"
-#include "renderer/shell/video_driver_choice.h"
 #include "renderer/shell/wayland_run.h"
 
 namespace veyora {
@@ -29,8 +29,8 @@ int RendererMain(std::span<const std::string_view> arguments) {
   // On a Wayland desktop the full-screen run is a Wayland client where SDL's Wayland
   // start works, and an X11 one (XWayland) where it does not.
   if (!request.hosted &&
-      PreferredVideoDriver(std::getenv("WAYLAND_DISPLAY"), std::getenv("SDL_VIDEODRIVER")) ==
-          VideoDriver::Wayland) {
+      platform::PreferredVideoDriver(std::getenv("WAYLAND_DISPLAY"),
+                                     std::getenv("SDL_VIDEODRIVER")) == platform::VideoDriver::Wayland) {
     if (const std::optional<int> status = RunWaylandFullScreen()) return *status;
   }
   Display* display = platform::SharedDisplay();

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "renderer/shell/video_driver_choice.h"
+#include "platform/video_driver_choice.h"
 
 namespace veyora {
+
+using platform::VideoDriver;
 
 // SDL's settings for the renderer, in place before SDL starts: the given video
 // driver, the renderer's own handling of termination signals, and the system's

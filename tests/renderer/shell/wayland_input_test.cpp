@@ -6,7 +6,6 @@
 
 #include "renderer/shell/keyboard_focus.h"
 #include "renderer/shell/surface_motion.h"
-#include "renderer/shell/video_driver_choice.h"
 
 namespace veyora {
 namespace {
@@ -83,30 +82,6 @@ TEST(KeyboardFocusTest, OnlyALossThatNoGainFollowsLeavesUs) {
   EXPECT_TRUE(left.LeftUs(1.0 + kMove));
   EXPECT_FALSE(left.LeftUs(1.0 + 2 * kMove));
   EXPECT_GT(left.UntilDecided(2.0), 1e9);
-}
-
-struct DriverCase {
-  const char* waylandDisplay;
-  const char* sdlVideoDriver;
-  VideoDriver expected;
-};
-
-TEST(VideoDriverChoiceTest, WaylandWhereTheSessionHasItUnlessTheUserSaysOtherwise) {
-  const std::vector<DriverCase> cases = {
-      {"wayland-1", nullptr, VideoDriver::Wayland},
-      {"wayland-1", "", VideoDriver::Wayland},
-      {nullptr, nullptr, VideoDriver::X11},
-      {"", nullptr, VideoDriver::X11},
-      {"wayland-1", "x11", VideoDriver::X11},
-      {nullptr, "wayland", VideoDriver::Wayland},
-      {"wayland-1", "wayland,x11", VideoDriver::Wayland},
-      {"wayland-1", "x11,wayland", VideoDriver::X11},
-  };
-  for (const DriverCase& c : cases) {
-    EXPECT_EQ(PreferredVideoDriver(c.waylandDisplay, c.sdlVideoDriver), c.expected)
-        << (c.waylandDisplay ? c.waylandDisplay : "(unset)") << " / "
-        << (c.sdlVideoDriver ? c.sdlVideoDriver : "(unset)");
-  }
 }
 
 }  // namespace

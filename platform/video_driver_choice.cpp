@@ -1,8 +1,8 @@
-#include "renderer/shell/video_driver_choice.h"
+#include "platform/video_driver_choice.h"
 
 #include <string_view>
 
-namespace veyora {
+namespace platform {
 
 VideoDriver PreferredVideoDriver(const char* waylandDisplay, const char* sdlVideoDriver) {
   if (sdlVideoDriver && *sdlVideoDriver) {
@@ -13,4 +13,4 @@ VideoDriver PreferredVideoDriver(const char* waylandDisplay, const char* sdlVide
   return waylandDisplay && *waylandDisplay ? VideoDriver::Wayland : VideoDriver::X11;
 }
 
-}  // namespace veyora
+}  // namespace platform
