@@ -1,11 +1,14 @@
 #include "frontend/app/start_facts.h"
 
+#include <cstdlib>
+
 #include "frontend/saver/saver_claim.h"
 #include "frontend/settings/settings_location.h"
 #include "frontend/startup/failure_skipping.h"
 #include "platform/file_exists.h"
 #include "platform/program_files.h"
 #include "platform/shared_names.h"
+#include "platform/video_driver_choice.h"
 #include "platform/window_search.h"
 #include "platform/x_connection.h"
 
@@ -53,6 +56,12 @@ void AnswerStartQuestion(StartQuestion question, const StartRequest& request, St
       facts.saverClaimed = Ask("claim the screensaver run", false, [] {
         return ClaimOnDisplay("saver", DisplayString(platform::SharedDisplay()));
       });
+      return;
+    case StartQuestion::RendererOnWayland:
+      facts.rendererOnWayland =
+          platform::PreferredVideoDriver(std::getenv("WAYLAND_DISPLAY"),
+                                         std::getenv("SDL_VIDEODRIVER")) ==
+          platform::VideoDriver::Wayland;
       return;
   }
 }

@@ -7,6 +7,7 @@
 #include "frontend/preview/preview_hosting.h"
 #include "frontend/saver/full_screen_run.h"
 #include "frontend/saver/hosted_run.h"
+#include "frontend/saver/wayland_run.h"
 #include "frontend/settings/settings_location.h"
 #include "frontend/startup/failure_skipping.h"
 #include "frontend/ui/form.h"
@@ -50,13 +51,19 @@ int CarryOutStartPlan(const StartPlan& plan) {
                     [&] { ShowSettingsDialog(settings, LocateSettingsFiles().write); });
       return 0;
     }
-    case StartAction::RunScreensaver: {
+    case StartAction::RunScreensaver:
+    case StartAction::RunScreensaverOnWayland: {
       std::optional<int> pointerCount;
       if (plan.hidePointer) {
         SkipOnFailure("hide the pointer", [&] { pointerCount = platform::ShowPointer(false); });
       }
-      SkipOnFailure("start the screensaver",
-                    [&] { LoadFullScreenRun(plan.settings, pointerCount); });
+      SkipOnFailure("start the screensaver", [&] {
+        if (plan.action == StartAction::RunScreensaverOnWayland) {
+          LoadWaylandRun(plan.settings, pointerCount);
+        } else {
+          LoadFullScreenRun(plan.settings, pointerCount);
+        }
+      });
       break;
     }
     case StartAction::RunHosted:

@@ -79,7 +79,10 @@ std::variant<StartQuestion, StartPlan> DecideStart(const StartRequest& request,
   // Two starts at the same moment both pass the look-up above; one claim wins.
   if (!facts.saverClaimed) return StartQuestion::SaverClaimed;
   if (!*facts.saverClaimed) return End();
-  StartPlan plan = Run(StartAction::RunScreensaver, *facts.settings);
+  if (!facts.rendererOnWayland) return StartQuestion::RendererOnWayland;
+  StartPlan plan = Run(*facts.rendererOnWayland ? StartAction::RunScreensaverOnWayland
+                                                : StartAction::RunScreensaver,
+                       *facts.settings);
   plan.hidePointer = request.mode == Start_Mode::RunCursorHidden;
   return plan;
 }

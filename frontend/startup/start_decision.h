@@ -19,6 +19,7 @@ enum class StartQuestion {
   Settings,          // the settings, loaded from the file
   RendererPresent,   // the renderer lies next to the front end
   SaverClaimed,      // this start has won the one screensaver run on the display
+  RendererOnWayland, // the renderer starts as a Wayland client in this session
 };
 
 // The answers gathered so far; none where the question has not been asked.
@@ -29,6 +30,7 @@ struct StartFacts {
   std::optional<Settings> settings;
   std::optional<bool> rendererPresent;
   std::optional<bool> saverClaimed;
+  std::optional<bool> rendererOnWayland;
 };
 
 // What the start does.
@@ -36,6 +38,8 @@ enum class StartAction {
   ShowPreview,         // the still picture in the preview pane `window`
   ShowSettingsDialog,  // the settings dialog, modally, then the end
   RunScreensaver,      // the screensaver, full screen; `hidePointer` first for "S"
+  RunScreensaverOnWayland,  // the same on a Wayland desktop, the renderer followed by its
+                            // process, since its windows cannot be seen from here
   RunHosted,           // the screensaver in the host's `window`, with music
   RunHostedPreview,    // a host's live preview in `window`, without music
   End,                 // the end, with `status` and what `telling` says

@@ -19,6 +19,7 @@ struct Machine {
   bool renderer = true;
   bool claimed = true;
   bool hostWindow = true;
+  bool wayland = false;
 };
 
 bool HasWindow(const Machine& machine, const char* title) {
@@ -37,6 +38,8 @@ std::string Describe(const StartPlan& plan) {
       return "dialog" + settings;
     case StartAction::RunScreensaver:
       return (plan.hidePointer ? "saver, pointer hidden" : "saver") + settings;
+    case StartAction::RunScreensaverOnWayland:
+      return (plan.hidePointer ? "Wayland saver, pointer hidden" : "Wayland saver") + settings;
     case StartAction::RunHosted:
       return "hosted in " + std::to_string(plan.window) + settings;
     case StartAction::RunHostedPreview:
@@ -91,6 +94,10 @@ std::vector<std::string> Decide(const std::string& line, const std::string& host
         steps.push_back("claim");
         facts.saverClaimed = machine.claimed;
         break;
+      case StartQuestion::RendererOnWayland:
+        steps.push_back("wayland?");
+        facts.rendererOnWayland = machine.wayland;
+        break;
     }
     if (steps.size() > 10) return steps;  // a decision that never comes
   }
@@ -111,6 +118,7 @@ const Machine kSaverOn{{names::kSaverTitle}};
 const Machine kDialogOn{{names::kDialogTitle}};
 const Machine kPreviewOn{{names::kPreviewTitle}};
 const Machine kNoHostWindow{{}, true, true, false};
+const Machine kWayland{{}, true, true, true, true};
 const std::string kMissing =
     std::string("the renderer ") + names::kRendererFile + " is not next to " + names::kFrontEndFile;
 
@@ -119,8 +127,17 @@ const Case kCases[] = {
     {"/p 1234", "", {}, {"saver?", "dialog?", "preview 1234"}},
     {"/c:99", "", {}, {"saver?", "dialog?", "settings", "renderer?", "dialog"}},
     {"/S", "", {},
-     {"saver?", "dialog?", "settings", "renderer?", "claim", "saver, pointer hidden"}},
-    {"", "", {}, {"saver?", "dialog?", "settings", "renderer?", "claim", "saver"}},
+     {"saver?", "dialog?", "settings", "renderer?", "claim", "wayland?", "saver, pointer hidden"}},
+    {"", "", {}, {"saver?", "dialog?", "settings", "renderer?", "claim", "wayland?", "saver"}},
+    // On a Wayland desktop the run follows the renderer by its process.
+    {"/s", "", kWayland,
+     {"saver?", "dialog?", "settings", "renderer?", "claim", "wayland?",
+      "Wayland saver, pointer hidden"}},
+    {"", "", kWayland,
+     {"saver?", "dialog?", "settings", "renderer?", "claim", "wayland?", "Wayland saver"}},
+    {"/c", "", kWayland, {"saver?", "dialog?", "settings", "renderer?", "dialog"}},
+    {"-window-id 42", "", kWayland,
+     {"host?", "renderer?", "preview hosted in 42 without the settings"}},
     {"/s", "", kClaimedElsewhere, {"saver?", "dialog?", "settings", "renderer?", "claim", "end 0"}},
     {"/a 1234", "", {}, {"saver?", "dialog?", "settings", "renderer?", "end 0"}},
     {"s", "", {}, {"saver?", "dialog?", "settings", "renderer?", "end 0"}},
@@ -159,12 +176,12 @@ TEST(DecideStart, AsksInTheStartsOrderAndPlansEachMode) {
 }
 
 TEST(DecideStart, TheMissingRendererMessageAndTheSettingsGivenToTheWindows) {
-  StartFacts facts{std::nullopt, false, false, kLoaded, false, std::nullopt};
+  StartFacts facts{std::nullopt, false, false, kLoaded, false, std::nullopt, std::nullopt};
   const auto message = std::get<StartPlan>(DecideStart(ParseStartRequest("/s"), facts));
   EXPECT_EQ(message.caption, "Veyora(Ra05) (ScreenSaver)");
   EXPECT_EQ(message.message, "Veyora(Ra05).dll が Veyora(Ra05).scr と同じﾌｫﾙﾀﾞに見つかりません！");
   // Look-ups that failed count as "no" and the settings as the start values.
-  facts = {std::nullopt, false, false, Settings{}, true, true};
+  facts = {std::nullopt, false, false, Settings{}, true, true, false};
   const auto saver = std::get<StartPlan>(DecideStart(ParseStartRequest("/s"), facts));
   EXPECT_EQ(saver.action, StartAction::RunScreensaver);
   EXPECT_EQ(saver.settings, Settings{});
