@@ -10,17 +10,13 @@
 
 #include "platform/shared_names.h"
 #include "platform/window_search.h"
+#include "tests/frontend/saver/saver_settings_file.h"
 #include "tests/support/x_input.h"
 #include "tests/support/x_wait.h"
 
 namespace savertest {
 
 namespace {
-
-// The settings keys in the encoding of the file: BGM区分, BGMﾘﾋﾟｰﾄ, BGMﾌｧｲﾙ.
-const std::string kModeKey = "BGM\x8B\xE6\x95\xAA";
-const std::string kTrackKey = "BGM\xD8\xCB\xDF\xB0\xC4";
-const std::string kFileKey = "BGM\xCC\xA7\xB2\xD9";
 
 constexpr char kStandInPidFile[] = "stand-in.pid";
 
@@ -47,9 +43,7 @@ void SaverSession::TearDown() {
 }
 
 void SaverSession::WriteSettings(int mode, const std::string& musicFile) {
-  WriteText(File(names::kSettingsFile), "[Section]\r\n" + kModeKey + "= " + std::to_string(mode) +
-                                          "\r\n" + kTrackKey + "= 0\r\n" + kFileKey + "=" +
-                                          musicFile + "\r\n");
+  WriteSaverSettings(File(names::kSettingsFile), mode, musicFile);
 }
 
 void SaverSession::ReplaceRenderer(const std::string& script) {
@@ -102,25 +96,7 @@ std::optional<int> SaverSession::FrontEndEndAfterRenderer(testsupport::ChildProc
 }
 
 std::vector<pid_t> SaverSession::RendererProcesses() const {
-  const std::filesystem::path renderer = File(names::kRendererFile);
-  std::vector<pid_t> found;
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
-    const std::string name = entry.path().filename().string();
-    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
-    std::error_code linkError;
-    if (std::filesystem::read_symlink(entry.path() / "exe", linkError) == renderer) {
-      // A renderer that has ended but is not yet reaped runs no more.
-      std::ifstream stat(entry.path() / "stat");
-      std::string line;
-      std::getline(stat, line);
-      const size_t close = line.rfind(')');
-      if (close != std::string::npos && line.compare(close + 2, 1, "Z") != 0) {
-        found.push_back(std::stoi(name));
-      }
-    }
-  }
-  return found;
+  return testsupport::RunningProcessesOf(File(names::kRendererFile));
 }
 
 std::vector<std::string> SaverSession::PointerCalls(pid_t pid) const {
