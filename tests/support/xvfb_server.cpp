@@ -5,11 +5,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace testsupport {
 
 XvfbServer::XvfbServer(int width, int height) {
+  // The programs a test starts on this server must not reach the compositor of the
+  // desktop the tests run in: on a Wayland session the renderer would open its
+  // windows there. The Wayland tests name their own compositor.
+  unsetenv("WAYLAND_DISPLAY");
   int fds[2];
   if (pipe(fds) != 0) return;
   pid_ = fork();
