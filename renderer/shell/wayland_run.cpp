@@ -10,6 +10,7 @@
 #include <ctime>
 #include <list>
 #include <optional>
+#include <vector>
 
 #include "platform/shared_names.h"
 #include "platform/termination_signals.h"
@@ -227,12 +228,16 @@ void RunFrameLoop(WaylandRenderer& r) {
     if (ended || platform::TerminationRequested()) return;
     now = SecondsNow();
     if (r.focus.LeftUs(now)) Follow(r.input.Deactivated());
+    // Every due window's frame is drawn before any is shown, so the driver draws
+    // them side by side.
+    std::vector<OutputView*> drawn;
     for (OutputView& view : r.views) {
       if (!view.frameDue || !view.drawing || !view.drawing->HasContext()) continue;
       AskForNextFrame(view);
       view.drawing->DrawFrame(sink);
-      view.drawing->Present();
+      drawn.push_back(&view);
     }
+    for (OutputView* view : drawn) view->drawing->Present();
   }
 }
 
