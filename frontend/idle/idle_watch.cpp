@@ -5,12 +5,14 @@
 #include <unistd.h>
 
 #include <thread>
+#include <vector>
 
 #include <QCoreApplication>
 
-#include "frontend/idle/idle_signals.h"
+#include "frontend/ui/piped_signals.h"
 #include "platform/failure_report.h"
 #include "platform/program_files.h"
+#include "platform/signal_pipe.h"
 
 namespace veyora::frontend {
 
@@ -33,7 +35,12 @@ IdleWatch::IdleWatch(platform::IdleSource& source, std::chrono::milliseconds del
 }
 
 bool IdleWatch::CatchSignals() {
-  return CatchIdleWatchSignals([this](int signal) { Signalled(signal); });
+  if (!platform::PipeSignals({SIGTERM, SIGINT, SIGHUP, SIGUSR1, SIGCHLD}, SA_RESTART | SA_NOCLDSTOP))
+    return false;
+  ui::HandlePipedSignals([this](const std::vector<int>& caught) {
+    for (int signal : caught) Signalled(signal);
+  });
+  return true;
 }
 
 void IdleWatch::Signalled(int signal) {

@@ -19,7 +19,9 @@ class IdleWatch {
  public:
   IdleWatch(platform::IdleSource& source, std::chrono::milliseconds delay, std::string frontEnd);
 
-  // Hands the watch's signals to it; false when they cannot be caught.
+  // Hands the watch's signals to it from the event loop (SIGTERM, SIGINT, SIGHUP:
+  // end; SIGUSR1: start a run now; SIGCHLD: a run has ended); false when they
+  // cannot be caught.
   bool CatchSignals();
 
  private:
