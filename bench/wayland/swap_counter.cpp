@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -14,9 +15,12 @@ long swaps = 0;
 void WriteCount() {
   const char* path = std::getenv("VEYORA_SWAP_COUNT_FILE");
   if (!path) return;
-  if (FILE* file = std::fopen(path, "w")) {
+  // Written aside and renamed into place, so a reader never sees it half written.
+  const std::string aside = std::string(path) + ".new";
+  if (FILE* file = std::fopen(aside.c_str(), "w")) {
     std::fprintf(file, "%ld\n", swaps);
     std::fclose(file);
+    std::rename(aside.c_str(), path);
   }
 }
 

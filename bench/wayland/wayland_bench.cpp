@@ -1,7 +1,8 @@
 // Prints, for the screensaver started with /s on one 1280 x 720 output, the time from
 // the start to the first frame shown there, and the renderer's CPU time per frame it
 // presents: as a Wayland client of a headless sway, on XWayland under the same sway,
-// and on X11 (Xvfb), three runs each. Frames are counted by a library loaded into the
+// and on X11 (Xvfb), three runs each; then natively on two outputs (XWayland under
+// sway covers only one, Xvfb has one screen). Frames are counted by a library loaded into the
 // renderer; the first frame is seen on screenshots taken one after another, so it is
 // late by up to one screenshot (grim's, or XGetImage's).
 #include <X11/Xlib.h>
@@ -37,7 +38,8 @@ constexpr double kWarmUpSeconds = 1.0;
 constexpr double kSampleSeconds = 4.0;
 
 using Clock = std::chrono::steady_clock;
-using Capture = std::function<std::vector<unsigned long>()>;
+// True once every output shows a frame of the renderer.
+using FramesShown = std::function<bool()>;
 using Launch = std::function<std::unique_ptr<testsupport::ChildProcess>(
     const std::map<std::string, std::string>&)>;
 
@@ -93,7 +95,7 @@ void Sleep(double seconds) {
   std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
-Figures MeasureRun(const Launch& launch, const Capture& capture, const std::string& countFile,
+Figures MeasureRun(const Launch& launch, const FramesShown& shown, const std::string& countFile,
                    const std::map<std::string, std::string>& env) {
   Figures figures;
   std::map<std::string, std::string> all = env;
@@ -101,8 +103,7 @@ Figures MeasureRun(const Launch& launch, const Capture& capture, const std::stri
   all["VEYORA_SWAP_COUNT_FILE"] = countFile;
   const auto start = Clock::now();
   auto frontEnd = launch(all);
-  if (!testsupport::WaitUntil([&] { return veyora::testing::BrightPixels(capture()) > 0; },
-                              60000)) {
+  if (!testsupport::WaitUntil(shown, 60000)) {
     frontEnd->Signal(SIGTERM);
     return figures;
   }
@@ -135,10 +136,11 @@ void Report(const char* name, const std::vector<Figures>& runs) {
   std::printf("\n");
 }
 
-std::vector<Figures> MeasureInSway(const std::map<std::string, std::string>& env) {
+std::vector<Figures> MeasureInSway(const std::map<std::string, std::string>& env,
+                                   int outputs = 1) {
   std::vector<Figures> runs;
   for (int i = 0; i < kRuns; ++i) {
-    testsupport::SwaySession session(1);
+    testsupport::SwaySession session(outputs);
     if (!session.Running()) {
       std::fprintf(stderr, "sway does not start:\n%s\n", session.Log().c_str());
       return runs;
@@ -148,7 +150,13 @@ std::vector<Figures> MeasureInSway(const std::map<std::string, std::string>& env
         [&](const std::map<std::string, std::string>& all) {
           return session.Start(testsupport::FrontEndPath(), {"/s"}, all);
         },
-        [&] { return session.Screenshot("HEADLESS-1").pixels; }, countFile, env));
+        [&] {
+          for (const std::string& output : session.Outputs()) {
+            if (veyora::testing::BrightPixels(session.Screenshot(output).pixels) == 0) return false;
+          }
+          return true;
+        },
+        countFile, env));
   }
   return runs;
 }
@@ -168,7 +176,10 @@ std::vector<Figures> MeasureInXvfb() {
           return std::make_unique<testsupport::ChildProcess>(testsupport::FrontEndPath(),
                                                              std::vector<std::string>{"/s"}, all);
         },
-        [&] { return veyora::testing::ScreenPixels(display, {0, 0, kWidth, kHeight}); },
+        [&] {
+          return veyora::testing::BrightPixels(
+                     veyora::testing::ScreenPixels(display, {0, 0, kWidth, kHeight})) > 0;
+        },
         folder.File("swaps"), {{"DISPLAY", server.Display()}, {"LIBGL_ALWAYS_SOFTWARE", "1"}}));
     XCloseDisplay(display);
   }
@@ -182,5 +193,8 @@ int main() {
   Report("native Wayland (sway)", MeasureInSway({}));
   Report("XWayland (same sway)", MeasureInSway({{"SDL_VIDEODRIVER", "x11"}}));
   Report("X11 (Xvfb)", MeasureInXvfb());
+  std::printf("two %dx%d outputs, first frame on both, frames of both windows counted:\n", kWidth,
+              kHeight);
+  Report("native Wayland (sway)", MeasureInSway({}, 2));
   return 0;
 }
