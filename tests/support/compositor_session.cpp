@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,6 +44,9 @@ void CompositorSession::StartCompositor(const std::vector<std::string>& command,
         dup2(out, STDOUT_FILENO);
         dup2(out, STDERR_FILENO);
         BecomeUser(user);
+        // A test that is killed (a ctest timeout, an abort) takes its compositor
+        // with it. Set after the change of account, which clears it.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
       });
 }
 
