@@ -23,6 +23,7 @@
 #include "renderer/shell/process_priority.h"
 #include "renderer/shell/renderer_input.h"
 #include "renderer/shell/screen_watch.h"
+#include "renderer/shell/sdl_input_events.h"
 #include "renderer/shell/sdl_start.h"
 #include "renderer/shell/server_monitors.h"
 #include "renderer/shell/surface_motion.h"
@@ -228,30 +229,10 @@ InputAction WindowEvent(Renderer& r, Display* display, const SDL_WindowEvent& ev
   return InputAction::KeepRunning;
 }
 
-// Queues the close request the input rules ask for.
-void Follow(InputAction action) {
-  if (action != InputAction::PostClose) return;
-  SDL_Event close{};
-  close.type = SDL_QUIT;
-  SDL_PushEvent(&close);
-}
-
 // Acts on one event; true when the renderer is to end.
 bool HandleEvent(Renderer& r, Display* display, const SDL_Event& event) {
-  InputAction action = InputAction::KeepRunning;
+  InputAction action = InputEventAction(r.input, r.motion, event, SecondsNow());
   switch (event.type) {
-    case SDL_KEYDOWN:
-      action = r.input.KeyOrButtonPressed();
-      break;
-    case SDL_MOUSEBUTTONDOWN:
-      if (EndsOnButton(event.button.button)) action = r.input.KeyOrButtonPressed();
-      break;
-    case SDL_MOUSEMOTION:
-      if (auto point = r.motion.Moved(event.motion.windowID, event.motion.x, event.motion.y,
-                                      SecondsNow())) {
-        action = r.input.MouseMoved(*point);
-      }
-      break;
     case SDL_WINDOWEVENT:
       action = WindowEvent(r, display, event.window);
       break;
@@ -259,7 +240,7 @@ bool HandleEvent(Renderer& r, Display* display, const SDL_Event& event) {
       action = r.input.CloseRequested();
       break;
   }
-  Follow(action);
+  FollowInputAction(action);
   return action == InputAction::EndRenderer;
 }
 
@@ -294,7 +275,9 @@ void RunFrameLoop(Renderer& r, Display* display, ScreenWatch& watch) {
     while (!ended && SDL_PollEvent(&event)) ended = HandleEvent(r, display, event);
     if (ended || platform::TerminationRequested()) return;
     // Focus that left all of our windows and went to no window of ours since.
-    if (r.focus.LeftUs(frameStart) && !FocusStaysWithUs(r, display)) Follow(r.input.Deactivated());
+    if (r.focus.LeftUs(frameStart) && !FocusStaysWithUs(r, display)) {
+      FollowInputAction(r.input.Deactivated());
+    }
     FollowScreen(display, watch, frameStart);
     bool drawn = false;
     for (MonitorView& view : r.views) {

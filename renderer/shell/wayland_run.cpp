@@ -20,6 +20,7 @@
 #include "renderer/shell/keyboard_focus.h"
 #include "renderer/shell/process_priority.h"
 #include "renderer/shell/renderer_input.h"
+#include "renderer/shell/sdl_input_events.h"
 #include "renderer/shell/sdl_start.h"
 #include "renderer/shell/surface_motion.h"
 #include "renderer/shell/wayland_probe.h"
@@ -169,29 +170,10 @@ InputAction WindowEvent(WaylandRenderer& r, const SDL_WindowEvent& event, double
   return InputAction::KeepRunning;
 }
 
-// Queues the close request the input rules ask for.
-void Follow(InputAction action) {
-  if (action != InputAction::PostClose) return;
-  SDL_Event close{};
-  close.type = SDL_QUIT;
-  SDL_PushEvent(&close);
-}
-
 // Acts on one event; true when the renderer is to end.
 bool HandleEvent(WaylandRenderer& r, const SDL_Event& event, double now) {
-  InputAction action = InputAction::KeepRunning;
+  InputAction action = InputEventAction(r.input, r.motion, event, now);
   switch (event.type) {
-    case SDL_KEYDOWN:
-      action = r.input.KeyOrButtonPressed();
-      break;
-    case SDL_MOUSEBUTTONDOWN:
-      if (EndsOnButton(event.button.button)) action = r.input.KeyOrButtonPressed();
-      break;
-    case SDL_MOUSEMOTION:
-      if (auto point = r.motion.Moved(event.motion.windowID, event.motion.x, event.motion.y, now)) {
-        action = r.input.MouseMoved(*point);
-      }
-      break;
     case SDL_WINDOWEVENT:
       action = WindowEvent(r, event.window, now);
       break;
@@ -199,7 +181,7 @@ bool HandleEvent(WaylandRenderer& r, const SDL_Event& event, double now) {
       action = r.input.CloseRequested();
       break;
   }
-  Follow(action);
+  FollowInputAction(action);
   return action == InputAction::EndRenderer;
 }
 
@@ -227,7 +209,7 @@ void RunFrameLoop(WaylandRenderer& r) {
     while (!ended && SDL_PollEvent(&event)) ended = HandleEvent(r, event, SecondsNow());
     if (ended || platform::TerminationRequested()) return;
     now = SecondsNow();
-    if (r.focus.LeftUs(now)) Follow(r.input.Deactivated());
+    if (r.focus.LeftUs(now)) FollowInputAction(r.input.Deactivated());
     // Every due window's frame is drawn before any is shown, so the driver draws
     // them side by side.
     std::vector<OutputView*> drawn;
