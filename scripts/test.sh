@@ -69,7 +69,7 @@ begin_stage "quick tests under the sanitizers"
 
 begin_stage "fuzz target build"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DVEYORA_FUZZ=ON >/dev/null
+  -DVEYORA_FUZZ=ON -DVEYORA_WERROR=ON >/dev/null
 cmake --build build-fuzz --target fuzzers -j"$jobs"
 
 begin_stage "fuzzing, ${fuzz_seconds} s per target"

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       plan = *made;
       break;
     }
-    if (asked > 6) std::abort();
+    if (asked > 7) std::abort();
     switch (std::get<StartQuestion>(decision)) {
       case StartQuestion::HostWindowExists:
         facts.hostWindowExists = true;
@@ -45,6 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       case StartQuestion::SaverClaimed:
         facts.saverClaimed = true;
+        break;
+      case StartQuestion::RendererOnWayland:
+        facts.rendererOnWayland = false;
         break;
     }
   }
