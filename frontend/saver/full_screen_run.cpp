@@ -1,7 +1,6 @@
 #include "frontend/saver/full_screen_run.h"
 
 #include "frontend/ui/toolkit.h"
-#include "platform/pointer_visibility.h"
 #include "platform/program_files.h"
 #include "platform/shared_names.h"
 #include "platform/x_connection.h"
@@ -10,8 +9,8 @@ namespace veyora::frontend {
 
 FullScreenRun::FullScreenRun(const Settings& settings, std::optional<int> pointerCount,
                              std::string rendererPath, std::chrono::milliseconds appearanceLimit)
-    : Quorin05_S(settings, QString::fromLatin1(names::kSaverTitle), std::move(rendererPath)),
-      pointerCount_(pointerCount),
+    : Quorin05_S(settings, QString::fromLatin1(names::kSaverTitle), std::move(rendererPath),
+                 pointerCount),
       rendererStart_(std::chrono::steady_clock::now()),
       watch_(appearanceLimit),
       rendererWindow_(platform::SharedDisplay(), names::kRendererTitle) {}
@@ -21,12 +20,6 @@ bool FullScreenRun::RendererGone(bool rendererRunning) {
   const auto sinceStart = std::chrono::duration_cast<std::chrono::milliseconds>(
       std::chrono::steady_clock::now() - rendererStart_);
   return watch_.RendererGone(found, rendererRunning, sinceStart);
-}
-
-void FullScreenRun::PutBack() {
-  // Only a run whose start hid the pointer has a count to hand back; a show flag
-  // made from nothing would hide the pointer instead.
-  if (pointerCount_) pointerCount_ = platform::ShowPointer(*pointerCount_ != 0);
 }
 
 void LoadFullScreenRun(const Settings& settings, std::optional<int> pointerCount) {

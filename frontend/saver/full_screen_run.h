@@ -22,9 +22,7 @@ class FullScreenRun : public Quorin05_S {
   std::vector<std::string> RendererArguments() const override { return {}; }
   bool PlaysMusic() override { return true; }
   bool RendererGone(bool rendererRunning) override;
-  void PutBack() override;
 
-  std::optional<int> pointerCount_;
   std::chrono::steady_clock::time_point rendererStart_;
   RendererWatch watch_;
   RendererWindowLookUp rendererWindow_;

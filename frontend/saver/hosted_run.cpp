@@ -12,7 +12,7 @@ namespace veyora::frontend {
 
 HostedRun::HostedRun(const Settings& settings, uint32_t hostWindow, bool withMusic,
                      std::string rendererPath)
-    : Quorin05_S(settings, QString(), std::move(rendererPath)),
+    : Quorin05_S(settings, QString(), std::move(rendererPath), std::nullopt),
       hostWindow_(hostWindow),
       withMusic_(withMusic) {}
 

@@ -4,6 +4,7 @@
 
 #include "frontend/music/system_music_platform.h"
 #include "frontend/ui/termination_signals.h"
+#include "platform/pointer_visibility.h"
 
 namespace veyora::frontend {
 
@@ -15,10 +16,12 @@ constexpr std::chrono::milliseconds kRendererPatience{300};
 
 }  // namespace
 
-Quorin05_S::Quorin05_S(const Settings& settings, const QString& caption, std::string rendererPath)
+Quorin05_S::Quorin05_S(const Settings& settings, const QString& caption, std::string rendererPath,
+                       std::optional<int> pointerCount)
     : ui::Form(caption, Qt::Window | Qt::FramelessWindowHint),
       settings_(settings),
       rendererPath_(std::move(rendererPath)),
+      pointerCount_(pointerCount),
       music_(std::make_unique<SystemMusicPlatform>(), settings) {
   Timer1.onTick = [this] { Timer1_Timer(); };
   Timer2.onTick = [this] { Timer2_Timer(); };
@@ -84,7 +87,9 @@ void Quorin05_S::FormQueryUnload() {
     default:
       break;
   }
-  PutBack();
+  // Only a run whose start hid the pointer has a count to hand back; a show flag
+  // made from nothing would hide the pointer instead.
+  if (pointerCount_) pointerCount_ = platform::ShowPointer(*pointerCount_ != 0);
   music_.Shutdown();
 }
 

@@ -19,8 +19,9 @@ namespace veyora::frontend {
 // the renderer has gone, and once it has, stops the music and unloads, which ends
 // the program's run on its windows. The system ending the front end ends the
 // renderer and the run the same way. Each way to run is a type of its own that
-// says how the renderer is started, whether the run plays music, how it tells
-// that the renderer has gone and what it puts back at its end.
+// says how the renderer is started, whether the run plays music and how it tells
+// that the renderer has gone. A run whose start hid the pointer is given the count
+// the hiding returned, and gives the pointer back at its end.
 class Quorin05_S : public ui::Form {
  public:
   ui::Timer Timer1{1000, false};  // MP3 looping
@@ -28,15 +29,14 @@ class Quorin05_S : public ui::Form {
   ui::Timer Timer3{50, true};     // renderer watch
 
  protected:
-  Quorin05_S(const Settings& settings, const QString& caption, std::string rendererPath);
+  Quorin05_S(const Settings& settings, const QString& caption, std::string rendererPath,
+             std::optional<int> pointerCount);
 
   virtual std::vector<std::string> RendererArguments() const = 0;
   // Asked once at load, after the renderer has been started.
   virtual bool PlaysMusic() = 0;
   // Asked at every tick of the renderer watch: true once the run is over.
   virtual bool RendererGone(bool rendererRunning) = 0;
-  // The run's end, after the music has stopped.
-  virtual void PutBack() {}
 
  private:
   void FormLoad() override;
@@ -49,6 +49,7 @@ class Quorin05_S : public ui::Form {
 
   Settings settings_;
   std::string rendererPath_;
+  std::optional<int> pointerCount_;
   SaverMusic musicChoice_ = SaverMusic::Silence;
   std::optional<RendererProcess> renderer_;
   Quorin05_BGM music_;

@@ -1,7 +1,6 @@
 #include "frontend/saver/wayland_run.h"
 
 #include "frontend/ui/toolkit.h"
-#include "platform/pointer_visibility.h"
 #include "platform/program_files.h"
 #include "platform/shared_names.h"
 
@@ -9,13 +8,8 @@ namespace veyora::frontend {
 
 WaylandRun::WaylandRun(const Settings& settings, std::optional<int> pointerCount,
                        std::string rendererPath)
-    : Quorin05_S(settings, QString::fromLatin1(names::kSaverTitle), std::move(rendererPath)),
-      pointerCount_(pointerCount) {}
-
-void WaylandRun::PutBack() {
-  // As in the full-screen run: only a start that hid the pointer hands its count back.
-  if (pointerCount_) pointerCount_ = platform::ShowPointer(*pointerCount_ != 0);
-}
+    : Quorin05_S(settings, QString::fromLatin1(names::kSaverTitle), std::move(rendererPath),
+                 pointerCount) {}
 
 void LoadWaylandRun(const Settings& settings, std::optional<int> pointerCount) {
   ui::StartToolkit();

@@ -20,9 +20,6 @@ class WaylandRun : public Quorin05_S {
   std::vector<std::string> RendererArguments() const override { return {}; }
   bool PlaysMusic() override { return true; }
   bool RendererGone(bool rendererRunning) override { return !rendererRunning; }
-  void PutBack() override;
-
-  std::optional<int> pointerCount_;
 };
 
 // Starts the toolkit and loads the Wayland run with the renderer next to the
