@@ -6,10 +6,10 @@
 // fixed curve, or replay frames recorded from the scene, one after the other and
 // round again (`bare_gl_program WIDTH HEIGHT RECORDING [VIEWS]`: per frame, 200
 // sprites of seven floats each, red, green, blue, x, y, z and scale). Covers the
-// first display, or a window of the given size at the screen's top left corner,
-// split into VIEWS side by side views that each show a glow, as the renderer shows
-// one on each monitor. Ends on SIGTERM
-// (SDL's quit event).
+// first display (with no size, or a size of 0 x 0), or a window of the given size
+// at the screen's top left corner, split into VIEWS side by side views that each
+// show a glow, as the renderer shows one on each monitor. Ends on SIGTERM (SDL's
+// quit event).
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <SDL.h>
@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
   SDL_GetDisplayBounds(0, &at);
   Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS;
   const std::vector<float> recording = argc >= 4 ? ReadRecording(argv[3]) : std::vector<float>{};
-  if (argc >= 3) {
+  if (argc >= 3 && std::atoi(argv[1]) > 0 && std::atoi(argv[2]) > 0) {
     at = {0, 0, std::atoi(argv[1]), std::atoi(argv[2])};
   } else {
     flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;

@@ -20,15 +20,13 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "renderer/scene/glow_scene.h"
+#include "bench/renderer/scene_recording.h"
 #include "tests/support/child_process.h"
 #include "tests/support/xvfb_server.h"
 
@@ -61,31 +59,6 @@ struct Setup {
   const char* name;
   int width, height;
   std::vector<Area> monitors;
-};
-
-// Frames of the scene's sprites, for the bare program to replay: the same picture
-// without the scene.
-class SceneRecording final : public veyora::SpriteSink {
- public:
-  explicit SceneRecording(int frames) {
-    veyora::GlowScene scene = veyora::CreateScene(veyora::SceneParameters{},
-                                                  static_cast<std::uint32_t>(std::time(nullptr)));
-    for (int i = 0; i < frames; ++i) veyora::AdvanceScene(scene, *this);
-    std::ofstream(path_, std::ios::binary)
-        .write(reinterpret_cast<const char*>(floats_.data()),
-               static_cast<std::streamsize>(floats_.size() * sizeof(float)));
-  }
-  ~SceneRecording() override { std::remove(path_.c_str()); }
-  const std::string& Path() const { return path_; }
-
-  void DrawSprite(const std::array<float, 3>& rgb, float x, float y, float z,
-                  float scale) override {
-    floats_.insert(floats_.end(), {rgb[0], rgb[1], rgb[2], x, y, z, scale});
-  }
-
- private:
-  std::string path_ = "/tmp/veyora-scene-" + std::to_string(getpid()) + ".frames";
-  std::vector<float> floats_;
 };
 
 // Counts, per monitor, the pixels the X server reports drawn on the screen.
@@ -226,7 +199,7 @@ void PrintSamples(const char* who, const std::vector<Sample>& samples) {
               Median(share) * 100.0);
 }
 
-void CompareOn(const Setup& setup, const SceneRecording& recording) {
+void CompareOn(const Setup& setup, const bench::SceneRecording& recording) {
   testsupport::XvfbServer server(setup.width, setup.height);
   if (!server.Running()) {
     std::fprintf(stderr, "cannot start Xvfb\n");
@@ -306,7 +279,7 @@ int main(int argc, char** argv) {
   if (only == "all") only.clear();
   if (argc > 2) gRendererPath = argv[2];
   // A minute of the scene's frames, the bare program's picture.
-  const SceneRecording recording(3600);
+  const bench::SceneRecording recording(3600);
   for (std::size_t i = 0; i < setups.size(); ++i) {
     if (only.empty() || only == std::to_string(i + 1)) CompareOn(setups[i], recording);
     std::fflush(stdout);

@@ -2,9 +2,12 @@
 // the start to the first frame shown there, and the renderer's CPU time per frame it
 // presents: as a Wayland client of a headless sway, on XWayland under the same sway,
 // and on X11 (Xvfb), three runs each; then natively on two outputs (XWayland under
-// sway covers only one, Xvfb has one screen). Frames are counted by a library loaded into the
-// renderer; the first frame is seen on screenshots taken one after another, so it is
-// late by up to one screenshot (grim's, or XGetImage's).
+// sway covers only one, Xvfb has one screen). Beside them, the bare program drawing
+// the same picture (a replayed minute of the scene's sprites) as a Wayland client of
+// the same sway, full screen on one output: the yardstick for what a frame costs
+// there. Frames are counted by a library loaded into the program that draws; the
+// first frame is seen on screenshots taken one after another, so it is late by up to
+// one screenshot (grim's, or XGetImage's).
 #include <X11/Xlib.h>
 #include <signal.h>
 #include <unistd.h>
@@ -22,6 +25,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/renderer/scene_recording.h"
 #include "tests/renderer/screen_pixels.h"
 #include "tests/support/child_process.h"
 #include "tests/support/sway_session.h"
@@ -42,6 +46,8 @@ using Clock = std::chrono::steady_clock;
 using FramesShown = std::function<bool()>;
 using Launch = std::function<std::unique_ptr<testsupport::ChildProcess>(
     const std::map<std::string, std::string>&)>;
+// The process whose frames and CPU are measured, given the one launched; 0 if none.
+using Measured = std::function<pid_t(pid_t launched)>;
 
 struct Figures {
   double firstFrameMs = -1;
@@ -69,21 +75,6 @@ pid_t RendererOf(pid_t parent) {
   return 0;
 }
 
-// User and system CPU seconds the process has used.
-double CpuSeconds(pid_t pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string line;
-  std::getline(stat, line);
-  const size_t nameEnd = line.rfind(')');
-  if (nameEnd == std::string::npos) return 0.0;
-  std::istringstream fields(line.substr(nameEnd + 2));
-  std::string skip;
-  for (int i = 0; i < 11; ++i) fields >> skip;  // state to cmajflt
-  long user = 0, system = 0;
-  fields >> user >> system;
-  return static_cast<double>(user + system) / sysconf(_SC_CLK_TCK);
-}
-
 long SwapCount(const std::string& file) {
   std::ifstream in(file);
   long count = 0;
@@ -95,8 +86,8 @@ void Sleep(double seconds) {
   std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
-Figures MeasureRun(const Launch& launch, const FramesShown& shown, const std::string& countFile,
-                   const std::map<std::string, std::string>& env) {
+Figures MeasureRun(const Launch& launch, const Measured& measured, const FramesShown& shown,
+                   const std::string& countFile, const std::map<std::string, std::string>& env) {
   Figures figures;
   std::map<std::string, std::string> all = env;
   all["LD_PRELOAD"] = SWAP_COUNTER;
@@ -108,14 +99,14 @@ Figures MeasureRun(const Launch& launch, const FramesShown& shown, const std::st
     return figures;
   }
   figures.firstFrameMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-  const pid_t renderer = RendererOf(frontEnd->Pid());
-  if (renderer == 0) std::fprintf(stderr, "no renderer process found\n");
-  if (renderer != 0) {
+  const pid_t drawing = measured(frontEnd->Pid());
+  if (drawing == 0) std::fprintf(stderr, "no renderer process found\n");
+  if (drawing != 0) {
     Sleep(kWarmUpSeconds);
-    const double cpu = CpuSeconds(renderer);
+    const double cpu = testsupport::ProcessCpuSeconds(drawing);
     const long frames = SwapCount(countFile);
     Sleep(kSampleSeconds);
-    const double cpuUsed = CpuSeconds(renderer) - cpu;
+    const double cpuUsed = testsupport::ProcessCpuSeconds(drawing) - cpu;
     const long framesDrawn = SwapCount(countFile) - frames;
     if (framesDrawn > 0) {
       figures.cpuMsPerFrame = cpuUsed * 1e3 / framesDrawn;
@@ -136,8 +127,12 @@ void Report(const char* name, const std::vector<Figures>& runs) {
   std::printf("\n");
 }
 
-std::vector<Figures> MeasureInSway(const std::map<std::string, std::string>& env,
-                                   int outputs = 1) {
+// Runs of `program ARGS` in a headless sway, `measured` telling which process draws.
+std::vector<Figures> MeasureInSway(const std::string& program,
+                                   const std::vector<std::string>& args,
+                                   const Measured& measured,
+                                   const std::map<std::string, std::string>& env,
+                                   int outputs) {
   std::vector<Figures> runs;
   for (int i = 0; i < kRuns; ++i) {
     testsupport::SwaySession session(outputs);
@@ -148,8 +143,9 @@ std::vector<Figures> MeasureInSway(const std::map<std::string, std::string>& env
     const std::string countFile = session.Home() + "/swaps";
     runs.push_back(MeasureRun(
         [&](const std::map<std::string, std::string>& all) {
-          return session.Start(testsupport::FrontEndPath(), {"/s"}, all);
+          return session.Start(program, args, all);
         },
+        measured,
         [&] {
           for (const std::string& output : session.Outputs()) {
             if (veyora::testing::BrightPixels(session.Screenshot(output).pixels) == 0) return false;
@@ -176,6 +172,7 @@ std::vector<Figures> MeasureInXvfb() {
           return std::make_unique<testsupport::ChildProcess>(testsupport::FrontEndPath(),
                                                              std::vector<std::string>{"/s"}, all);
         },
+        RendererOf,
         [&] {
           return veyora::testing::BrightPixels(
                      veyora::testing::ScreenPixels(display, {0, 0, kWidth, kHeight})) > 0;
@@ -186,15 +183,31 @@ std::vector<Figures> MeasureInXvfb() {
   return runs;
 }
 
+// /s in a headless sway of this many outputs.
+std::vector<Figures> MeasureSaverInSway(const std::map<std::string, std::string>& env,
+                                        int outputs = 1) {
+  return MeasureInSway(testsupport::FrontEndPath(), {"/s"}, RendererOf, env, outputs);
+}
+
+// The bare program full screen on one output of a headless sway, at the niceness
+// the renderer gives itself.
+std::vector<Figures> MeasureBareInSway() {
+  const bench::SceneRecording recording(3600);
+  return MeasureInSway("/usr/bin/nice", {"-n", "10", BARE_GL_PROGRAM, "0", "0", recording.Path()},
+                       [](pid_t launched) { return launched; },
+                       {{"SDL_VIDEODRIVER", "wayland"}}, 1);
+}
+
 }  // namespace
 
 int main() {
   std::printf("/s on one %dx%d output, software OpenGL; %d runs each:\n", kWidth, kHeight, kRuns);
-  Report("native Wayland (sway)", MeasureInSway({}));
-  Report("XWayland (same sway)", MeasureInSway({{"SDL_VIDEODRIVER", "x11"}}));
+  Report("native Wayland (sway)", MeasureSaverInSway({}));
+  Report("bare program, native Wayland", MeasureBareInSway());
+  Report("XWayland (same sway)", MeasureSaverInSway({{"SDL_VIDEODRIVER", "x11"}}));
   Report("X11 (Xvfb)", MeasureInXvfb());
   std::printf("two %dx%d outputs, first frame on both, frames of both windows counted:\n", kWidth,
               kHeight);
-  Report("native Wayland (sway)", MeasureInSway({}, 2));
+  Report("native Wayland (sway)", MeasureSaverInSway({}, 2));
   return 0;
 }
