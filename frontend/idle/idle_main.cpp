@@ -1,9 +1,10 @@
 #include "frontend/idle/idle_main.h"
 
 #include <cstdio>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <system_error>
 
@@ -15,6 +16,7 @@
 #include "frontend/idle/idle_source_choice.h"
 #include "frontend/idle/idle_watch.h"
 #include "platform/failure_report.h"
+#include "platform/file_replacement.h"
 #include "platform/idle/gnome_idle_source.h"
 #include "platform/idle/wayland_idle_source.h"
 #include "platform/idle/x_screen_saver_idle_source.h"
@@ -43,19 +45,10 @@ int WriteAutostartEntry(std::chrono::seconds delay) {
     return 1;
   }
   const std::string path = folder + "/" + kAutostartFile;
-  const std::string partial = path + ".part";
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  {
-    std::ofstream file(partial, std::ios::binary | std::ios::trunc);
-    file << AutostartEntry(kAutostartTemplate, LauncherPath(), delay);
-    if (!file.flush()) error = std::make_error_code(std::errc::io_error);
-  }
-  // Written whole or not at all.
-  if (!error) std::filesystem::rename(partial, path, error);
-  if (error) {
-    std::filesystem::remove(partial);
-    platform::ReportFailure("cannot write " + path + ": " + error.message());
+  if (!platform::ReplaceFile(path, AutostartEntry(kAutostartTemplate, LauncherPath(), delay))) {
+    platform::ReportFailure("cannot write " + path + ": " + std::strerror(errno));
     return 1;
   }
   std::printf("wrote %s: the screensaver starts after %s of idle time from the next session on\n",
