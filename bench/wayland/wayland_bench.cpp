@@ -55,22 +55,25 @@ struct Figures {
   double framesPerSecond = -1;
 };
 
+// The process that started `pid`; 0 when it cannot be read.
+pid_t ParentOf(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  std::getline(stat, line);
+  const size_t nameEnd = line.rfind(')');
+  if (nameEnd == std::string::npos) return 0;  // gone meanwhile
+  std::istringstream fields(line.substr(nameEnd + 2));
+  char state = 0;
+  pid_t parent = 0;
+  fields >> state >> parent;
+  return parent;
+}
+
 // The renderer process the front end `parent` started; 0 when there is none.
 pid_t RendererOf(pid_t parent) {
   const auto renderer = std::filesystem::canonical(testsupport::RendererPath());
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
-    std::error_code linkError;
-    if (std::filesystem::read_symlink(entry.path() / "exe", linkError) != renderer) continue;
-    std::ifstream stat(entry.path() / "stat");
-    std::string line;
-    std::getline(stat, line);
-    const size_t nameEnd = line.rfind(')');
-    if (nameEnd == std::string::npos) continue;  // gone meanwhile
-    std::istringstream fields(line.substr(nameEnd + 2));
-    char state = 0;
-    pid_t ppid = 0;
-    if (fields >> state >> ppid && ppid == parent) return std::stoi(entry.path().filename());
+  for (pid_t pid : testsupport::RunningProcessesOf(renderer)) {
+    if (ParentOf(pid) == parent) return pid;
   }
   return 0;
 }
