@@ -1,17 +1,12 @@
 #include "frontend/idle/idle_watch.h"
 
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <thread>
 #include <vector>
 
 #include <QCoreApplication>
 
 #include "frontend/ui/piped_signals.h"
-#include "platform/failure_report.h"
-#include "platform/program_files.h"
 #include "platform/signal_pipe.h"
 
 namespace veyora::frontend {
@@ -49,8 +44,8 @@ void IdleWatch::Signalled(int signal) {
       Handle(IdleWatchEvent::StartNow);
       break;
     case SIGCHLD:
-      if (run_ != 0 && waitpid(run_, nullptr, WNOHANG) == run_) {
-        run_ = 0;
+      if (run_ && !run_->Running()) {
+        run_.reset();
         // The input that ended the run, when the source has not told of it yet.
         source_.LookNow();
         Handle(IdleWatchEvent::RunEnded);
@@ -63,8 +58,8 @@ void IdleWatch::Signalled(int signal) {
 }
 
 void IdleWatch::Handle(IdleWatchEvent event) {
-  const bool held = StepLooksAtHeld(state_, event) && source_.ScreenHeldAwake();
-  const IdleWatchStep step = NextIdleWatchStep(state_, event, held);
+  const IdleWatchStep step =
+      NextIdleWatchStep(state_, event, [this] { return source_.ScreenHeldAwake(); });
   state_ = step.next;
   switch (step.action) {
     case IdleWatchAction::StartRun:
@@ -78,7 +73,7 @@ void IdleWatch::Handle(IdleWatchEvent event) {
       recheck_.stop();
       break;
     case IdleWatchAction::EndRun:
-      EndRun();
+      if (run_) run_->End(kRunPatience);
       QCoreApplication::exit(0);
       break;
     case IdleWatchAction::Finish:
@@ -90,26 +85,11 @@ void IdleWatch::Handle(IdleWatchEvent event) {
 }
 
 void IdleWatch::StartRun() {
-  run_ = platform::StartProgram(frontEnd_, {"/s"});
-  if (run_ == 0) {
-    platform::ReportFailure("cannot start the screensaver " + frontEnd_);
+  run_.emplace("the screensaver", frontEnd_, std::vector<std::string>{"/s"});
+  if (!run_->Running()) {
+    run_.reset();
     Handle(IdleWatchEvent::RunEnded);
   }
-}
-
-void IdleWatch::EndRun() {
-  if (run_ == 0) return;
-  kill(run_, SIGTERM);
-  const auto deadline = std::chrono::steady_clock::now() + kRunPatience;
-  while (waitpid(run_, nullptr, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() >= deadline) {
-      kill(run_, SIGKILL);
-      waitpid(run_, nullptr, 0);
-      break;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  run_ = 0;
 }
 
 }  // namespace veyora::frontend

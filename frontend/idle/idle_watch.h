@@ -1,13 +1,13 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <chrono>
+#include <optional>
 #include <string>
 
 #include <QTimer>
 
 #include "frontend/idle/idle_watch_states.h"
+#include "platform/child_program.h"
 #include "platform/idle/idle_source.h"
 
 namespace veyora::frontend {
@@ -28,13 +28,12 @@ class IdleWatch {
   void Handle(IdleWatchEvent event);
   void Signalled(int signal);
   void StartRun();
-  void EndRun();
 
   platform::IdleSource& source_;
   std::string frontEnd_;
   IdleWatchState state_ = IdleWatchState::Waiting;
   QTimer recheck_;
-  pid_t run_ = 0;
+  std::optional<platform::ChildProgram> run_;
 };
 
 }  // namespace veyora::frontend

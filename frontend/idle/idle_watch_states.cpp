@@ -16,20 +16,8 @@ IdleWatchStep IdleStep(bool held) {
 
 }  // namespace
 
-bool StepLooksAtHeld(IdleWatchState state, IdleWatchEvent event) {
-  switch (event) {
-    case IdleWatchEvent::Idle:
-      return state == IdleWatchState::Waiting || state == IdleWatchState::Holding;
-    case IdleWatchEvent::Recheck:
-      return state == IdleWatchState::Holding;
-    case IdleWatchEvent::RunEnded:
-      return state == IdleWatchState::IdleBeforeRunEnded;
-    default:
-      return false;
-  }
-}
-
-IdleWatchStep NextIdleWatchStep(IdleWatchState state, IdleWatchEvent event, bool held) {
+IdleWatchStep NextIdleWatchStep(IdleWatchState state, IdleWatchEvent event,
+                                const std::function<bool()>& held) {
   using S = IdleWatchState;
   using A = IdleWatchAction;
   if (state == S::Ended) return {S::Ended, A::None};
@@ -39,7 +27,7 @@ IdleWatchStep NextIdleWatchStep(IdleWatchState state, IdleWatchEvent event, bool
     case IdleWatchEvent::StartNow:
       return RunOn(state) ? IdleWatchStep{state, A::None} : IdleWatchStep{S::Running, A::StartRun};
     case IdleWatchEvent::RunEnded:
-      if (state == S::IdleBeforeRunEnded) return IdleStep(held);
+      if (state == S::IdleBeforeRunEnded) return IdleStep(held());
       return state == S::Running ? IdleWatchStep{S::Waiting, A::None}
                                  : IdleWatchStep{state, A::None};
     case IdleWatchEvent::Active:
@@ -50,10 +38,10 @@ IdleWatchStep NextIdleWatchStep(IdleWatchState state, IdleWatchEvent event, bool
       // Idle notices alternate with Active ones: one during a run means the user
       // came back and went idle again.
       if (RunOn(state)) return {S::IdleBeforeRunEnded, A::None};
-      return IdleStep(held);
+      return IdleStep(held());
     case IdleWatchEvent::Recheck:
       // Counts only while an idle period is held.
-      return state == S::Holding ? IdleStep(held) : IdleWatchStep{state, A::None};
+      return state == S::Holding ? IdleStep(held()) : IdleWatchStep{state, A::None};
   }
   return {state, A::None};
 }

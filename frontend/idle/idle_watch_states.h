@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 namespace veyora::frontend {
 
 // The idle watch as a state machine: it waits for the session to go idle, starts
@@ -40,12 +42,10 @@ struct IdleWatchStep {
   IdleWatchAction action;
 };
 
-// True when the step from `state` on `event` depends on whether something holds
-// the screen awake, which may take a question to the desktop.
-bool StepLooksAtHeld(IdleWatchState state, IdleWatchEvent event);
-
-// The step from `state` on `event`. `held` tells whether something holds the
-// screen awake now; it matters only where StepLooksAtHeld says so.
-IdleWatchStep NextIdleWatchStep(IdleWatchState state, IdleWatchEvent event, bool held);
+// The step from `state` on `event`. `held` tells whether something holds the screen
+// awake now, which may take a question to the desktop: it is asked only where the
+// step depends on it.
+IdleWatchStep NextIdleWatchStep(IdleWatchState state, IdleWatchEvent event,
+                                const std::function<bool()>& held);
 
 }  // namespace veyora::frontend

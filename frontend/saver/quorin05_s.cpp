@@ -30,7 +30,7 @@ Quorin05_S::Quorin05_S(const Settings& settings, const QString& caption, std::st
 
 void Quorin05_S::FormLoad() {
   ui::HandleTerminationSignals([this] { Terminated(); });
-  renderer_.emplace(rendererPath_, RendererArguments());
+  renderer_.emplace("the renderer", rendererPath_, RendererArguments());
 
   musicChoice_ =
       PlaysMusic() ? ChosenMusic(settings_.BGM_Mode, settings_.BGM_File) : SaverMusic::Silence;

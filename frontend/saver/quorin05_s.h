@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "frontend/music/quorin05_bgm.h"
-#include "frontend/saver/renderer_process.h"
+#include "platform/child_program.h"
 #include "frontend/saver/saver_music.h"
 #include "frontend/settings/settings.h"
 #include "frontend/ui/form.h"
@@ -51,7 +51,7 @@ class Quorin05_S : public ui::Form {
   std::string rendererPath_;
   std::optional<int> pointerCount_;
   SaverMusic musicChoice_ = SaverMusic::Silence;
-  std::optional<RendererProcess> renderer_;
+  std::optional<platform::ChildProgram> renderer_;
   Quorin05_BGM music_;
 };
 

@@ -104,7 +104,7 @@ TEST(IdleWatchStatesTest, StartsOneRunPerIdlePeriodHoldsWhileKeptAwakeAndEndsIts
       {S::Waiting, E::Terminate, false, S::Ended, A::Finish},
   };
   for (const auto& c : cases) {
-    const IdleWatchStep step = NextIdleWatchStep(c.state, c.event, c.held);
+    const IdleWatchStep step = NextIdleWatchStep(c.state, c.event, [&] { return c.held; });
     EXPECT_EQ(step.next, c.next) << int(c.state) << " on " << int(c.event);
     EXPECT_EQ(step.action, c.action) << int(c.state) << " on " << int(c.event);
   }

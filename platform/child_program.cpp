@@ -1,4 +1,4 @@
-#include "frontend/saver/renderer_process.h"
+#include "platform/child_program.h"
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -8,14 +8,15 @@
 #include "platform/failure_report.h"
 #include "platform/program_files.h"
 
-namespace veyora::frontend {
+namespace platform {
 
-RendererProcess::RendererProcess(const std::string& path, const std::vector<std::string>& arguments)
-    : pid_(platform::StartProgram(path, arguments)) {
-  if (pid_ == 0) platform::ReportFailure("cannot start the renderer " + path);
+ChildProgram::ChildProgram(const std::string& what, const std::string& path,
+                           const std::vector<std::string>& arguments)
+    : pid_(StartProgram(path, arguments)) {
+  if (pid_ == 0) ReportFailure("cannot start " + what + " " + path);
 }
 
-bool RendererProcess::Running() {
+bool ChildProgram::Running() {
   if (pid_ == 0) return false;
   int status = 0;
   if (waitpid(pid_, &status, WNOHANG) == 0) return true;
@@ -23,7 +24,7 @@ bool RendererProcess::Running() {
   return false;
 }
 
-void RendererProcess::End(std::chrono::milliseconds patience) {
+void ChildProgram::End(std::chrono::milliseconds patience) {
   if (!Running()) return;
   kill(pid_, SIGTERM);
   const auto deadline = std::chrono::steady_clock::now() + patience;
@@ -36,4 +37,4 @@ void RendererProcess::End(std::chrono::milliseconds patience) {
   pid_ = 0;
 }
 
-}  // namespace veyora::frontend
+}  // namespace platform
