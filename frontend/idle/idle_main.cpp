@@ -13,7 +13,7 @@
 #include "frontend/idle/autostart_entry.h"
 #include "frontend/idle/autostart_template.h"
 #include "frontend/idle/idle_command.h"
-#include "frontend/idle/idle_source_choice.h"
+#include "frontend/idle/idle_source_kind.h"
 #include "frontend/idle/idle_watch.h"
 #include "platform/failure_report.h"
 #include "platform/file_replacement.h"
@@ -56,37 +56,37 @@ int WriteAutostartEntry(std::chrono::seconds delay) {
   return 0;
 }
 
+// Names the source the watch takes its idle time from, and the delay.
+void AnnounceIdleSource(IdleSourceKind kind, std::chrono::milliseconds delay) {
+  std::fprintf(stderr, "%s: idle time from %s; the screensaver starts after %s of it\n",
+               program_invocation_short_name, IdleSourceName(kind),
+               IdleDelayForPeople(std::chrono::duration_cast<std::chrono::seconds>(delay)).c_str());
+}
+
 // The source the session offers first, ready to watch; null when it offers none.
 // Each kind is looked for only when the ones before it are missing.
 std::unique_ptr<platform::IdleSource> OpenIdleSource(std::chrono::milliseconds delay) {
-  IdleSourceOffers offers;
   // Without WAYLAND_DISPLAY this is no Wayland session.
-  std::unique_ptr<platform::WaylandIdleSource> wayland;
   const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
-  if (waylandDisplay && *waylandDisplay) wayland = platform::WaylandIdleSource::Connect();
-  offers.waylandIdleNotify = wayland && wayland->OffersIdleNotify();
-  offers.waylandKdeIdle = wayland && wayland->OffersKdeIdle();
-  if (!ChooseIdleSource(offers)) offers.gnomeIdleMonitor = platform::GnomeIdleSource::Present();
-  std::unique_ptr<platform::XScreenSaverIdleSource> x;
-  if (!ChooseIdleSource(offers)) {
-    x = platform::XScreenSaverIdleSource::Open(delay);
-    offers.xScreenSaver = x != nullptr;
+  if (waylandDisplay && *waylandDisplay) {
+    if (auto wayland = platform::WaylandIdleSource::Connect()) {
+      const bool idleNotify = wayland->OffersIdleNotify();
+      if (idleNotify || wayland->OffersKdeIdle()) {
+        AnnounceIdleSource(
+            idleNotify ? IdleSourceKind::WaylandIdleNotify : IdleSourceKind::WaylandKdeIdle, delay);
+        wayland->Watch(idleNotify, delay);
+        return wayland;
+      }
+    }
   }
-  const std::optional<IdleSourceKind> kind = ChooseIdleSource(offers);
-  if (!kind) return nullptr;
-  std::fprintf(stderr, "%s: idle time from %s; the screensaver starts after %s of it\n",
-               program_invocation_short_name, IdleSourceName(*kind),
-               IdleDelayForPeople(std::chrono::duration_cast<std::chrono::seconds>(delay)).c_str());
-  switch (*kind) {
-    case IdleSourceKind::WaylandIdleNotify:
-    case IdleSourceKind::WaylandKdeIdle:
-      wayland->Watch(*kind == IdleSourceKind::WaylandIdleNotify, delay);
-      return wayland;
-    case IdleSourceKind::GnomeIdleMonitor:
-      return std::make_unique<platform::GnomeIdleSource>(delay);
-    case IdleSourceKind::XScreenSaver:
-      x->Watch();
-      return x;
+  if (platform::GnomeIdleSource::Present()) {
+    AnnounceIdleSource(IdleSourceKind::GnomeIdleMonitor, delay);
+    return std::make_unique<platform::GnomeIdleSource>(delay);
+  }
+  if (auto x = platform::XScreenSaverIdleSource::Open(delay)) {
+    AnnounceIdleSource(IdleSourceKind::XScreenSaver, delay);
+    x->Watch();
+    return x;
   }
   return nullptr;
 }

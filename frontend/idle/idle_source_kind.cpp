@@ -1,14 +1,6 @@
-#include "frontend/idle/idle_source_choice.h"
+#include "frontend/idle/idle_source_kind.h"
 
 namespace veyora::frontend {
-
-std::optional<IdleSourceKind> ChooseIdleSource(const IdleSourceOffers& offers) {
-  if (offers.waylandIdleNotify) return IdleSourceKind::WaylandIdleNotify;
-  if (offers.waylandKdeIdle) return IdleSourceKind::WaylandKdeIdle;
-  if (offers.gnomeIdleMonitor) return IdleSourceKind::GnomeIdleMonitor;
-  if (offers.xScreenSaver) return IdleSourceKind::XScreenSaver;
-  return std::nullopt;
-}
 
 const char* IdleSourceName(IdleSourceKind kind) {
   switch (kind) {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <optional>
-
 namespace veyora::frontend {
 
 // Where the session's idle time comes from, in the order they are preferred: the
@@ -13,17 +11,6 @@ enum class IdleSourceKind {
   GnomeIdleMonitor,   // org.gnome.Mutter.IdleMonitor on the session bus
   XScreenSaver,       // the X server's MIT-SCREEN-SAVER extension
 };
-
-// What the session offers.
-struct IdleSourceOffers {
-  bool waylandIdleNotify = false;
-  bool waylandKdeIdle = false;
-  bool gnomeIdleMonitor = false;
-  bool xScreenSaver = false;
-};
-
-// The preferred source the session offers; nullopt when it offers none.
-std::optional<IdleSourceKind> ChooseIdleSource(const IdleSourceOffers& offers);
 
 // The source as the start-up line names it.
 const char* IdleSourceName(IdleSourceKind kind);
