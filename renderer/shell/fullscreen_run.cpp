@@ -13,6 +13,7 @@
 
 #include "platform/shared_names.h"
 #include "platform/termination_signals.h"
+#include "platform/window_search.h"
 #include "renderer/gl/gl_sprite_sink.h"
 #include "renderer/gl/glx_pixel_formats.h"
 #include "renderer/shell/already_running.h"
@@ -196,7 +197,7 @@ bool FocusStaysWithUs(const Renderer& r, Display* display) {
 void NoteFocusHeld(Renderer& r, Display* display, std::uint32_t id) {
   r.focusedId = id;
   for (const MonitorView& view : r.views) {
-    if (view.id == id && CoversAMonitor(ShownRect(display, view.xWindow), r.placements)) {
+    if (view.id == id && CoversAMonitor(platform::WindowScreenRect(display, view.xWindow), r.placements)) {
       r.focus.Gained(id);
     }
   }

@@ -39,15 +39,4 @@ bool WindowManagerRunning(Display* display) {
   return present;
 }
 
-platform::ScreenRect ShownRect(Display* display, Window window) {
-  XWindowAttributes attributes{};
-  int x = 0, y = 0;
-  Window child = 0;
-  if (!XGetWindowAttributes(display, window, &attributes) ||
-      !XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child)) {
-    return {};
-  }
-  return {x, y, x + attributes.width, y + attributes.height};
-}
-
 }  // namespace veyora

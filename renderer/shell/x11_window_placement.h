@@ -2,8 +2,6 @@
 
 #include <X11/Xlib.h>
 
-#include "platform/screen_rect.h"
-
 namespace veyora {
 
 // Asks the window manager to show the window full screen on exactly the Xinerama
@@ -14,8 +12,5 @@ void AskFullScreenOnMonitor(Display* display, Window window, long monitor, bool 
 
 // True when an EWMH window manager runs on the display's screen.
 bool WindowManagerRunning(Display* display);
-
-// Where the window is shown now, in root coordinates; empty when it cannot be read.
-platform::ScreenRect ShownRect(Display* display, Window window);
 
 }  // namespace veyora
