@@ -25,10 +25,13 @@ WindowDrawing::~WindowDrawing() {
 void WindowDrawing::Resize(int width, int height) {
   if (!context_) return;
   SDL_GL_MakeCurrent(window_, context_);
+  // The way the picture is kept depends on the driver, not on the size: it is
+  // chosen once, and the swaps that choosing takes stay out of the run.
+  const PictureKeeping keeping = picture_->Keeping();
   targets_.reset();
   picture_.reset();
   SetUpView(width, height);
-  MakePicture(width, height);
+  MakePicture(width, height, keeping);
 }
 
 void WindowDrawing::DrawFrame(SpriteSink& sink) {
@@ -43,8 +46,8 @@ void WindowDrawing::Present() {
   picture_->Present();
 }
 
-void WindowDrawing::MakePicture(int width, int height) {
-  picture_.emplace(window_, width, height);
+void WindowDrawing::MakePicture(int width, int height, std::optional<PictureKeeping> keeping) {
+  picture_.emplace(window_, width, height, keeping);
   targets_.emplace(FrameTargets{*picture_,
                                 FadeRectangle(static_cast<double>(width) / height),
                                 FadeAlpha(parameters_.FadeStrength)});

@@ -39,8 +39,9 @@ class WindowDrawing {
   void Present();
 
  private:
-  // The picture and the frame targets for a window of this size.
-  void MakePicture(int width, int height);
+  // The picture and the frame targets for a window of this size, the picture kept
+  // as `keeping` says or, without it, as chosen for the driver.
+  void MakePicture(int width, int height, std::optional<PictureKeeping> keeping = std::nullopt);
 
   SDL_Window* window_;
   SDL_GLContext context_ = nullptr;
