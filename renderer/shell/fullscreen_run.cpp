@@ -203,7 +203,8 @@ void NoteFocusHeld(Renderer& r, Display* display, std::uint32_t id) {
   }
 }
 
-InputAction WindowEvent(Renderer& r, Display* display, const SDL_WindowEvent& event) {
+// Follows the focus and the windows' placement.
+void NoteWindowEvent(Renderer& r, Display* display, const SDL_WindowEvent& event) {
   switch (event.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
       NoteFocusHeld(r, display, event.windowID);
@@ -221,26 +222,13 @@ InputAction WindowEvent(Renderer& r, Display* display, const SDL_WindowEvent& ev
       r.motion.WindowsChanged(SecondsNow());
       if (r.focusedId == event.windowID) NoteFocusHeld(r, display, event.windowID);
       break;
-    case SDL_WINDOWEVENT_LEAVE:
-      r.motion.Left(event.windowID);
-      break;
-    case SDL_WINDOWEVENT_CLOSE:
-      return r.input.CloseRequested();
   }
-  return InputAction::KeepRunning;
 }
 
 // Acts on one event; true when the renderer is to end.
 bool HandleEvent(Renderer& r, Display* display, const SDL_Event& event) {
-  InputAction action = InputEventAction(r.input, r.motion, event, SecondsNow());
-  switch (event.type) {
-    case SDL_WINDOWEVENT:
-      action = WindowEvent(r, display, event.window);
-      break;
-    case SDL_QUIT:  // the window manager's close, or one the input rules posted
-      action = r.input.CloseRequested();
-      break;
-  }
+  if (event.type == SDL_WINDOWEVENT) NoteWindowEvent(r, display, event.window);
+  const InputAction action = InputEventAction(r.input, r.motion, event, SecondsNow());
   FollowInputAction(action);
   return action == InputAction::EndRenderer;
 }

@@ -15,6 +15,12 @@ InputAction InputEventAction(RendererInput& input, SurfaceMotion& motion, const 
         return input.MouseMoved(*point);
       }
       return InputAction::KeepRunning;
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE) return input.CloseRequested();
+      if (event.window.event == SDL_WINDOWEVENT_LEAVE) motion.Left(event.window.windowID);
+      return InputAction::KeepRunning;
+    case SDL_QUIT:  // the window system's close, or one the input rules posted
+      return input.CloseRequested();
     default:
       return InputAction::KeepRunning;
   }

@@ -7,8 +7,10 @@
 
 namespace veyora {
 
-// What a key press, a button press or a pointer motion asks of the input rules, with
-// motion measured over the window it was reported on; KeepRunning for other events.
+// What an event asks of the input rules: a key press, a button press or a pointer
+// motion (measured over the window it was reported on; the pointer leaving a window
+// ends that measure), and a close, by the window system or posted by the rules
+// themselves; KeepRunning for other events.
 InputAction InputEventAction(RendererInput& input, SurfaceMotion& motion, const SDL_Event& event,
                              double now);
 

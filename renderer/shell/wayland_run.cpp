@@ -149,7 +149,8 @@ void FollowSize(WaylandRenderer& r, std::uint32_t id) {
   if (width > 0 && height > 0) view->drawing->Resize(width, height);
 }
 
-InputAction WindowEvent(WaylandRenderer& r, const SDL_WindowEvent& event, double now) {
+// Follows the focus and the windows' sizes.
+void NoteWindowEvent(WaylandRenderer& r, const SDL_WindowEvent& event, double now) {
   switch (event.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED:
       r.focus.Gained(event.windowID);
@@ -157,30 +158,17 @@ InputAction WindowEvent(WaylandRenderer& r, const SDL_WindowEvent& event, double
     case SDL_WINDOWEVENT_FOCUS_LOST:
       r.focus.Lost(event.windowID, now);
       break;
-    case SDL_WINDOWEVENT_LEAVE:
-      r.motion.Left(event.windowID);
-      break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
       r.motion.WindowsChanged(now);
       FollowSize(r, event.windowID);
       break;
-    case SDL_WINDOWEVENT_CLOSE:
-      return r.input.CloseRequested();
   }
-  return InputAction::KeepRunning;
 }
 
 // Acts on one event; true when the renderer is to end.
 bool HandleEvent(WaylandRenderer& r, const SDL_Event& event, double now) {
-  InputAction action = InputEventAction(r.input, r.motion, event, now);
-  switch (event.type) {
-    case SDL_WINDOWEVENT:
-      action = WindowEvent(r, event.window, now);
-      break;
-    case SDL_QUIT:  // the compositor's close, or one the input rules posted
-      action = r.input.CloseRequested();
-      break;
-  }
+  if (event.type == SDL_WINDOWEVENT) NoteWindowEvent(r, event.window, now);
+  const InputAction action = InputEventAction(r.input, r.motion, event, now);
   FollowInputAction(action);
   return action == InputAction::EndRenderer;
 }
