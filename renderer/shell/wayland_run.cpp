@@ -10,7 +10,6 @@
 #include <ctime>
 #include <list>
 #include <optional>
-#include <vector>
 
 #include "platform/shared_names.h"
 #include "platform/termination_signals.h"
@@ -46,6 +45,8 @@ struct OutputView {
   wl_callback* frameRequest = nullptr;
   // SDL's event that wakes the loop when a frame is asked for.
   std::uint32_t wakeEvent = 0;
+  // Drawn in this pass of the loop, to be shown once every due window is drawn.
+  bool drawn = false;
 };
 
 struct WaylandRenderer {
@@ -55,7 +56,6 @@ struct WaylandRenderer {
   RendererInput input{ScreenPoint{}};
   SurfaceMotion motion;
   KeyboardFocus focus;
-  std::uint32_t wakeEvent = 0;
 };
 
 void FrameAsked(void* data, wl_callback* callback, std::uint32_t /*time*/) {
@@ -98,7 +98,7 @@ SDL_Window* CreateOutputWindow(int index, const char* title) {
 
 // Creates the view of every output, the first one's first. False when the first
 // cannot be made; another output's window that cannot be made is left out.
-bool OpenViews(WaylandRenderer& r) {
+bool OpenViews(WaylandRenderer& r, std::uint32_t wakeEvent) {
   RequestEquivalentPixelFormat();
   const auto seed = static_cast<std::uint32_t>(std::time(nullptr));
   for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
@@ -112,7 +112,7 @@ bool OpenViews(WaylandRenderer& r) {
     view.window = window;
     view.id = SDL_GetWindowID(window);
     view.surface = SurfaceOf(window);
-    view.wakeEvent = r.wakeEvent;
+    view.wakeEvent = wakeEvent;
     if (first) {
       SDL_ShowCursor(SDL_DISABLE);
       LowerPriority();
@@ -200,14 +200,15 @@ void RunFrameLoop(WaylandRenderer& r) {
     if (r.focus.LeftUs(now)) FollowInputAction(r.input.Deactivated());
     // Every due window's frame is drawn before any is shown, so the driver draws
     // them side by side.
-    std::vector<OutputView*> drawn;
     for (OutputView& view : r.views) {
-      if (!view.frameDue || !view.drawing || !view.drawing->HasContext()) continue;
+      view.drawn = view.frameDue && view.drawing && view.drawing->HasContext();
+      if (!view.drawn) continue;
       AskForNextFrame(view);
       view.drawing->DrawFrame(sink);
-      drawn.push_back(&view);
     }
-    for (OutputView* view : drawn) view->drawing->Present();
+    for (OutputView& view : r.views) {
+      if (view.drawn) view.drawing->Present();
+    }
   }
 }
 
@@ -220,8 +221,7 @@ std::optional<int> RunWaylandFullScreen() {
   PrepareSdlStart(VideoDriver::Wayland);
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return std::nullopt;
   WaylandRenderer r;
-  r.wakeEvent = SDL_RegisterEvents(1);
-  if (!OpenViews(r)) {
+  if (!OpenViews(r, SDL_RegisterEvents(1))) {
     CloseViews(r);
     SDL_Quit();
     return std::nullopt;
