@@ -30,7 +30,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -84,23 +83,6 @@ struct StartTimes {
   double windowMs = -1;
   double firstFrameMs = -1;
 };
-
-// The process's CPU time so far (user and system), in seconds.
-double ProcessCpuSeconds(pid_t pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string line;
-  std::getline(stat, line);
-  const size_t close = line.rfind(')');
-  if (close == std::string::npos) return 0;
-  std::istringstream fields(line.substr(close + 2));
-  std::string field;
-  double ticks = 0;
-  // Fields 14 and 15 (utime, stime), counted from the state, which is field 3.
-  for (int i = 3; i <= 15 && fields >> field; ++i) {
-    if (i >= 14) ticks += std::stod(field);
-  }
-  return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
-}
 
 double ThreadCpuSeconds() {
   timespec now{};
@@ -208,10 +190,10 @@ void MeasureRunCost(Bench& bench, const char* label, int seconds) {
     std::printf("  %s: the renderer's window never appeared\n", label);
     return;
   }
-  const double cpuBefore = ProcessCpuSeconds(program->Pid());
+  const double cpuBefore = testsupport::ProcessCpuSeconds(program->Pid());
   const Clock::time_point start = Clock::now();
   std::this_thread::sleep_for(std::chrono::seconds(seconds));
-  const double cpu = ProcessCpuSeconds(program->Pid()) - cpuBefore;
+  const double cpu = testsupport::ProcessCpuSeconds(program->Pid()) - cpuBefore;
   const double wall = MillisecondsSince(start) / 1000;
   const long peak = testsupport::ProcessStatusKiB(program->Pid(), "VmHWM");
   bench.EndByKey(*program);
