@@ -29,4 +29,15 @@ bool WaitForWindowGone(Display* display, const std::string& title, int timeoutMs
                    timeoutMs);
 }
 
+bool WaitForFocus(Display* display, Window window, int timeoutMs) {
+  return WaitUntil(
+      [&] {
+        Window focus = None;
+        int revertTo = 0;
+        XGetInputFocus(display, &focus, &revertTo);
+        return focus == window;
+      },
+      timeoutMs);
+}
+
 }  // namespace testsupport

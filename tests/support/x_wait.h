@@ -19,4 +19,7 @@ Window WaitForWindow(Display* display, const std::string& title, int timeoutMs,
 // Waits until no top-level window with this title exists.
 bool WaitForWindowGone(Display* display, const std::string& title, int timeoutMs);
 
+// Waits until `window` holds the keyboard focus.
+bool WaitForFocus(Display* display, Window window, int timeoutMs);
+
 }  // namespace testsupport

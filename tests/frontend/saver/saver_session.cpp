@@ -77,15 +77,7 @@ void SaverSession::WriteTone(const std::string& wavPath, double hertz, double se
 Window SaverSession::WaitForRenderer() {
   const Window renderer = testsupport::WaitForWindow(display_, names::kRendererTitle, 60000);
   if (renderer == None) return None;
-  const bool focused = testsupport::WaitUntil(
-      [&] {
-        Window focus = None;
-        int revert = 0;
-        XGetInputFocus(display_, &focus, &revert);
-        return focus == renderer;
-      },
-      60000);
-  return focused ? renderer : None;
+  return testsupport::WaitForFocus(display_, renderer, 60000) ? renderer : None;
 }
 
 void SaverSession::PressKey() { testsupport::TapKey(display_, XK_a); }

@@ -40,15 +40,9 @@ bool RendererSession::Start() {
   window_ = testsupport::WaitForWindow(display_, names::kRendererTitle, kEndWithinMs,
                                        names::kRendererClass);
   if (window_ == 0) return false;
-  const bool focused = testsupport::WaitUntil(
-      [&] {
-        Window focus = 0;
-        int revertTo = 0;
-        XGetInputFocus(display_, &focus, &revertTo);
-        return focus == window_;
-      },
-      kEndWithinMs);
-  if (!focused || !PictureChanges(1)) return false;
+  if (!testsupport::WaitForFocus(display_, window_, kEndWithinMs) || !PictureChanges(1)) {
+    return false;
+  }
   // Having drawn, the renderer has taken in the showing of its windows; pointer
   // motions within its settle time after that only tell where the pointer stands,
   // so input is sent once that time is over.
