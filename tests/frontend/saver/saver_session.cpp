@@ -11,6 +11,7 @@
 #include "platform/shared_names.h"
 #include "platform/window_search.h"
 #include "tests/frontend/saver/saver_settings_file.h"
+#include "tests/frontend/saver/sound_output.h"
 #include "tests/support/x_input.h"
 #include "tests/support/x_wait.h"
 
@@ -102,15 +103,10 @@ std::vector<std::string> SaverSession::PointerCalls(pid_t pid) const {
   return calls;
 }
 
-long SaverSession::SoundBytes(const std::string& name) const {
-  std::error_code error;
-  const auto size = std::filesystem::file_size(File(name), error);
-  return error ? 0 : static_cast<long>(size);
-}
+long SaverSession::SoundBytes(const std::string& name) const { return SoundFileBytes(File(name)); }
 
 bool SaverSession::WaitForSound(double seconds) const {
-  const long until = SoundBytes() + static_cast<long>(seconds * musictest::kRate) * 4;
-  return testsupport::WaitUntil([&] { return SoundBytes() >= until; }, 60000);
+  return WaitForSoundFile(File("sound.raw"), seconds, 60000);
 }
 
 }  // namespace savertest

@@ -11,6 +11,7 @@
 #include "platform/shared_names.h"
 #include "tests/frontend/music/support/test_audio.h"
 #include "tests/frontend/saver/saver_settings_file.h"
+#include "tests/frontend/saver/sound_output.h"
 #include "tests/renderer/screen_pixels.h"
 #include "tests/support/child_process.h"
 #include "tests/support/sway_session.h"
@@ -56,16 +57,9 @@ class SaverWaylandTest : public ::testing::Test {
   bool RendererRuns() const {
     return !testsupport::RunningProcessesOf(File(names::kRendererFile)).empty();
   }
-  long SoundBytes() const {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(File("sound.raw"), error);
-    return error ? 0 : static_cast<long>(size);
-  }
+  long SoundBytes() const { return savertest::SoundFileBytes(File("sound.raw")); }
   // True when the sound output grows by a second's worth within the deadline.
-  bool SoundPlays() const {
-    const long until = SoundBytes() + musictest::kRate * 4;
-    return testsupport::WaitUntil([&] { return SoundBytes() >= until; }, kShowMs);
-  }
+  bool SoundPlays() const { return savertest::WaitForSoundFile(File("sound.raw"), 1.0, kShowMs); }
 
   std::string folder_;
 };
@@ -81,8 +75,8 @@ TEST_F(SaverWaylandTest, OnSwayItCoversEachOutputWithItsGlowUntilAKeyEndsItAndIt
         << output;
   }
   EXPECT_TRUE(SoundPlays());
-  std::this_thread::sleep_for(std::chrono::seconds(10));
-  ASSERT_TRUE(frontEnd->Running());
+  // Still up 10 s on: the run never ends by itself.
+  ASSERT_FALSE(frontEnd->WaitExit(10000).has_value());
   ASSERT_TRUE(RendererRuns());
 
   ASSERT_TRUE(session.TypeKey());
@@ -99,8 +93,8 @@ TEST_F(SaverWaylandTest, OnWestonItRunsUntilEndedAndNeverEndsByItself) {
   auto frontEnd = StartSaver(session);
   ASSERT_TRUE(testsupport::WaitUntil([&] { return RendererRuns(); }, kShowMs));
   EXPECT_TRUE(SoundPlays());
-  std::this_thread::sleep_for(std::chrono::seconds(10));
-  ASSERT_TRUE(frontEnd->Running());
+  // Still up 10 s on: the run never ends by itself.
+  ASSERT_FALSE(frontEnd->WaitExit(10000).has_value());
   ASSERT_TRUE(RendererRuns());
 
   frontEnd->Signal(SIGTERM);
