@@ -4,17 +4,21 @@
 #include "tests/frontend/saver/saver_session.h"
 
 #include <X11/extensions/scrnsaver.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <filesystem>
 
 #include "platform/shared_names.h"
+#include "tests/support/captured_run.h"
 #include "tests/support/x_wait.h"
 
 namespace {
 
 using testsupport::ChildProcess;
 using testsupport::ReadBytes;
+using testsupport::RunToEnd;
 using testsupport::WaitUntil;
 
 constexpr int kDeadlineMs = 60000;
@@ -30,12 +34,12 @@ class IdleWatchTest : public savertest::SaverSession {
     auto session = SessionEnvironment();
     session["WAYLAND_DISPLAY"] = "";
     session["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + File("no-bus");
-    session["WATCH_LOG"] = File("watch.log");
     for (const auto& [name, value] : environment) session[name] = value;
-    std::vector<std::string> shell = {"-c", "exec \"$0\" \"$@\" 2>\"$WATCH_LOG\"",
-                                      File(names::kFrontEndFile)};
-    shell.insert(shell.end(), args.begin(), args.end());
-    return std::make_unique<ChildProcess>("/bin/sh", shell, session);
+    const std::string log = File("watch.log");
+    return std::make_unique<ChildProcess>(File(names::kFrontEndFile), args, session, [log] {
+      const int fd = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+      if (fd >= 0) dup2(fd, STDERR_FILENO);
+    });
   }
 
   std::string WatchLog() const { return ReadBytes(File("watch.log")); }
@@ -109,14 +113,12 @@ class SessionBusIdleWatchTest : public IdleWatchTest {
   // Calls a method on the bus; the printed reply.
   std::string Call(const std::string& service, const std::string& path, const std::string& method,
                    const std::string& argument = "") {
-    ChildProcess send("/bin/sh",
-                      {"-c",
-                       "dbus-send --session --print-reply --dest=" + service + " " + path + " " +
-                           method + " " + argument + " >\"$0\" 2>&1",
-                       File("reply")},
-                      {{"DBUS_SESSION_BUS_ADDRESS", Bus()}});
-    send.WaitExit(kDeadlineMs);
-    return ReadBytes(File("reply"));
+    std::vector<std::string> args = {"--session", "--print-reply", "--dest=" + service, path,
+                                     method};
+    if (!argument.empty()) args.push_back(argument);
+    return RunToEnd("dbus-send", args, {{"DBUS_SESSION_BUS_ADDRESS", Bus()}},
+                    [] { dup2(STDOUT_FILENO, STDERR_FILENO); }, kDeadlineMs)
+        .output;
   }
   bool Served(const std::string& service) {
     return Call("org.freedesktop.DBus", "/org/freedesktop/DBus",
