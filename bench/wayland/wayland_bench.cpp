@@ -20,7 +20,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -55,25 +54,12 @@ struct Figures {
   double framesPerSecond = -1;
 };
 
-// The process that started `pid`; 0 when it cannot be read.
-pid_t ParentOf(pid_t pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string line;
-  std::getline(stat, line);
-  const size_t nameEnd = line.rfind(')');
-  if (nameEnd == std::string::npos) return 0;  // gone meanwhile
-  std::istringstream fields(line.substr(nameEnd + 2));
-  char state = 0;
-  pid_t parent = 0;
-  fields >> state >> parent;
-  return parent;
-}
-
 // The renderer process the front end `parent` started; 0 when there is none.
 pid_t RendererOf(pid_t parent) {
-  const auto renderer = std::filesystem::canonical(testsupport::RendererPath());
-  for (pid_t pid : testsupport::RunningProcessesOf(renderer)) {
-    if (ParentOf(pid) == parent) return pid;
+  const std::vector<pid_t> renderers = testsupport::RunningProcessesOf(
+      std::filesystem::canonical(testsupport::RendererPath()));
+  for (pid_t child : testsupport::ChildrenOf(parent)) {
+    if (std::find(renderers.begin(), renderers.end(), child) != renderers.end()) return child;
   }
   return 0;
 }

@@ -67,15 +67,28 @@ std::vector<pid_t> RunningProcessesOf(const std::string& path) {
     if (name.find_first_not_of("0123456789") != std::string::npos) continue;
     std::error_code linkError;
     if (std::filesystem::read_symlink(entry.path() / "exe", linkError) != path) continue;
-    std::ifstream stat(entry.path() / "stat");
-    std::string line;
-    std::getline(stat, line);
-    const size_t nameEnd = line.rfind(')');
-    if (nameEnd != std::string::npos && line.compare(nameEnd + 2, 1, "Z") != 0) {
-      found.push_back(std::stoi(name));
-    }
+    const pid_t pid = std::stoi(name);
+    const char state = ProcessState(pid);
+    if (state != 0 && state != 'Z') found.push_back(pid);
   }
   return found;
+}
+
+char ProcessState(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  std::getline(stat, line);
+  // The state follows the program name, which is in parentheses and may hold any.
+  const size_t nameEnd = line.rfind(')');
+  return nameEnd == std::string::npos || nameEnd + 2 >= line.size() ? 0 : line[nameEnd + 2];
+}
+
+std::vector<pid_t> ChildrenOf(pid_t pid) {
+  const std::string id = std::to_string(pid);
+  std::ifstream list("/proc/" + id + "/task/" + id + "/children");
+  std::vector<pid_t> children;
+  for (pid_t child = 0; list >> child;) children.push_back(child);
+  return children;
 }
 
 long ProcessStatusKiB(pid_t pid, const std::string& field) {

@@ -38,6 +38,13 @@ class ChildProcess {
 // Processes running the program file at `path` (ended ones not yet reaped left out).
 std::vector<pid_t> RunningProcessesOf(const std::string& path);
 
+// A process's state letter from /proc ('R', 'S', 'T' when stopped, 'Z' when ended
+// and not yet reaped, ...); 0 when it cannot be read.
+char ProcessState(pid_t pid);
+
+// The processes `pid` started that still exist.
+std::vector<pid_t> ChildrenOf(pid_t pid);
+
 // A size line of a process's /proc status, such as "VmHWM" (peak resident) or
 // "VmRSS", in KiB; 0 when it cannot be read.
 long ProcessStatusKiB(pid_t pid, const std::string& field);

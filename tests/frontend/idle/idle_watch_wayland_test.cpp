@@ -5,7 +5,6 @@
 #include <signal.h>
 #include <sys/types.h>
 
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,18 +17,11 @@
 
 namespace {
 
+using testsupport::ChildrenOf;
 using testsupport::SwaySession;
 using testsupport::WaitUntil;
 
 constexpr int kDeadlineMs = 60000;
-
-std::vector<pid_t> ChildrenOf(pid_t pid) {
-  const std::string id = std::to_string(pid);
-  std::ifstream list("/proc/" + id + "/task/" + id + "/children");
-  std::vector<pid_t> children;
-  for (pid_t child = 0; list >> child;) children.push_back(child);
-  return children;
-}
 
 // The renderer of a run of the watch: started by the front end the watch started.
 pid_t RunRenderer(pid_t watch) {

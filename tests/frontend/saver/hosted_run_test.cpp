@@ -10,7 +10,6 @@
 #include <signal.h>
 
 #include <cstdio>
-#include <fstream>
 
 #include "platform/shared_names.h"
 #include "tests/support/x_input.h"
@@ -221,11 +220,7 @@ TEST_F(HostedRunTest, TwoRunsStartedInTheSameSecondShowPicturesOfTheirOwn) {
     runs.push_back(std::make_unique<testsupport::ChildProcess>(File(names::kFrontEndFile),
                                                                std::vector<std::string>{"-root"}, environment));
   }
-  const auto stopped = [](pid_t pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    const std::string line(std::istreambuf_iterator<char>(stat), {});
-    return line.find(") T ") != std::string::npos;
-  };
+  const auto stopped = [](pid_t pid) { return testsupport::ProcessState(pid) == 'T'; };
   ASSERT_TRUE(testsupport::WaitUntil(
       [&] {
         const std::vector<pid_t> renderers = RendererProcesses();
