@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <optional>
+#include <utility>
 
 #include "frontend/dialog/quorin05_p.h"
 #include "frontend/preview/preview_hosting.h"
@@ -14,6 +15,8 @@
 #include "frontend/ui/toolkit.h"
 #include "platform/failure_report.h"
 #include "platform/pointer_visibility.h"
+#include "platform/program_files.h"
+#include "platform/termination_signals.h"
 
 namespace veyora::frontend {
 
@@ -33,6 +36,16 @@ void Tell(const StartPlan& plan) {
       platform::ReportFailure(plan.message);
       return;
   }
+}
+
+// Starts the toolkit and loads a run of this type; the program then lives on the
+// run window's timers until the run ends.
+template <typename Run, typename... Arguments>
+void LoadRun(Arguments&&... arguments) {
+  ui::StartToolkit();
+  // Lives until the program ends.
+  auto* window = new Run(std::forward<Arguments>(arguments)...);
+  window->Load();
 }
 
 }  // namespace
@@ -59,9 +72,9 @@ int CarryOutStartPlan(const StartPlan& plan) {
       }
       SkipOnFailure("start the screensaver", [&] {
         if (plan.action == StartAction::RunScreensaverOnWayland) {
-          LoadWaylandRun(plan.settings, pointerCount);
+          LoadRun<WaylandRun>(plan.settings, pointerCount, platform::Renderer_Path());
         } else {
-          LoadFullScreenRun(plan.settings, pointerCount);
+          LoadRun<FullScreenRun>(plan.settings, pointerCount, platform::Renderer_Path());
         }
       });
       break;
@@ -69,7 +82,9 @@ int CarryOutStartPlan(const StartPlan& plan) {
     case StartAction::RunHosted:
     case StartAction::RunHostedPreview:
       SkipOnFailure("start the screensaver in the host's window", [&] {
-        LoadHostedRun(plan.settings, plan.window, plan.action == StartAction::RunHosted);
+        platform::IgnoreHostRestartSignal();
+        LoadRun<HostedRun>(plan.settings, plan.window, plan.action == StartAction::RunHosted,
+                           platform::Renderer_Path());
       });
       break;
     case StartAction::End:

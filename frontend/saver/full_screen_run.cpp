@@ -1,7 +1,5 @@
 #include "frontend/saver/full_screen_run.h"
 
-#include "frontend/ui/toolkit.h"
-#include "platform/program_files.h"
 #include "platform/shared_names.h"
 #include "platform/x_connection.h"
 
@@ -20,13 +18,6 @@ bool FullScreenRun::RendererGone(bool rendererRunning) {
   const auto sinceStart = std::chrono::duration_cast<std::chrono::milliseconds>(
       std::chrono::steady_clock::now() - rendererStart_);
   return watch_.RendererGone(found, rendererRunning, sinceStart);
-}
-
-void LoadFullScreenRun(const Settings& settings, std::optional<int> pointerCount) {
-  ui::StartToolkit();
-  // Lives until the program ends.
-  auto* window = new FullScreenRun(settings, pointerCount, platform::Renderer_Path());
-  window->Load();
 }
 
 }  // namespace veyora::frontend

@@ -28,8 +28,4 @@ class FullScreenRun : public Quorin05_S {
   RendererWindowLookUp rendererWindow_;
 };
 
-// Starts the toolkit and loads the full-screen run with the renderer next to the
-// program; the program then lives on the window's timers until the run ends.
-void LoadFullScreenRun(const Settings& settings, std::optional<int> pointerCount);
-
 }  // namespace veyora::frontend

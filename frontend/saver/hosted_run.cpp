@@ -3,9 +3,6 @@
 #include <cstdio>
 
 #include "frontend/saver/saver_claim.h"
-#include "frontend/ui/toolkit.h"
-#include "platform/program_files.h"
-#include "platform/termination_signals.h"
 #include "platform/x_connection.h"
 
 namespace veyora::frontend {
@@ -24,14 +21,6 @@ std::vector<std::string> HostedRun::RendererArguments() const {
 
 bool HostedRun::PlaysMusic() {
   return withMusic_ && ClaimOnDisplay("music", DisplayString(platform::SharedDisplay()));
-}
-
-void LoadHostedRun(const Settings& settings, uint32_t hostWindow, bool withMusic) {
-  platform::IgnoreHostRestartSignal();
-  ui::StartToolkit();
-  // Lives until the program ends.
-  auto* window = new HostedRun(settings, hostWindow, withMusic, platform::Renderer_Path());
-  window->Load();
 }
 
 }  // namespace veyora::frontend

@@ -24,8 +24,4 @@ class HostedRun : public Quorin05_S {
   bool withMusic_;
 };
 
-// Starts the toolkit and loads the run in `hostWindow`; the program then lives on
-// the window's timers until the run ends.
-void LoadHostedRun(const Settings& settings, uint32_t hostWindow, bool withMusic);
-
 }  // namespace veyora::frontend

@@ -22,8 +22,4 @@ class WaylandRun : public Quorin05_S {
   bool RendererGone(bool rendererRunning) override { return !rendererRunning; }
 };
 
-// Starts the toolkit and loads the Wayland run with the renderer next to the
-// program; the program then lives on the window's timers until the run ends.
-void LoadWaylandRun(const Settings& settings, std::optional<int> pointerCount);
-
 }  // namespace veyora::frontend
