@@ -33,6 +33,7 @@
 #include "renderer/gl/render_frame.h"
 #include "renderer/gl/view_geometry.h"
 #include "renderer/scene/glow_scene.h"
+#include "tests/renderer/trail_comparison.h"
 #include "tests/support/child_process.h"
 #include "tests/support/xvfb_server.h"
 
@@ -93,30 +94,14 @@ double SceneStepMicroseconds() {
   return elapsed / kSteps * 1e6;
 }
 
-// The picture as 8-bit RGB rows, read from its own buffer.
-std::vector<std::uint8_t> PictureBytes(veyora::PictureBuffer& picture) {
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(kWidth) * kHeight * 3);
-  picture.BeginDrawing();
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, bytes.data());
-  return bytes;
-}
-
 // The bright trails of the stepped 8-bit picture beside those of the deep (exact)
 // picture after the same frames: of the channels above level 32 on either, the share
 // within four levels on the other, and the largest difference; and the share of
 // pixels black on the deep picture that are black on the 8-bit one too.
 void ReportBrightTrails(veyora::PictureBuffer& deep, veyora::PictureBuffer& stepped) {
-  const std::vector<std::uint8_t> now = PictureBytes(deep), was = PictureBytes(stepped);
-  long bright = 0, withinFour = 0;
-  int largest = 0;
-  for (std::size_t i = 0; i < was.size(); ++i) {
-    if (was[i] <= 32 && now[i] <= 32) continue;
-    const int difference = std::abs(int{was[i]} - int{now[i]});
-    ++bright;
-    withinFour += difference <= 4;
-    largest = std::max(largest, difference);
-  }
+  const std::vector<std::uint8_t> now = veyora::testing::PictureBytes(deep, kWidth, kHeight),
+                                  was = veyora::testing::PictureBytes(stepped, kWidth, kHeight);
+  const veyora::testing::TrailComparison trails = veyora::testing::CompareTrails(now, was);
   long black = 0, bothBlack = 0;
   for (std::size_t i = 0; i + 2 < now.size(); i += 3) {
     if (now[i] || now[i + 1] || now[i + 2]) continue;
@@ -125,7 +110,7 @@ void ReportBrightTrails(veyora::PictureBuffer& deep, veyora::PictureBuffer& step
   }
   std::printf("  bright channels (above 32): %ld, the stepped 8-bit picture within 4 levels of "
               "the deep one: %.2f %%, largest difference %d\n",
-              bright, bright ? 100.0 * withinFour / bright : 0.0, largest);
+              trails.bright, 100.0 * trails.ShareWithinFour(), trails.largest);
   std::printf("  pixels black on the deep picture: %.1f %%, of them black on the stepped one: "
               "%.2f %%\n", 100.0 * black / (now.size() / 3), black ? 100.0 * bothBlack / black : 0.0);
 }

@@ -15,7 +15,9 @@
 #include "renderer/gl/picture_buffer.h"
 #include "renderer/gl/render_frame.h"
 #include "renderer/gl/view_geometry.h"
+#include "renderer/scene/glow_scene.h"
 #include "tests/renderer/screen_pixels.h"
+#include "tests/renderer/trail_comparison.h"
 #include "tests/support/xvfb_server.h"
 
 namespace veyora {
@@ -24,7 +26,7 @@ namespace {
 // A window with the renderer's OpenGL set-up on a private virtual display.
 class GlDrawingTest : public ::testing::Test {
  protected:
-  void Open(int width, int height) {
+  void Open(int width, int height, float spriteHalfSize = 0.1f) {
     width_ = width;
     height_ = height;
     server_ = std::make_unique<testsupport::XvfbServer>(width, height);
@@ -35,7 +37,7 @@ class GlDrawingTest : public ::testing::Test {
     window_ = SDL_CreateWindow("gl test", 0, 0, width, height,
                                SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS);
     ASSERT_TRUE(window_) << SDL_GetError();
-    context_ = InitGL(window_, width, height, 0.1f);
+    context_ = InitGL(window_, width, height, spriteHalfSize);
     ASSERT_TRUE(context_) << SDL_GetError();
     x_ = XOpenDisplay(server_->Display().c_str());
     ASSERT_TRUE(x_);
@@ -144,6 +146,32 @@ TEST_F(GlDrawingTest, ASpriteDrawnOnceFadesToTrueBlackWithinTwoSecondsOfFrames) 
     ASSERT_EQ(pixels.size(), 320u * 240u);
     EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0ul), static_cast<long>(pixels.size()));
   }
+}
+
+// The 8-bit picture whose fade steps down to black keeps the trails of the exact
+// deep picture: after the same frames, nearly every channel above level 32 on
+// either is within four levels on the other.
+TEST_F(GlDrawingTest, SteppedEightBitTrailsStayWithinFourLevelsOfTheDeepPicture) {
+  const SceneParameters parameters;
+  Open(480, 270, SpriteHalfSize(parameters.SpriteSize));
+  PictureBuffer deep(window_, width_, height_, PictureKeeping::DeepBuffer);
+  PictureBuffer stepped(window_, width_, height_, PictureKeeping::StandardBuffer);
+  ASSERT_EQ(deep.Keeping(), PictureKeeping::DeepBuffer);
+  ASSERT_EQ(stepped.Keeping(), PictureKeeping::StandardBuffer);
+  ASSERT_TRUE(stepped.FadesToBlack());
+  const FadeExtents fade = FadeRectangle(double(width_) / height_);
+  const float alpha = FadeAlpha(parameters.FadeStrength);
+  GlowScene deepScene = CreateScene(parameters, 2024), steppedScene = deepScene;
+  GlSpriteSink sink;
+  for (int frame = 0; frame < 600; ++frame) {
+    DrawFrame(deepScene, sink, {deep, fade, alpha});
+    DrawFrame(steppedScene, sink, {stepped, fade, alpha});
+  }
+  const testing::TrailComparison trails =
+      testing::CompareTrails(testing::PictureBytes(deep, width_, height_),
+                             testing::PictureBytes(stepped, width_, height_));
+  ASSERT_GT(trails.bright, width_ * height_ * 3 / 100) << "too few trails to compare";
+  EXPECT_GE(trails.ShareWithinFour(), 0.995) << trails.withinFour << " of " << trails.bright;
 }
 
 }  // namespace
