@@ -6,11 +6,9 @@
 #include <sys/stat.h>
 
 #include <chrono>
-#include <cstdlib>
 
-#include "frontend/ui/toolkit.h"
+#include "frontend/ui/form.h"
 #include "tests/support/temporary_folder.h"
-#include "tests/support/xvfb_server.h"
 
 using namespace veyora::frontend;
 
@@ -29,13 +27,4 @@ TEST(FullScreenRun, ARendererThatNeverShowsAWindowEndsTheRunAtTheAppearanceLimit
   ui::Form::RunWhileAnyLoaded();
   EXPECT_FALSE(run.Loaded());
   EXPECT_GE(std::chrono::steady_clock::now() - start, kLimit);
-}
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  testsupport::XvfbServer server(640, 480);
-  if (!server.Running()) return 1;
-  setenv("DISPLAY", server.Display().c_str(), 1);
-  ui::StartToolkit();
-  return RUN_ALL_TESTS();
 }

@@ -1,4 +1,4 @@
-// The windowing layer's tests share one private X server and one toolkit.
+// The toolkit tests share one private X server and one toolkit, started here.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
