@@ -8,7 +8,7 @@ VideoDriver PreferredVideoDriver(const char* waylandDisplay, const char* sdlVide
   if (sdlVideoDriver && *sdlVideoDriver) {
     const std::string_view drivers(sdlVideoDriver);
     return drivers.substr(0, drivers.find(',')) == "wayland" ? VideoDriver::Wayland
-                                                              : VideoDriver::X11;
+                                                             : VideoDriver::X11;
   }
   return waylandDisplay && *waylandDisplay ? VideoDriver::Wayland : VideoDriver::X11;
 }

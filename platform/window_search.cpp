@@ -33,8 +33,8 @@ std::string Utf8Property(Display* display, Window window, Atom property, Atom ty
   unsigned long items = 0, after = 0;
   unsigned char* data = nullptr;
   std::string text;
-  if (XGetWindowProperty(display, window, property, 0, 1 << 16, False, type, &actualType,
-                         &format, &items, &after, &data) == Success &&
+  if (XGetWindowProperty(display, window, property, 0, 1 << 16, False, type, &actualType, &format,
+                         &items, &after, &data) == Success &&
       data && actualType == type && format == 8) {
     text.assign(reinterpret_cast<char*>(data), items);
   }

@@ -57,7 +57,8 @@ void MeasureDrawing() {
   for (int batch = 0; batch < kBatches; ++batch) {
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < kDrawingsPerBatch; ++i) controls::DrawFace(surface, face, i % 2 == 0);
-    const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - start;
+    const std::chrono::duration<double, std::micro> spent =
+        std::chrono::steady_clock::now() - start;
     perDrawing.push_back(spent.count() / kDrawingsPerBatch);
   }
   std::sort(perDrawing.begin(), perDrawing.end());
@@ -97,8 +98,9 @@ int main() {
   };
   const ui::PropertyStore store;
   std::vector<std::unique_ptr<controls::Command>> buttons;
-  for (const Placement& place : {Placement{5940, 3000, 1035, 375}, Placement{4800, 3000, 1095, 375},
-                                 Placement{720, 1980, 435, 315}, Placement{2880, 3000, 1875, 375}}) {
+  for (const Placement& place :
+       {Placement{5940, 3000, 1035, 375}, Placement{4800, 3000, 1095, 375},
+        Placement{720, 1980, 435, 315}, Placement{2880, 3000, 1875, 375}}) {
     buttons.push_back(std::make_unique<controls::Command>(&window));
     buttons.back()->ReadProperties(store);
     ui::PlaceTwips(buttons.back().get(), place.left, place.top, place.width, place.height);
@@ -120,10 +122,10 @@ int main() {
   controls::Command& hovered = *buttons.front();
   QCursor::setPos(hovered.mapToGlobal(QPoint(10, 10)));
   RunEventsFor(1);
-  const bool hovering = hovered.grab().toImage().pixel(1, 2) ==
-                       QImage(":/controls/HighLight.png").pixel(1, 2);
+  const bool hovering =
+      hovered.grab().toImage().pixel(1, 2) == QImage(":/controls/HighLight.png").pixel(1, 2);
   PrintShare(hovering ? "Four buttons, pointer resting over one:"
-                     : "Four buttons, pointer over one (NOT hovered):",
+                      : "Four buttons, pointer over one (NOT hovered):",
              CpuMsPerSecond());
   // The poll's own work, back to back, without the timer's wake-ups.
   const double before = ProcessCpuSeconds();

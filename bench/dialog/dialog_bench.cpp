@@ -98,8 +98,8 @@ int main(int argc, char** argv) {
   long dialogPeak = 0, barePeak = 0;
   for (int i = 0; i < runs; ++i) {
     const Shown ours = TimeWindow(display, server.Display(), frontEnd, {"/c"}, names::kDialogTitle);
-    const Shown plain = TimeWindow(display, server.Display(), BARE_QT_WINDOW, {"bare window"},
-                                   "bare window");
+    const Shown plain =
+        TimeWindow(display, server.Display(), BARE_QT_WINDOW, {"bare window"}, "bare window");
     dialog.push_back(ours.ms);
     bare.push_back(plain.ms);
     dialogPeak = std::max(dialogPeak, ours.peakKiB);

@@ -5,12 +5,12 @@
 // Uses SDL's silent "dummy" output unless SDL_AUDIODRIVER says otherwise.
 #include <sys/resource.h>
 
+#include <unistd.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <thread>
-#include <unistd.h>
 #include <utility>
 
 #include "frontend/music/quorin05_bgm.h"
@@ -32,7 +32,9 @@ double ThreadCpuSeconds() {
 double ProcessCpuSeconds() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
-  auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+  auto seconds = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+  };
   return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
@@ -46,12 +48,13 @@ void MeasureStep(const char* name, int count, Prepare prepare, Step step) {
     double before = ThreadCpuSeconds();
     auto start = std::chrono::steady_clock::now();
     step();
-    worstWall = std::max(worstWall, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    worstWall = std::max(
+        worstWall, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     cpu += ThreadCpuSeconds() - before;
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  std::printf("%-34s %8.1f us CPU per call (mean of %d), worst wall %.1f us\n", name, cpu / count * 1e6, count,
-              worstWall * 1e6);
+  std::printf("%-34s %8.1f us CPU per call (mean of %d), worst wall %.1f us\n", name,
+              cpu / count * 1e6, count, worstWall * 1e6);
 }
 
 void Nothing() {}
@@ -81,7 +84,8 @@ void WriteLowRateWav(const std::string& path, uint32_t dataBytes) {
 }  // namespace
 
 int main() {
-  setenv("SDL_AUDIODRIVER", std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "dummy", 1);
+  setenv("SDL_AUDIODRIVER",
+         std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "dummy", 1);
   testsupport::TemporaryFolder folder;
 
   std::vector<std::vector<int16_t>> tracks = {musictest::Tone(300, 20), musictest::Tone(600, 20),
@@ -94,8 +98,8 @@ int main() {
     cd.CD_Poll();  // starts track 2
     const auto poll = [&] { cd.CD_Poll(); };
     MeasureStep("CD_Poll, track 2 playing", 200, Nothing, poll);
-    MeasureStep("CD_Poll, track 2 after track 1", 50, [&] { cd.MCI_Play("cdaudio", "01:00:00:00"); },
-                poll);
+    MeasureStep(
+        "CD_Poll, track 2 after track 1", 50, [&] { cd.MCI_Play("cdaudio", "01:00:00:00"); }, poll);
     cd.CD_Stop();
     cd.Shutdown();
   }
@@ -119,10 +123,13 @@ int main() {
   mp3.MP3_Play();
   const auto loop = [&] { mp3.MP3_Loop(); };
   MeasureStep("MP3_Loop, playing", 200, Nothing, loop);
-  MeasureStep("MP3_Loop, stopped (restarts)", 50, [&] {
-    std::string reply;
-    mp3.MCI_Send("stop MP3Play", reply);
-  }, loop);
+  MeasureStep(
+      "MP3_Loop, stopped (restarts)", 50,
+      [&] {
+        std::string reply;
+        mp3.MCI_Send("stop MP3Play", reply);
+      },
+      loop);
 
   // The saver run's share: an MP3 playing for 10 s, its loop step every 1000 ms.
   double cpuBefore = ProcessCpuSeconds();
@@ -143,21 +150,25 @@ int main() {
   // process's memory while a file plays, for a 64 MiB CD-quality file and for an
   // 8 MiB file of 8-bit mono sound at 1 kHz (44 times as much once converted).
   const std::string cdQuality = folder.File("cd-quality.wav");
-  musictest::WriteWav(cdQuality, musictest::Tone(440, (64.0 * 1024 * 1024 - 44) / (musictest::kRate * 4)));
+  musictest::WriteWav(cdQuality,
+                      musictest::Tone(440, (64.0 * 1024 * 1024 - 44) / (musictest::kRate * 4)));
   const std::string lowRate = folder.File("low-rate.wav");
   WriteLowRateWav(lowRate, 8 * 1024 * 1024);
-  for (const auto& [label, file] : {std::pair<const char*, std::string>{"64 MiB CD-quality", cdQuality},
-                                    {"8 MiB 8-bit mono 1 kHz", lowRate}}) {
+  for (const auto& [label, file] :
+       {std::pair<const char*, std::string>{"64 MiB CD-quality", cdQuality},
+        {"8 MiB 8-bit mono 1 kHz", lowRate}}) {
     Quorin05_BGM wave(std::make_unique<SystemMusicPlatform>(), Settings{2, 0, file});
     const long before = testsupport::ProcessStatusKiB(getpid(), "VmRSS");
     auto wavStart = std::chrono::steady_clock::now();
     wave.WAV_Play();
-    double wavWall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wavStart).count();
+    double wavWall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - wavStart).count();
     std::this_thread::sleep_for(std::chrono::seconds(2));
     const long playing = testsupport::ProcessStatusKiB(getpid(), "VmRSS");
-    std::printf("WAV_Play of a %s file: %.1f ms; resident %ld KiB before, %ld KiB while playing,"
-                " peak so far %ld KiB\n",
-                label, wavWall * 1e3, before, playing, testsupport::ProcessStatusKiB(getpid(), "VmHWM"));
+    std::printf(
+        "WAV_Play of a %s file: %.1f ms; resident %ld KiB before, %ld KiB while playing,"
+        " peak so far %ld KiB\n",
+        label, wavWall * 1e3, before, playing, testsupport::ProcessStatusKiB(getpid(), "VmHWM"));
     wave.WAV_Stop();
     wave.Shutdown();
   }

@@ -44,8 +44,8 @@ T Median(std::vector<T> values) {
 // One run: pane, program, picture, pane destroyed, program ended.
 bool RunOnce(Display* display, const std::string& displayName, int width, int height,
              const QImage& expected, Figures& figures) {
-  const Window pane = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, width,
-                                          height, 0, 0, 0xFF00FF);
+  const Window pane =
+      XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, width, height, 0, 0, 0xFF00FF);
   XMapWindow(display, pane);
   XSync(display, False);
 
@@ -90,10 +90,10 @@ int main() {
   };
   std::printf("%-11s %5s  %-30s  %-11s  %s\n", "pane", "runs", "/p to picture (median min max)",
               "peak RSS", "end after pane destroyed (median max)");
-  for (const PaneSize size : {PaneSize{152, 112, 20}, PaneSize{400, 300, 10},
-                              PaneSize{1280, 1024, 5}}) {
-    const QImage expected = picture.scaled(size.width, size.height, Qt::IgnoreAspectRatio,
-                                           Qt::SmoothTransformation);
+  for (const PaneSize size :
+       {PaneSize{152, 112, 20}, PaneSize{400, 300, 10}, PaneSize{1280, 1024, 5}}) {
+    const QImage expected =
+        picture.scaled(size.width, size.height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     Figures figures;
     int failed = 0;
     for (int i = 0; i < size.runs; ++i) {

@@ -58,8 +58,8 @@ void MakeSpriteList() {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glTexImage2D(GL_TEXTURE_2D, 0, 1, kTextureSize, kTextureSize, 0, GL_LUMINANCE,
-               GL_UNSIGNED_BYTE, texels.data());
+  glTexImage2D(GL_TEXTURE_2D, 0, 1, kTextureSize, kTextureSize, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE,
+               texels.data());
   const float s = kSpriteHalfSize;
   glNewList(1, GL_COMPILE);
   glBindTexture(GL_TEXTURE_2D, 1);
@@ -153,8 +153,8 @@ int main(int argc, char** argv) {
   const float fadeHalfWidth = std::max(5.0f, 3.5f * static_cast<float>(viewWidth) / at.h);
 
   using Clock = std::chrono::steady_clock;
-  const auto period = std::chrono::duration_cast<Clock::duration>(
-      std::chrono::duration<double>(kPeriod));
+  const auto period =
+      std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(kPeriod));
   auto next = Clock::now();
   for (int frame = 0;; ++frame) {
     SDL_Event event;

@@ -1,14 +1,13 @@
 // Prints what the renderer costs beside a bare program drawing the same picture
-// (bare_gl_program, replaying a minute of the scene's sprites), both as real programs on private virtual X servers with the
-// software rasterizer, taking turns: at 1280 x 720, at 1920 x 1080, and on a
-// 2560 x 720 screen split into two 1280 x 720 RandR monitors, where the bare program
-// draws one window over both, a glow in each half. Frames are counted by the X server (its damage
-// reports, per monitor); CPU is the program's own, per pixel of the frames it put on
-// the screen, and the X server's beside it. Then the share of black pixels after
-// 60 s of the renderer at 960 x 540. The screens include 640 x 360, where the machine
-// can draw every refresh, for the frame rate the display sets.
-// Figures are medians over the rounds; on a machine shared with other work they
-// still vary by some percent from run to run.
+// (bare_gl_program, replaying a minute of the scene's sprites), both as real programs on private
+// virtual X servers with the software rasterizer, taking turns: at 1280 x 720, at 1920 x 1080, and
+// on a 2560 x 720 screen split into two 1280 x 720 RandR monitors, where the bare program draws one
+// window over both, a glow in each half. Frames are counted by the X server (its damage reports,
+// per monitor); CPU is the program's own, per pixel of the frames it put on the screen, and the X
+// server's beside it. Then the share of black pixels after 60 s of the renderer at 960 x 540. The
+// screens include 640 x 360, where the machine can draw every refresh, for the frame rate the
+// display sets. Figures are medians over the rounds; on a machine shared with other work they still
+// vary by some percent from run to run.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
@@ -46,8 +45,7 @@ std::string RendererPath() {
 }
 
 double Now() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-      .count();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 struct Area {
@@ -141,8 +139,8 @@ void End(testsupport::ChildProcess& program) {
   program.WaitExit(5000);
 }
 
-Sample Measure(const std::string& display, pid_t server, DamageCounter& damage,
-               const Setup& setup, const std::vector<std::string>& command) {
+Sample Measure(const std::string& display, pid_t server, DamageCounter& damage, const Setup& setup,
+               const std::vector<std::string>& command) {
   auto program = Start(display, command);
   damage.Collect(kWarmUpSeconds);
   damage.Reset();
@@ -211,19 +209,25 @@ void CompareOn(const Setup& setup, const bench::SceneRecording& recording) {
   if (!x) return;
   std::vector<Sample> bareSamples, rendererSamples;
   {
-  DamageCounter damage(x, setup.monitors);
-  // The bare program at the niceness the renderer gives itself.
-  const std::vector<std::string> bare = {"/usr/bin/nice", "-n", "10", BARE_GL_PROGRAM,
-                                         std::to_string(setup.width),
-                                         std::to_string(setup.height), recording.Path(),
-                                         std::to_string(setup.monitors.size())};
-  const std::vector<std::string> renderer = {RendererPath()};
-  for (int round = 0; round < kRounds; ++round) {
-    // Taking turns at going first.
-    if (round % 2 == 0) bareSamples.push_back(Measure(display, server.Pid(), damage, setup, bare));
-    rendererSamples.push_back(Measure(display, server.Pid(), damage, setup, renderer));
-    if (round % 2 == 1) bareSamples.push_back(Measure(display, server.Pid(), damage, setup, bare));
-  }
+    DamageCounter damage(x, setup.monitors);
+    // The bare program at the niceness the renderer gives itself.
+    const std::vector<std::string> bare = {"/usr/bin/nice",
+                                           "-n",
+                                           "10",
+                                           BARE_GL_PROGRAM,
+                                           std::to_string(setup.width),
+                                           std::to_string(setup.height),
+                                           recording.Path(),
+                                           std::to_string(setup.monitors.size())};
+    const std::vector<std::string> renderer = {RendererPath()};
+    for (int round = 0; round < kRounds; ++round) {
+      // Taking turns at going first.
+      if (round % 2 == 0)
+        bareSamples.push_back(Measure(display, server.Pid(), damage, setup, bare));
+      rendererSamples.push_back(Measure(display, server.Pid(), damage, setup, renderer));
+      if (round % 2 == 1)
+        bareSamples.push_back(Measure(display, server.Pid(), damage, setup, bare));
+    }
   }
   XCloseDisplay(x);
   std::printf("%s, %d rounds of %.0f s each:\n", setup.name, kRounds, kMeasureSeconds);

@@ -1,8 +1,8 @@
 // Prints the renderer's frame cost at 1920 x 1080 without pacing, beside a minimal
 // loop that draws the same fade and 200 textured sprites with no scene logic, and
 // with the picture kept deep or at 8 bits with its fade stepped to black, whose
-// bright trails it compares with the deep picture's; the scene step alone on the CPU; the real program's peak
-// memory beside a bare SDL OpenGL program's; and its CPU use while drawing and while
+// bright trails it compares with the deep picture's; the scene step alone on the CPU; the real
+// program's peak memory beside a bare SDL OpenGL program's; and its CPU use while drawing and while
 // the X server's screen saver is on.
 #include <GL/gl.h>
 #include <SDL.h>
@@ -45,11 +45,10 @@ using veyora::SceneParameters;
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 constexpr int kFrames = 600;
-constexpr int kRounds = 10; // the two loops take turns, kFrames / kRounds frames at a time
+constexpr int kRounds = 10;  // the two loops take turns, kFrames / kRounds frames at a time
 
 double Seconds() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-      .count();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 struct Sprite {
@@ -108,11 +107,14 @@ void ReportBrightTrails(veyora::PictureBuffer& deep, veyora::PictureBuffer& step
     ++black;
     bothBlack += !was[i] && !was[i + 1] && !was[i + 2];
   }
-  std::printf("  bright channels (above 32): %ld, the stepped 8-bit picture within 4 levels of "
-              "the deep one: %.2f %%, largest difference %d\n",
-              trails.bright, 100.0 * trails.ShareWithinFour(), trails.largest);
-  std::printf("  pixels black on the deep picture: %.1f %%, of them black on the stepped one: "
-              "%.2f %%\n", 100.0 * black / (now.size() / 3), black ? 100.0 * bothBlack / black : 0.0);
+  std::printf(
+      "  bright channels (above 32): %ld, the stepped 8-bit picture within 4 levels of "
+      "the deep one: %.2f %%, largest difference %d\n",
+      trails.bright, 100.0 * trails.ShareWithinFour(), trails.largest);
+  std::printf(
+      "  pixels black on the deep picture: %.1f %%, of them black on the stepped one: "
+      "%.2f %%\n",
+      100.0 * black / (now.size() / 3), black ? 100.0 * bothBlack / black : 0.0);
 }
 
 const char* KeepingName(veyora::PictureKeeping keeping) {

@@ -58,8 +58,8 @@ struct Start {
 };
 
 Run TimeOneRun(const std::string& displayName, Display* display, const Start& how) {
-  Window host = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, kWidth, kHeight, 0,
-                                    0, 0);
+  Window host =
+      XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, kWidth, kHeight, 0, 0, 0);
   XMapWindow(display, host);
   XSync(display, False);
   char id[32];
@@ -104,9 +104,9 @@ int main() {
     std::fprintf(stderr, "cannot start Xvfb\n");
     return 1;
   }
-  for (const Start& how : {Start{"renderer -window-id", testsupport::RendererPath(), false},
-                           Start{"front end -root, XSCREENSAVER_WINDOW", testsupport::FrontEndPath(),
-                                 true}}) {
+  for (const Start& how :
+       {Start{"renderer -window-id", testsupport::RendererPath(), false},
+        Start{"front end -root, XSCREENSAVER_WINDOW", testsupport::FrontEndPath(), true}}) {
     std::vector<double> firstFrames, gones;
     std::printf("%s, host window %dx%d, %d runs:\n", how.label, kWidth, kHeight, kRuns);
     for (int i = 0; i < kRuns; ++i) {

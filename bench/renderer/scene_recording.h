@@ -21,8 +21,7 @@ class SceneRecording final : public veyora::SpriteSink {
 
   const std::string& Path() const { return path_; }
 
-  void DrawSprite(const std::array<float, 3>& rgb, float x, float y, float z,
-                  float scale) override;
+  void DrawSprite(const std::array<float, 3>& rgb, float x, float y, float z, float scale) override;
 
  private:
   std::string path_;

@@ -68,12 +68,13 @@ bool HasNonBlackPixel(Display* display, Window window) {
   if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable) {
     return false;
   }
-  XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes,
-                            ZPixmap);
+  XImage* image =
+      XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
   if (!image) return false;
   bool found = false;
   for (int y = 0; y < image->height && !found; ++y) {
-    for (int x = 0; x < image->width && !found; ++x) found = (XGetPixel(image, x, y) & 0xFFFFFF) != 0;
+    for (int x = 0; x < image->width && !found; ++x)
+      found = (XGetPixel(image, x, y) & 0xFFFFFF) != 0;
   }
   XDestroyImage(image);
   return found;
@@ -257,19 +258,21 @@ void MeasureLookUp(Bench& bench) {
     // Other windows stacked below the renderer's, where a search meets them first.
     std::vector<Window> windows;
     for (int i = 0; i < extra; ++i) {
-      Window window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
+      Window window =
+          XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
       XStoreName(display, window, ("other window " + std::to_string(i)).c_str());
       XLowerWindow(display, window);
       windows.push_back(window);
     }
     XSync(display, False);
-    const double searchMs =
-        CpuMillisecondsPerCall([&] { platform::FindTopLevelWindow(display, names::kRendererTitle); });
+    const double searchMs = CpuMillisecondsPerCall(
+        [&] { platform::FindTopLevelWindow(display, names::kRendererTitle); });
     RendererWindowLookUp lookUp(display, names::kRendererTitle);
     const double watchMs = CpuMillisecondsPerCall([&] { lookUp.WindowPresent(); });
-    std::printf("  with %3d more top-level windows: full search %.3f ms CPU (%.3f %% of one core"
-                " at 20 a second), the watch's look-up %.3f ms CPU (%.3f %%)\n",
-                extra, searchMs, searchMs * 2, watchMs, watchMs * 2);
+    std::printf(
+        "  with %3d more top-level windows: full search %.3f ms CPU (%.3f %% of one core"
+        " at 20 a second), the watch's look-up %.3f ms CPU (%.3f %%)\n",
+        extra, searchMs, searchMs * 2, watchMs, watchMs * 2);
     for (Window window : windows) XDestroyWindow(display, window);
     XSync(display, False);
   }

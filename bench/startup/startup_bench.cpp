@@ -73,7 +73,8 @@ int main(int argc, char** argv) {
   std::filesystem::copy_file(testsupport::FrontEndPath(), frontEnd);
   std::ofstream(folder + "/" + names::kRendererFile) << "stand-in";
   std::ofstream(folder + "/" + names::kSettingsFile, std::ios::binary)
-      << "[Section]\r\nBGM\x8B\xE6\x95\xAA= 1\r\nBGM\xD8\xCB\xDF\xB0\xC4= 3\r\nBGM\xCC\xA7\xB2\xD9=\r\n";
+      << "[Section]\r\nBGM\x8B\xE6\x95\xAA= 1\r\nBGM\xD8\xCB\xDF\xB0\xC4= "
+         "3\r\nBGM\xCC\xA7\xB2\xD9=\r\n";
 
   std::vector<double> frontEndTimes, bareTimes;
   long frontEndPeak = 0, barePeak = 0;
@@ -109,8 +110,9 @@ int main(int argc, char** argv) {
   std::printf("time ratio front end / bare Qt: %.3f\n", ours / bare);
   std::printf("memory ratio front end / bare Qt: %.3f\n",
               static_cast<double>(frontEndPeak) / static_cast<double>(barePeak));
-  std::printf("with 16 MiB of line breaks as settings file: median %.2f ms (%+.2f ms),"
-              " peak memory %ld KiB (%+ld KiB)\n",
-              Median(breakTimes), Median(breakTimes) - ours, breakPeak, breakPeak - frontEndPeak);
+  std::printf(
+      "with 16 MiB of line breaks as settings file: median %.2f ms (%+.2f ms),"
+      " peak memory %ld KiB (%+ld KiB)\n",
+      Median(breakTimes), Median(breakTimes) - ours, breakPeak, breakPeak - frontEndPeak);
   return 0;
 }

@@ -56,8 +56,8 @@ struct Figures {
 
 // The renderer process the front end `parent` started; 0 when there is none.
 pid_t RendererOf(pid_t parent) {
-  const std::vector<pid_t> renderers = testsupport::RunningProcessesOf(
-      std::filesystem::canonical(testsupport::RendererPath()));
+  const std::vector<pid_t> renderers =
+      testsupport::RunningProcessesOf(std::filesystem::canonical(testsupport::RendererPath()));
   for (pid_t child : testsupport::ChildrenOf(parent)) {
     if (std::find(renderers.begin(), renderers.end(), child) != renderers.end()) return child;
   }
@@ -71,9 +71,7 @@ long SwapCount(const std::string& file) {
   return count;
 }
 
-void Sleep(double seconds) {
-  std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-}
+void Sleep(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
 
 Figures MeasureRun(const Launch& launch, const Measured& measured, const FramesShown& shown,
                    const std::string& countFile, const std::map<std::string, std::string>& env) {
@@ -117,11 +115,9 @@ void Report(const char* name, const std::vector<Figures>& runs) {
 }
 
 // Runs of `program ARGS` in a headless sway, `measured` telling which process draws.
-std::vector<Figures> MeasureInSway(const std::string& program,
-                                   const std::vector<std::string>& args,
+std::vector<Figures> MeasureInSway(const std::string& program, const std::vector<std::string>& args,
                                    const Measured& measured,
-                                   const std::map<std::string, std::string>& env,
-                                   int outputs) {
+                                   const std::map<std::string, std::string>& env, int outputs) {
   std::vector<Figures> runs;
   for (int i = 0; i < kRuns; ++i) {
     testsupport::SwaySession session(outputs);
@@ -182,9 +178,9 @@ std::vector<Figures> MeasureSaverInSway(const std::map<std::string, std::string>
 // the renderer gives itself.
 std::vector<Figures> MeasureBareInSway() {
   const bench::SceneRecording recording(3600);
-  return MeasureInSway("/usr/bin/nice", {"-n", "10", BARE_GL_PROGRAM, "0", "0", recording.Path()},
-                       [](pid_t launched) { return launched; },
-                       {{"SDL_VIDEODRIVER", "wayland"}}, 1);
+  return MeasureInSway(
+      "/usr/bin/nice", {"-n", "10", BARE_GL_PROGRAM, "0", "0", recording.Path()},
+      [](pid_t launched) { return launched; }, {{"SDL_VIDEODRIVER", "wayland"}}, 1);
 }
 
 }  // namespace

@@ -58,10 +58,9 @@ void AnswerStartQuestion(StartQuestion question, const StartRequest& request, St
       });
       return;
     case StartQuestion::RendererOnWayland:
-      facts.rendererOnWayland =
-          platform::PreferredVideoDriver(std::getenv("WAYLAND_DISPLAY"),
-                                         std::getenv("SDL_VIDEODRIVER")) ==
-          platform::VideoDriver::Wayland;
+      facts.rendererOnWayland = platform::PreferredVideoDriver(std::getenv("WAYLAND_DISPLAY"),
+                                                               std::getenv("SDL_VIDEODRIVER")) ==
+                                platform::VideoDriver::Wayland;
       return;
   }
 }

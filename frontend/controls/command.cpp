@@ -21,7 +21,7 @@ constexpr int kCaptionLift = 20;
 constexpr int kPollIntervalMs = 100;
 
 // In the order of Face.
-const char* const kFaceFiles[] = {"Normal", "HighLight", "Pressed",
+const char* const kFaceFiles[] = {"Normal",  "HighLight",       "Pressed",
                                   "Disable", "HighLightSelect", "Selected"};
 
 // Persisted colours are 32-bit numbers with red in the low byte.

@@ -44,8 +44,8 @@ int16_t ClampToInt16(int value) { return static_cast<int16_t>(std::clamp(value, 
 // in the middle, each row's colour made from its brightness.
 template <class Colour>
 void PaintGradient(ui::DrawingSurface& surface, Colour colourOf) {
-  const std::vector<int> levels =
-      GradientRowLevels(surface.ScaleHeight(), static_cast<int>(surface.ScaleHeight() / ui::kTwipsPerPixel));
+  const std::vector<int> levels = GradientRowLevels(
+      surface.ScaleHeight(), static_cast<int>(surface.ScaleHeight() / ui::kTwipsPerPixel));
   std::vector<QColor> rows;
   for (int level : levels) rows.push_back(level < 0 ? QColor() : colourOf(level));
   surface.FillRows(rows);
@@ -89,15 +89,15 @@ Quorin05_P::Quorin05_P(Settings& settings, std::string settingsFile)
   // of taking it). The window opens with the focus on the first in tab order, the
   // panel, so that no button shows a focused face and no caret blinks.
   const std::vector<std::tuple<QWidget*, QRect, int>> layout = {
-      {&Cmd_Can, {5940, 3000, 1035, 375}, 11},  {&Cmd_Set, {4800, 3000, 1095, 375}, 10},
-      {&Pic_C_0, {180, 240, 6795, 2535}, 1},    {&Cmd_BGM, {540, 1740, 435, 315}, 9},
-      {&BGM_Repeat, {1380, 780, 615, 300}, 2},  {&Shape3_3, {300, 300, 1695, 315}, -1},
-      {&lbl_15, {300, 360, 1665, 195}, -1},     {&Img_BGM_0, {300, 1140, 195, 195}, -1},
-      {&lbl_14, {2040, 840, 990, 195}, -1},     {&lbl_BGM_1, {540, 840, 645, 195}, -1},
-      {&lbl_BGM_2, {540, 1440, 900, 195}, -1},  {&Img_BGM_1, {300, 840, 195, 195}, -1},
-      {&lbl_BGM_0, {540, 1140, 345, 195}, -1},  {&Img_BGM_2, {300, 1440, 195, 195}, -1},
+      {&Cmd_Can, {5940, 3000, 1035, 375}, 11},   {&Cmd_Set, {4800, 3000, 1095, 375}, 10},
+      {&Pic_C_0, {180, 240, 6795, 2535}, 1},     {&Cmd_BGM, {540, 1740, 435, 315}, 9},
+      {&BGM_Repeat, {1380, 780, 615, 300}, 2},   {&Shape3_3, {300, 300, 1695, 315}, -1},
+      {&lbl_15, {300, 360, 1665, 195}, -1},      {&Img_BGM_0, {300, 1140, 195, 195}, -1},
+      {&lbl_14, {2040, 840, 990, 195}, -1},      {&lbl_BGM_1, {540, 840, 645, 195}, -1},
+      {&lbl_BGM_2, {540, 1440, 900, 195}, -1},   {&Img_BGM_1, {300, 840, 195, 195}, -1},
+      {&lbl_BGM_0, {540, 1140, 345, 195}, -1},   {&Img_BGM_2, {300, 1440, 195, 195}, -1},
       {&lbl_Fname, {1020, 1740, 5355, 495}, -1}, {&Cmd_Etc, {2880, 3000, 1875, 375}, 12},
-      {&Img_Ra_0, {8040, 300, 180, 180}, -1},   {&Img_Ra_1, {8040, 600, 180, 180}, -1}};
+      {&Img_Ra_0, {8040, 300, 180, 180}, -1},    {&Img_Ra_1, {8040, 600, 180, 180}, -1}};
   std::vector<std::pair<int, QWidget*>> tabOrder;
   for (const auto& [control, place, tabIndex] : layout) {
     ui::PlaceTwips(control, place.x(), place.y(), place.width(), place.height());
@@ -105,7 +105,8 @@ Quorin05_P::Quorin05_P(Settings& settings, std::string settingsFile)
     if (tabIndex >= 0) tabOrder.emplace_back(tabIndex, control);
   }
   std::sort(tabOrder.begin(), tabOrder.end());
-  for (size_t i = 1; i < tabOrder.size(); ++i) setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+  for (size_t i = 1; i < tabOrder.size(); ++i)
+    setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
   tabOrder.front().second->setFocus();
 
   Pic_C_0.SetBackColour(QColor(0xE0, 0xE0, 0xE0));
@@ -148,9 +149,9 @@ void Quorin05_P::FormLoad() {
   // Centred across, at one third of the free height, by the window's outer size.
   const QSize screen = ui::ScreenSizeTwips();
   const QRect outer = frameGeometry();
-  const auto [left, top] = DialogPlace(screen.width(), screen.height(),
-                                       ui::PixelsToTwips(outer.width()),
-                                       ui::PixelsToTwips(outer.height()));
+  const auto [left, top] =
+      DialogPlace(screen.width(), screen.height(), ui::PixelsToTwips(outer.width()),
+                  ui::PixelsToTwips(outer.height()));
   MoveTwips(left, top);
   for (controls::Command* button : findChildren<controls::Command*>()) button->Initialize();
   ShowChoice();
@@ -185,8 +186,8 @@ void Quorin05_P::ShowChoice() {
 void Quorin05_P::ShowFileName() {
   const QString file = QString::fromStdString(settings_.BGM_File);
   // The whole path is kept; a long one shows its beginning and end.
-  lbl_Fname.SetCaption(lbl_Fname.fontMetrics().elidedText(file, Qt::ElideMiddle,
-                                                           lbl_Fname.contentsRect().width()));
+  lbl_Fname.SetCaption(
+      lbl_Fname.fontMetrics().elidedText(file, Qt::ElideMiddle, lbl_Fname.contentsRect().width()));
   lbl_Fname.setToolTip(file);
 }
 

@@ -48,10 +48,9 @@ void AnimateOutline(const platform::ScreenRect& from, const platform::ScreenRect
     shown.start();
     const QRect outer(frame.left, frame.top, std::max(frame.right - frame.left, 1),
                       std::max(frame.bottom - frame.top, 1));
-    const QRegion ring =
-        QRegion(0, 0, outer.width(), outer.height()) -
-        QRegion(kOutlineWidth, kOutlineWidth, outer.width() - 2 * kOutlineWidth,
-                outer.height() - 2 * kOutlineWidth);
+    const QRegion ring = QRegion(0, 0, outer.width(), outer.height()) -
+                         QRegion(kOutlineWidth, kOutlineWidth, outer.width() - 2 * kOutlineWidth,
+                                 outer.height() - 2 * kOutlineWidth);
     outline.setGeometry(outer);
     outline.setMask(ring.isEmpty() ? QRegion(0, 0, outer.width(), outer.height()) : ring);
     outline.show();

@@ -1,7 +1,7 @@
 #include "frontend/idle/idle_main.h"
 
-#include <cstdio>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>

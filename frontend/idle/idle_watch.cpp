@@ -30,7 +30,8 @@ IdleWatch::IdleWatch(platform::IdleSource& source, std::chrono::milliseconds del
 }
 
 bool IdleWatch::CatchSignals() {
-  if (!platform::PipeSignals({SIGTERM, SIGINT, SIGHUP, SIGUSR1, SIGCHLD}, SA_RESTART | SA_NOCLDSTOP))
+  if (!platform::PipeSignals({SIGTERM, SIGINT, SIGHUP, SIGUSR1, SIGCHLD},
+                             SA_RESTART | SA_NOCLDSTOP))
     return false;
   ui::HandlePipedSignals([this](const std::vector<int>& caught) {
     for (int signal : caught) Signalled(signal);

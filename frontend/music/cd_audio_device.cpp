@@ -39,7 +39,8 @@ int32_t CdAudioDevice::Play(std::optional<int32_t> fromSector) {
   {
     std::lock_guard lock(mutex_);
     int32_t start = fromSector.value_or(currentSector_);
-    if (!fromSector && Layout().AudioRunEnd(start) <= start) start = Layout().FirstAudioSector().value_or(0);
+    if (!fromSector && Layout().AudioRunEnd(start) <= start)
+      start = Layout().FirstAudioSector().value_or(0);
     DropQueuedLocked();
     playing_ = true;
     readFailed_ = false;
@@ -125,7 +126,8 @@ void CdAudioDevice::MixInto(void* device, uint8_t* stream, int length) {
       }
       done += count;
       self->frontOffset_ += count;
-      self->currentSector_ = front.firstSector + static_cast<int32_t>(self->frontOffset_ / kCdSectorBytes);
+      self->currentSector_ =
+          front.firstSector + static_cast<int32_t>(self->frontOffset_ / kCdSectorBytes);
       if (self->frontOffset_ >= front.samples.size()) {
         self->queuedSectors_ -= static_cast<int>(front.samples.size() / kCdSectorBytes);
         self->queue_.pop_front();

@@ -22,7 +22,8 @@ const DiscTrack* DiscLayout::TrackAt(int32_t sector) const {
 std::optional<int32_t> DiscLayout::SectorOf(const TmsfPosition& position) const {
   const DiscTrack* track = Track(position.track);
   if (track == nullptr || !track->audio) return std::nullopt;
-  int64_t offset = (int64_t{position.minutes} * 60 + position.seconds) * kCdSectorsPerSecond + position.frames;
+  int64_t offset =
+      (int64_t{position.minutes} * 60 + position.seconds) * kCdSectorsPerSecond + position.frames;
   if (offset >= track->sectorCount) return std::nullopt;
   return track->firstSector + static_cast<int32_t>(offset);
 }

@@ -8,7 +8,7 @@
 
 namespace veyora::frontend {
 
-constexpr int kCdSectorBytes = 2352;   // one sector of CD audio: 1/75 s of 16-bit stereo at 44.1 kHz
+constexpr int kCdSectorBytes = 2352;  // one sector of CD audio: 1/75 s of 16-bit stereo at 44.1 kHz
 constexpr int kCdSectorsPerSecond = 75;
 
 struct DiscTrack {

@@ -33,7 +33,8 @@ size_t FindLastIgnoringCase(std::string_view text, std::string_view needle) {
 }
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
+  return text.size() >= prefix.size() &&
+         EqualsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
 }
 
 // open "<path>" type <type> alias <alias>. The path runs from the opening quote
@@ -93,7 +94,8 @@ MciParseResult ParseStatus(const std::vector<std::string_view>& words, MciParseR
     int track = 0;
     std::string_view number = words[4];
     auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), track);
-    if (error != std::errc() || end != number.data() + number.size()) return Fail(mci_error::kBadInteger);
+    if (error != std::errc() || end != number.data() + number.size())
+      return Fail(mci_error::kBadInteger);
     result.command.item = MciStatusItem::PositionOfTrack;
     result.command.track = track;
   } else {
@@ -140,7 +142,8 @@ MciParseResult ParseMciCommand(std::string_view text) {
         result.command.timeFormat = std::string(words[4]);
         return result;
       }
-      return Fail(words.size() < 5 ? mci_error::kMissingParameter : mci_error::kUnrecognizedKeyword);
+      return Fail(words.size() < 5 ? mci_error::kMissingParameter
+                                   : mci_error::kUnrecognizedKeyword);
     case MciVerb::Status:
       return ParseStatus(words, result);
     case MciVerb::Play:

@@ -94,7 +94,8 @@ int32_t MciInterpreter::OpenMediaFile(const MciCommand& command) {
   if (!EqualsIgnoringAsciiCase(command.fileType, "MPEGVideo")) return mci_error::kInvalidDeviceName;
   if (EqualsIgnoringAsciiCase(command.device, kCdDevice)) return mci_error::kDuplicateAlias;
   if (mediaFile_) {
-    return EqualsIgnoringAsciiCase(command.device, mediaAlias_) ? mci_error::kDuplicateAlias : mci_error::kDeviceOpen;
+    return EqualsIgnoringAsciiCase(command.device, mediaAlias_) ? mci_error::kDuplicateAlias
+                                                                : mci_error::kDeviceOpen;
   }
   int32_t status = 0;
   auto device = std::make_unique<MediaFileDevice>(output_, command.file, status);

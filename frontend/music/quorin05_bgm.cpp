@@ -17,7 +17,9 @@ constexpr size_t kReplyLength = 512;
 // the mode comparisons look at.
 std::string_view ModeOf(const char* buffer) { return std::string_view(buffer, 7); }
 
-bool ContainsErr(std::string_view text) { return UpperAscii(text).find("ERR") != std::string::npos; }
+bool ContainsErr(std::string_view text) {
+  return UpperAscii(text).find("ERR") != std::string::npos;
+}
 
 // A track number reply as a 16-bit integer: blanks around it allowed, nothing
 // else; nullopt for anything that is not such a number.

@@ -26,8 +26,8 @@ QSize ToolkitSize(const QSize& pixels, qreal scale) {
 
 // The picture stretched to `pixels`, smoothly, for a screen of this scale.
 QPixmap StretchedPicture(const QImage& picture, const QSize& pixels, qreal scale) {
-  QPixmap stretched = QPixmap::fromImage(
-      picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  QPixmap stretched =
+      QPixmap::fromImage(picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
   stretched.setDevicePixelRatio(scale);
   return stretched;
 }
@@ -40,8 +40,7 @@ bool ParentIs(Window window, Window parent) {
   Window root = 0, actualParent = 0;
   Window* children = nullptr;
   unsigned int count = 0;
-  const Status ok =
-      XQueryTree(toolkitDisplay, window, &root, &actualParent, &children, &count);
+  const Status ok = XQueryTree(toolkitDisplay, window, &root, &actualParent, &children, &count);
   if (children) XFree(children);
   return ok && actualParent == parent;
 }

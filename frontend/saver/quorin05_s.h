@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "frontend/music/quorin05_bgm.h"
-#include "platform/child_program.h"
 #include "frontend/saver/saver_music.h"
 #include "frontend/settings/settings.h"
 #include "frontend/ui/form.h"
 #include "frontend/ui/timer.h"
+#include "platform/child_program.h"
 
 namespace veyora::frontend {
 

@@ -28,11 +28,11 @@ std::string DisplayClaimName(const std::string& what, const std::string& display
 
 bool ClaimOnDisplay(const std::string& what, const std::string& displayName) {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  const std::string folder = runtime && *runtime ? std::string(runtime)
-                                                 : std::filesystem::temp_directory_path().string();
-  const std::string name = runtime && *runtime
-                               ? DisplayClaimName(what, displayName)
-                               : std::to_string(getuid()) + "-" + DisplayClaimName(what, displayName);
+  const std::string folder =
+      runtime && *runtime ? std::string(runtime) : std::filesystem::temp_directory_path().string();
+  const std::string name =
+      runtime && *runtime ? DisplayClaimName(what, displayName)
+                          : std::to_string(getuid()) + "-" + DisplayClaimName(what, displayName);
   // Never through a link someone else placed in a shared folder.
   const int fd = open((folder + "/" + name).c_str(),
                       O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0600);

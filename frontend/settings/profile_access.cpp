@@ -90,15 +90,17 @@ bool INI_Write(const std::string& section, std::span<const ProfileEntry> entries
   const std::optional<std::vector<std::string>> keyNames = EncodedNames(keys, encoding);
   if (!sectionName || !keyNames) return false;
   for (size_t i = 0; i < entries.size(); ++i) {
-    std::optional<std::string> updated = ProfileStore(
-        file, encoding, *sectionName, (*keyNames)[i], EncodeProfileValue(entries[i].value, encoding));
+    std::optional<std::string> updated =
+        ProfileStore(file, encoding, *sectionName, (*keyNames)[i],
+                     EncodeProfileValue(entries[i].value, encoding));
     if (!updated) return false;
     file = std::move(*updated);
   }
   // A value that is no UTF-8 would make the file read as CP932 next time; the mark
   // keeps it UTF-8.
   constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-  if (encoding == ProfileEncoding::Utf8 && !file.starts_with(kUtf8Mark) && !IsWellFormedUtf8(file)) {
+  if (encoding == ProfileEncoding::Utf8 && !file.starts_with(kUtf8Mark) &&
+      !IsWellFormedUtf8(file)) {
     file.insert(0, kUtf8Mark);
   }
   return platform::ReplaceFile(path, file);

@@ -125,8 +125,8 @@ struct StorePlace {
   std::optional<ProfileLine> sectionEnd;
 };
 
-StorePlace FindStorePlace(std::string_view file, ProfileEncoding encoding,
-                          std::string_view section, std::string_view key) {
+StorePlace FindStorePlace(std::string_view file, ProfileEncoding encoding, std::string_view section,
+                          std::string_view key) {
   StorePlace place;
   bool inSection = false;
   bool pastFirstSection = false;
@@ -163,7 +163,8 @@ ProfileEncoding DetectProfileEncoding(std::string_view file) {
   LineReader lines(file, ProfileEncoding::Utf8);
   ProfileLine line;
   while (lines.Next(line)) {
-    if (line.kind == LineKind::Key && std::any_of(line.name.begin(), line.name.end(), beyondAscii)) {
+    if (line.kind == LineKind::Key &&
+        std::any_of(line.name.begin(), line.name.end(), beyondAscii)) {
       return ProfileEncoding::Utf8;
     }
   }

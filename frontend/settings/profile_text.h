@@ -43,9 +43,10 @@ bool ProfileTextStorable(std::string_view text);
 // last line that is not blank, or a new section is added at the end. Every other
 // byte stays. New lines use the file's line end (CRLF for a file without any). The
 // value reads back without the blanks at its ends: one that is then wrapped in
-// double quotes is stored inside one more pair, so that it keeps them. nullopt when the names or the value cannot be stored in a line (line breaks or
-// NUL anywhere, an empty name, "=" in the key or a leading "[", "]" in the section
-// or a section name ending in the first byte of a double-byte character).
+// double quotes is stored inside one more pair, so that it keeps them. nullopt when the names or
+// the value cannot be stored in a line (line breaks or NUL anywhere, an empty name, "=" in the key
+// or a leading "[", "]" in the section or a section name ending in the first byte of a double-byte
+// character).
 std::optional<std::string> ProfileStore(std::string_view file, ProfileEncoding encoding,
                                         std::string_view section, std::string_view key,
                                         std::string_view value);

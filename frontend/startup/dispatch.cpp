@@ -78,8 +78,7 @@ Start_Mode DispatchMode(std::string_view commandLine) {
 }
 
 uint32_t PreviewParentHandle(std::string_view commandLine) {
-  const double number =
-      ReadLeadingNumber(commandLine.substr(Utf8CharacterOffset(commandLine, 3)));
+  const double number = ReadLeadingNumber(commandLine.substr(Utf8CharacterOffset(commandLine, 3)));
   const double whole = std::nearbyint(number);  // the default rounding: halves to even
   if (!(whole >= 0 && whole <= 4294967295.0)) return 0;
   return static_cast<uint32_t>(whole);

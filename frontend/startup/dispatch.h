@@ -38,7 +38,8 @@ std::string CommandLineText(int argc, const char* const* argv);
 // with a host window given, a line that is empty or holds only "-root" (or
 // "--root") asks for the screensaver in it; "-root" without one names no window.
 // Anything else goes by the screensaver switches.
-StartRequest ParseStartRequest(std::string_view commandLine, std::string_view hostWindowVariable = {});
+StartRequest ParseStartRequest(std::string_view commandLine,
+                               std::string_view hostWindowVariable = {});
 
 // The second character of the command line, upper-cased (ASCII letters); empty
 // when the text has fewer than two characters. Characters are UTF-8 sequences; a

@@ -80,9 +80,9 @@ std::variant<StartQuestion, StartPlan> DecideStart(const StartRequest& request,
   if (!facts.saverClaimed) return StartQuestion::SaverClaimed;
   if (!*facts.saverClaimed) return End();
   if (!facts.rendererOnWayland) return StartQuestion::RendererOnWayland;
-  StartPlan plan = Run(*facts.rendererOnWayland ? StartAction::RunScreensaverOnWayland
-                                                : StartAction::RunScreensaver,
-                       *facts.settings);
+  StartPlan plan = Run(
+      *facts.rendererOnWayland ? StartAction::RunScreensaverOnWayland : StartAction::RunScreensaver,
+      *facts.settings);
   plan.hidePointer = request.mode == Start_Mode::RunCursorHidden;
   return plan;
 }

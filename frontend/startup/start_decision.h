@@ -13,13 +13,13 @@ namespace veyora::frontend {
 // What a start needs to know about this machine, asked one at a time in the order
 // the decision needs the answers.
 enum class StartQuestion {
-  HostWindowExists,  // the window a host gave is there
-  SaverRunning,      // a window titled "Quorin05_Main" exists
-  DialogOpen,        // a window titled "<Veyora(Ra05)>" exists
-  Settings,          // the settings, loaded from the file
-  RendererPresent,   // the renderer lies next to the front end
-  SaverClaimed,      // this start has won the one screensaver run on the display
-  RendererOnWayland, // the renderer starts as a Wayland client in this session
+  HostWindowExists,   // the window a host gave is there
+  SaverRunning,       // a window titled "Quorin05_Main" exists
+  DialogOpen,         // a window titled "<Veyora(Ra05)>" exists
+  Settings,           // the settings, loaded from the file
+  RendererPresent,    // the renderer lies next to the front end
+  SaverClaimed,       // this start has won the one screensaver run on the display
+  RendererOnWayland,  // the renderer starts as a Wayland client in this session
 };
 
 // The answers gathered so far; none where the question has not been asked.
@@ -35,14 +35,14 @@ struct StartFacts {
 
 // What the start does.
 enum class StartAction {
-  ShowPreview,         // the still picture in the preview pane `window`
-  ShowSettingsDialog,  // the settings dialog, modally, then the end
-  RunScreensaver,      // the screensaver, full screen; `hidePointer` first for "S"
+  ShowPreview,              // the still picture in the preview pane `window`
+  ShowSettingsDialog,       // the settings dialog, modally, then the end
+  RunScreensaver,           // the screensaver, full screen; `hidePointer` first for "S"
   RunScreensaverOnWayland,  // the same on a Wayland desktop, the renderer followed by its
                             // process, since its windows cannot be seen from here
-  RunHosted,           // the screensaver in the host's `window`, with music
-  RunHostedPreview,    // a host's live preview in `window`, without music
-  End,                 // the end, with `status` and what `telling` says
+  RunHosted,                // the screensaver in the host's `window`, with music
+  RunHostedPreview,         // a host's live preview in `window`, without music
+  End,                      // the end, with `status` and what `telling` says
 };
 
 // How an end tells why, when it does.

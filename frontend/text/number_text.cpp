@@ -33,7 +33,9 @@ NumberPrefix ReadRadixNumber(std::string_view text) {
   NumberPrefix number;
   if (text.size() < 2 || text[0] != '&') return number;
   const char prefix = text[1];
-  const int radix = (prefix == 'H' || prefix == 'h') ? 16 : (prefix == 'O' || prefix == 'o') ? 8 : 0;
+  const int radix = (prefix == 'H' || prefix == 'h')   ? 16
+                    : (prefix == 'O' || prefix == 'o') ? 8
+                                                       : 0;
   if (radix == 0) return number;
   size_t at = 2;
   while (at < text.size()) {
@@ -66,8 +68,8 @@ NumberPrefix ReadDecimalNumber(std::string_view text) {
     while (at < text.size() && IsDigit(text[at])) clean += text[at++], ++digits;
   }
   if (digits == 0) return number;
-  if (at < text.size() && (text[at] == 'E' || text[at] == 'e' || text[at] == 'D' ||
-                           text[at] == 'd')) {
+  if (at < text.size() &&
+      (text[at] == 'E' || text[at] == 'e' || text[at] == 'D' || text[at] == 'd')) {
     size_t exponentAt = at + 1;
     std::string exponent = "e";
     if (exponentAt < text.size() && (text[exponentAt] == '+' || text[exponentAt] == '-')) {

@@ -27,8 +27,7 @@ double DrawingSurface::ToPixels(double value) const {
 }
 
 QRectF DrawingSurface::ToPixels(const QRectF& rect) const {
-  return {ToPixels(rect.x()), ToPixels(rect.y()), ToPixels(rect.width()),
-          ToPixels(rect.height())};
+  return {ToPixels(rect.x()), ToPixels(rect.y()), ToPixels(rect.width()), ToPixels(rect.height())};
 }
 
 void DrawingSurface::Resize() {
@@ -58,8 +57,7 @@ void DrawingSurface::StretchCopy(const QPixmap& picture, const QRectF& target,
   Refresh();
 }
 
-void DrawingSurface::FillRowGradient(const QRectF& area, const QColor& top,
-                                     const QColor& bottom) {
+void DrawingSurface::FillRowGradient(const QRectF& area, const QColor& top, const QColor& bottom) {
   Resize();
   if (image_.isNull()) return;
   const QRect pixels = ToPixels(area).toRect();
@@ -71,8 +69,7 @@ void DrawingSurface::FillRowGradient(const QRectF& area, const QColor& top,
       return static_cast<int>(std::lround(from + (to - from) * t));
     };
     painter.fillRect(pixels.left(), pixels.top() + row, pixels.width(), 1,
-                     QColor(channel(top.red(), bottom.red()),
-                            channel(top.green(), bottom.green()),
+                     QColor(channel(top.red(), bottom.red()), channel(top.green(), bottom.green()),
                             channel(top.blue(), bottom.blue())));
   }
   Refresh();

@@ -73,7 +73,6 @@ void Form::SetClientSizeTwips(int width, int height) {
   resize(TwipsToPixels(width), TwipsToPixels(height));
 }
 
-
 void Form::SetBackColour(const QColor& colour) { FillBackground(this, colour); }
 
 void Form::RunWhileAnyLoaded() {

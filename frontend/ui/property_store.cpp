@@ -32,7 +32,6 @@ void PropertyStore::Write(const QString& name, const QVariant& value,
   }
 }
 
-
 QStringList PropertyStore::Names() const {
   QStringList names;
   for (const auto& entry : values_) names << entry.first;

@@ -1,8 +1,8 @@
 #include "frontend/ui/toolkit.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QFont>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
 #include <string>

@@ -5,9 +5,7 @@
 
 namespace veyora::frontend::ui {
 
-int TwipsToPixels(double twips) {
-  return static_cast<int>(std::lround(twips / kTwipsPerPixel));
-}
+int TwipsToPixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsPerPixel)); }
 
 void PlaceTwips(QWidget* widget, int left, int top, int width, int height) {
   widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),

@@ -42,9 +42,7 @@ uint ScreenSaverInhibitors::Inhibit(const QString&, const QString&) {
   return lastCookie_;
 }
 
-void ScreenSaverInhibitors::UnInhibit(uint cookie) {
-  holders_.erase(cookie);
-}
+void ScreenSaverInhibitors::UnInhibit(uint cookie) { holders_.erase(cookie); }
 
 void ScreenSaverInhibitors::HolderLeft(const QString& holder) {
   leaving_->removeWatchedService(holder);

@@ -7,8 +7,7 @@ namespace veyora {
 // Draws each sprite with the sprite list at its point, coloured and scaled.
 class GlSpriteSink final : public SpriteSink {
  public:
-  void DrawSprite(const std::array<float, 3>& rgb, float x, float y, float z,
-                  float scale) override;
+  void DrawSprite(const std::array<float, 3>& rgb, float x, float y, float z, float scale) override;
 };
 
 }  // namespace veyora

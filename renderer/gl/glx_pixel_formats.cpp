@@ -122,9 +122,9 @@ XVisualInfo* ChooseWindowVisual(Display* display, int screen) {
     }
   }
   // The equivalent request: double-buffered RGBA, 24-bit colour, 24-bit depth.
-  int equivalent[] = {GLX_RGBA, GLX_DOUBLEBUFFER,
-                      GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8,
-                      GLX_DEPTH_SIZE, 24, None};
+  int equivalent[] = {
+      GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8,   GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE,
+      8,        GLX_DEPTH_SIZE,   24,           None};
   return glXChooseVisual(display, screen, equivalent);
 }
 

@@ -5,8 +5,8 @@
 namespace veyora {
 
 bool IsSoftwareRasterizer(std::string_view glRenderer) {
-  constexpr std::array<std::string_view, 5> kSoftware = {
-      "llvmpipe", "softpipe", "Software Rasterizer", "swrast", "SWR"};
+  constexpr std::array<std::string_view, 5> kSoftware = {"llvmpipe", "softpipe",
+                                                         "Software Rasterizer", "swrast", "SWR"};
   for (std::string_view name : kSoftware) {
     if (glRenderer.find(name) != std::string_view::npos) return true;
   }

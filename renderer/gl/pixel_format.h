@@ -12,8 +12,8 @@ struct PixelFormat {
   bool rgba = true;
   int colorBits = 0;
   int depthBits = 0;
-  bool generic = false;              // a software implementation
-  bool genericAccelerated = false;   // software interface, accelerated underneath
+  bool generic = false;             // a software implementation
+  bool genericAccelerated = false;  // software interface, accelerated underneath
 };
 
 // The format's score: colour bits plus twice the depth bits, half the colour bits

@@ -128,7 +128,8 @@ void UpdateAndDrawTrail(GlowScene& scene, GlowTrail& trail, const std::array<flo
   for (int k = 1; k <= count; ++k) {
     const GlowPoint& point = trail.points[(trail.head + k) % count];
     const int age = count - k;
-    const float scale = age < static_cast<int>(kNewestPointScales.size()) ? kNewestPointScales[age] : 1.0f;
+    const float scale =
+        age < static_cast<int>(kNewestPointScales.size()) ? kNewestPointScales[age] : 1.0f;
     sink.DrawSprite(HsvToRgb(point.hue, point.saturation, value),
                     point.x * scene.rotationCos + point.z * scene.rotationSin, point.y,
                     point.z * scene.rotationCos - point.x * scene.rotationSin, scale);

@@ -104,8 +104,8 @@ std::vector<platform::ScreenRect> SdlDisplays() {
 // server's format cannot make the window, the equivalent request is tried, and kept
 // for the windows that follow.
 SDL_Window* CreateViewWindow(const ViewPlacement& place, const char* title, bool& serverFormat) {
-  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP |
-                 SDL_WINDOW_HIDDEN;
+  Uint32 flags =
+      SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_HIDDEN;
   if (place.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   const platform::ScreenRect& at = place.rect;
   SDL_Window* window = SDL_CreateWindow(title, at.left, at.top, at.Width(), at.Height(), flags);
@@ -197,7 +197,8 @@ bool FocusStaysWithUs(const Renderer& r, Display* display) {
 void NoteFocusHeld(Renderer& r, Display* display, std::uint32_t id) {
   r.focusedId = id;
   for (const MonitorView& view : r.views) {
-    if (view.id == id && CoversAMonitor(platform::WindowScreenRect(display, view.xWindow), r.placements)) {
+    if (view.id == id &&
+        CoversAMonitor(platform::WindowScreenRect(display, view.xWindow), r.placements)) {
       r.focus.Gained(id);
     }
   }
@@ -252,10 +253,8 @@ void RunFrameLoop(Renderer& r, Display* display, ScreenWatch& watch) {
   GlSpriteSink sink;
   SDL_DisplayMode mode{};
   const int shownOn = SDL_GetWindowDisplayIndex(r.views.front().window);
-  const double period =
-      RefreshPeriod(SDL_GetCurrentDisplayMode(shownOn < 0 ? 0 : shownOn, &mode) == 0
-                        ? mode.refresh_rate
-                        : 0);
+  const double period = RefreshPeriod(
+      SDL_GetCurrentDisplayMode(shownOn < 0 ? 0 : shownOn, &mode) == 0 ? mode.refresh_rate : 0);
   FramePacer pacer(period, r.swapWaits);
   while (!platform::TerminationRequested()) {
     const double frameStart = SecondsNow();

@@ -16,9 +16,8 @@ std::uint64_t Mix(std::uint64_t x) {
 }  // namespace
 
 std::uint32_t HostedSeed(std::int64_t seconds, std::uint64_t hostWindow, std::int64_t processId) {
-  const std::uint64_t mixed =
-      Mix(Mix(Mix(static_cast<std::uint64_t>(seconds)) ^ hostWindow) ^
-          static_cast<std::uint64_t>(processId));
+  const std::uint64_t mixed = Mix(Mix(Mix(static_cast<std::uint64_t>(seconds)) ^ hostWindow) ^
+                                  static_cast<std::uint64_t>(processId));
   return static_cast<std::uint32_t>(mixed ^ (mixed >> 32));
 }
 

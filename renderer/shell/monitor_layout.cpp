@@ -11,8 +11,8 @@ std::vector<Monitor> DistinctMonitors(std::span<const Monitor> monitors) {
   std::vector<Monitor> kept;
   for (const Monitor& m : monitors) {
     if (m.rect.Width() <= 0 || m.rect.Height() <= 0) continue;
-    auto same = std::find_if(kept.begin(), kept.end(),
-                             [&](const Monitor& k) { return k.rect == m.rect; });
+    auto same =
+        std::find_if(kept.begin(), kept.end(), [&](const Monitor& k) { return k.rect == m.rect; });
     if (same == kept.end()) {
       kept.push_back(m);
     } else {

@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "platform/shared_names.h"
-#include "platform/video_driver_choice.h"
 #include "platform/termination_signals.h"
+#include "platform/video_driver_choice.h"
 #include "platform/x_connection.h"
 #include "renderer/shell/command_line.h"
 #include "renderer/shell/fullscreen_run.h"
@@ -28,9 +28,9 @@ int RendererMain(std::span<const std::string_view> arguments) {
   }
   // On a Wayland desktop the full-screen run is a Wayland client where SDL's Wayland
   // start works, and an X11 one (XWayland) where it does not.
-  if (!request.hosted &&
-      platform::PreferredVideoDriver(std::getenv("WAYLAND_DISPLAY"),
-                                     std::getenv("SDL_VIDEODRIVER")) == platform::VideoDriver::Wayland) {
+  if (!request.hosted && platform::PreferredVideoDriver(std::getenv("WAYLAND_DISPLAY"),
+                                                        std::getenv("SDL_VIDEODRIVER")) ==
+                             platform::VideoDriver::Wayland) {
     if (const std::optional<int> status = RunWaylandFullScreen()) return *status;
   }
   Display* display = platform::SharedDisplay();

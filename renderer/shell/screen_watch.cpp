@@ -8,7 +8,8 @@ namespace veyora {
 ScreenWatch::ScreenWatch(Display* display) : display_(display) {
   int eventBase = 0, errorBase = 0;
   hasSaverExtension_ = XScreenSaverQueryExtension(display_, &eventBase, &errorBase);
-  hasPowerExtension_ = DPMSQueryExtension(display_, &eventBase, &errorBase) && DPMSCapable(display_);
+  hasPowerExtension_ =
+      DPMSQueryExtension(display_, &eventBase, &errorBase) && DPMSCapable(display_);
   screen_ = Ask();
 }
 
@@ -32,7 +33,9 @@ void ScreenWatch::Poll(double now) {
   nextPoll_ = now + kScreenPollSeconds;
 }
 
-double ScreenWatch::UntilNextPoll(double now) const { return nextPoll_ > now ? nextPoll_ - now : 0.0; }
+double ScreenWatch::UntilNextPoll(double now) const {
+  return nextPoll_ > now ? nextPoll_ - now : 0.0;
+}
 
 bool ScreenWatch::Seen(Window window) const {
   auto watched = fullyObscured_.find(window);

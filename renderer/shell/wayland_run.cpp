@@ -90,10 +90,10 @@ wl_surface* SurfaceOf(SDL_Window* window) {
 SDL_Window* CreateOutputWindow(int index, const char* title) {
   SDL_Rect bounds{};
   if (SDL_GetDisplayBounds(index, &bounds) != 0) return nullptr;
-  return SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED_DISPLAY(index),
-                          SDL_WINDOWPOS_UNDEFINED_DISPLAY(index), bounds.w, bounds.h,
-                          SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN_DESKTOP |
-                              SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
+  return SDL_CreateWindow(
+      title, SDL_WINDOWPOS_UNDEFINED_DISPLAY(index), SDL_WINDOWPOS_UNDEFINED_DISPLAY(index),
+      bounds.w, bounds.h,
+      SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
 }
 
 // Creates the view of every output, the first one's first. False when the first

@@ -48,8 +48,7 @@ void WindowDrawing::Present() {
 
 void WindowDrawing::MakePicture(int width, int height, std::optional<PictureKeeping> keeping) {
   picture_.emplace(window_, width, height, keeping);
-  targets_.emplace(FrameTargets{*picture_,
-                                FadeRectangle(static_cast<double>(width) / height),
+  targets_.emplace(FrameTargets{*picture_, FadeRectangle(static_cast<double>(width) / height),
                                 FadeAlpha(parameters_.FadeStrength)});
 }
 

@@ -9,10 +9,10 @@
 #include <dlfcn.h>
 
 extern "C" Status XGetGeometry(Display* display, Drawable drawable, Window* root, int* x, int* y,
-                               unsigned int* width, unsigned int* height,
-                               unsigned int* borderWidth, unsigned int* depth) {
-  using Query = Status (*)(Display*, Drawable, Window*, int*, int*, unsigned int*,
-                           unsigned int*, unsigned int*, unsigned int*);
+                               unsigned int* width, unsigned int* height, unsigned int* borderWidth,
+                               unsigned int* depth) {
+  using Query = Status (*)(Display*, Drawable, Window*, int*, int*, unsigned int*, unsigned int*,
+                           unsigned int*, unsigned int*);
   static const Query libX11 = reinterpret_cast<Query>(dlsym(RTLD_NEXT, "XGetGeometry"));
   const Status found = libX11(display, drawable, root, x, y, width, height, borderWidth, depth);
   if (!found) {

@@ -31,10 +31,10 @@ bool WindowManagerRunning(Display* display) {
   int format = 0;
   unsigned long count = 0, after = 0;
   unsigned char* data = nullptr;
-  const bool present = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False,
-                                          XA_WINDOW, &type, &format, &count, &after,
-                                          &data) == Success &&
-                       type == XA_WINDOW && count == 1;
+  const bool present =
+      XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW, &type,
+                         &format, &count, &after, &data) == Success &&
+      type == XA_WINDOW && count == 1;
   if (data) XFree(data);
   return present;
 }

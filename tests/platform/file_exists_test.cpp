@@ -14,9 +14,9 @@ TEST(FileExists, TrueOnlyForARegularFileThatOpensForReading) {
   const std::string pipe = folder.File("pipe");
   ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
   // A named pipe is no file, and testing it does not block.
-  for (const std::string& path : {file + "//", folder.File("missing.mp3"), folder.Path(),
-                                  folder.Path() + "/", std::string(), std::string("/"),
-                                  file + std::string(1, '\0') + "x", pipe}) {
+  for (const std::string& path :
+       {file + "//", folder.File("missing.mp3"), folder.Path(), folder.Path() + "/", std::string(),
+        std::string("/"), file + std::string(1, '\0') + "x", pipe}) {
     EXPECT_FALSE(platform::File_Exists(path)) << path;
   }
 }

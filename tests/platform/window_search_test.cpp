@@ -58,11 +58,12 @@ TEST_F(WindowSearchTest, FindsUnmappedTopLevelWindowsByExactTitleAndClassInsideF
     const char* wmClass;
     Window expected;
   };
-  const Case cases[] = {{"<Veyora(Ra05)>", nullptr, dialog}, {"Screensaver", "WindowsScreenSaverClass", saver},
-                       {"設定ﾌｧｲﾙ", nullptr, japanese}, {"Preview Window", nullptr, legacy},
-                       {"Quorin05_VC", nullptr, client}, {"Quorin05_Main", nullptr, None},
-                       {"<Veyora(Ra05)", nullptr, None}, {"screensaver", nullptr, None},
-                       {"Screensaver", "Missing", None}};
+  const Case cases[] = {
+      {"<Veyora(Ra05)>", nullptr, dialog}, {"Screensaver", "WindowsScreenSaverClass", saver},
+      {"設定ﾌｧｲﾙ", nullptr, japanese},     {"Preview Window", nullptr, legacy},
+      {"Quorin05_VC", nullptr, client},    {"Quorin05_Main", nullptr, None},
+      {"<Veyora(Ra05)", nullptr, None},    {"screensaver", nullptr, None},
+      {"Screensaver", "Missing", None}};
   for (const Case& c : cases) {
     EXPECT_EQ(platform::FindTopLevelWindow(display_, c.title, c.wmClass), c.expected) << c.title;
   }

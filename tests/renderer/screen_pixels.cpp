@@ -18,8 +18,8 @@ constexpr int kCaptureIntervalMs = 20;
 
 std::vector<unsigned long> ScreenPixels(Display* display, const platform::ScreenRect& rect) {
   std::vector<unsigned long> pixels;
-  XImage* image = XGetImage(display, DefaultRootWindow(display), rect.left, rect.top,
-                            rect.Width(), rect.Height(), AllPlanes, ZPixmap);
+  XImage* image = XGetImage(display, DefaultRootWindow(display), rect.left, rect.top, rect.Width(),
+                            rect.Height(), AllPlanes, ZPixmap);
   if (!image) return pixels;
   pixels.reserve(static_cast<std::size_t>(rect.Width()) * rect.Height());
   for (int y = 0; y < rect.Height(); ++y) {
@@ -58,8 +58,7 @@ bool ShowsMovingGlow(const std::function<std::vector<unsigned long>()>& capture,
       timeoutMs, kCaptureIntervalMs);
 }
 
-bool PictureChanges(Display* display, const platform::ScreenRect& rect, int times,
-                    int timeoutMs) {
+bool PictureChanges(Display* display, const platform::ScreenRect& rect, int times, int timeoutMs) {
   std::vector<unsigned long> shown = ScreenPixels(display, rect);
   int changes = 0;
   return testsupport::WaitUntil(

@@ -28,8 +28,7 @@ bool ShowsMovingGlow(const std::function<std::vector<unsigned long>()>& capture,
 
 // Waits up to `timeoutMs` until the rectangle's picture has changed `times` times
 // since the call.
-bool PictureChanges(Display* display, const platform::ScreenRect& rect, int times,
-                    int timeoutMs);
+bool PictureChanges(Display* display, const platform::ScreenRect& rect, int times, int timeoutMs);
 
 // Waits up to `timeoutMs` until the rectangle's picture has stayed the same for
 // `stillMs`.

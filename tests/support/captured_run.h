@@ -16,8 +16,8 @@ struct CapturedRun {
   bool Succeeded() const { return status == 0; }
 };
 
-// Runs the program (a bare name is one in /usr/bin) to its end, with these environment additions and
-// `inChild` run in the new process before it starts, as for ChildProcess.
+// Runs the program (a bare name is one in /usr/bin) to its end, with these environment additions
+// and `inChild` run in the new process before it starts, as for ChildProcess.
 CapturedRun RunToEnd(const std::string& program, const std::vector<std::string>& args,
                      const std::map<std::string, std::string>& env = {},
                      const std::function<void()>& inChild = {}, int timeoutMs = 60000);

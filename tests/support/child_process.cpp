@@ -1,5 +1,5 @@
-#include "platform/shared_names.h"
 #include "tests/support/child_process.h"
+#include "platform/shared_names.h"
 
 #include <signal.h>
 #include <sys/wait.h>

@@ -18,8 +18,7 @@ void PrivateDisplayTest::TearDown() {
 }
 
 Window PrivateDisplayTest::MakeTitledWindow(const std::string& title) {
-  Window window =
-      XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 10, 10, 0, 0, 0);
+  Window window = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 10, 10, 0, 0, 0);
   XStoreName(display_, window, title.c_str());
   XSync(display_, False);
   return window;

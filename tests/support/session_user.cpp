@@ -28,8 +28,9 @@ std::optional<SessionUser> TestSessionUser() {
   // but one of them while it holds the password file's lock, so look again.
   for (int attempt = 0; attempt < 50; ++attempt) {
     if (auto user = Lookup()) return user;
-    const std::string add = std::string("useradd --system --no-create-home --shell /usr/sbin/nologin ") +
-                            kAccount + " >/dev/null 2>&1";
+    const std::string add =
+        std::string("useradd --system --no-create-home --shell /usr/sbin/nologin ") + kAccount +
+        " >/dev/null 2>&1";
     if (std::system(add.c_str()) == 0) continue;
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }

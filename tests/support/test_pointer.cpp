@@ -23,16 +23,15 @@ TestPointer::TestPointer(const SwaySession& session) {
   }
   std::map<std::string, std::string> env = session.Environment();
   const SessionUser user = session.User();
-  tool_ = std::make_unique<ChildProcess>(VEYORA_TEST_POINTER, std::vector<std::string>{}, env,
-                                         [&toTool, &fromTool, user] {
-                                           dup2(toTool[0], STDIN_FILENO);
-                                           dup2(fromTool[1], STDOUT_FILENO);
-                                           for (int fd : {toTool[0], toTool[1], fromTool[0],
-                                                          fromTool[1]}) {
-                                             close(fd);
-                                           }
-                                           BecomeUser(user);
-                                         });
+  tool_ = std::make_unique<ChildProcess>(
+      VEYORA_TEST_POINTER, std::vector<std::string>{}, env, [&toTool, &fromTool, user] {
+        dup2(toTool[0], STDIN_FILENO);
+        dup2(fromTool[1], STDOUT_FILENO);
+        for (int fd : {toTool[0], toTool[1], fromTool[0], fromTool[1]}) {
+          close(fd);
+        }
+        BecomeUser(user);
+      });
   close(toTool[0]);
   close(fromTool[1]);
   commands_ = toTool[1];

@@ -59,9 +59,12 @@ uint32_t NowMs() {
 
 uint32_t ButtonCode(int button) {
   switch (button) {
-    case 2: return BTN_MIDDLE;
-    case 3: return BTN_RIGHT;
-    default: return BTN_LEFT;
+    case 2:
+      return BTN_MIDDLE;
+    case 3:
+      return BTN_RIGHT;
+    default:
+      return BTN_LEFT;
   }
 }
 
@@ -70,8 +73,8 @@ uint32_t ButtonCode(int button) {
 bool AddKeyboard(const Globals& globals) {
   if (!globals.keyboards || !globals.seat) return false;
   xkb_context* context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
-  xkb_keymap* keymap = context ? xkb_keymap_new_from_names(context, nullptr, XKB_KEYMAP_COMPILE_NO_FLAGS)
-                               : nullptr;
+  xkb_keymap* keymap =
+      context ? xkb_keymap_new_from_names(context, nullptr, XKB_KEYMAP_COMPILE_NO_FLAGS) : nullptr;
   char* text = keymap ? xkb_keymap_get_as_string(keymap, XKB_KEYMAP_FORMAT_TEXT_V1) : nullptr;
   bool added = false;
   const int fd = text ? memfd_create("keymap", MFD_CLOEXEC) : -1;

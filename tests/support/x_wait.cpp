@@ -25,8 +25,7 @@ Window WaitForWindow(Display* display, const std::string& title, int timeoutMs,
 }
 
 bool WaitForWindowGone(Display* display, const std::string& title, int timeoutMs) {
-  return WaitUntil([&] { return platform::FindTopLevelWindow(display, title) == None; },
-                   timeoutMs);
+  return WaitUntil([&] { return platform::FindTopLevelWindow(display, title) == None; }, timeoutMs);
 }
 
 bool WaitForFocus(Display* display, Window window, int timeoutMs) {

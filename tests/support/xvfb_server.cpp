@@ -22,8 +22,8 @@ XvfbServer::XvfbServer(int width, int height) {
     close(fds[0]);
     std::string fd = std::to_string(fds[1]);
     std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
-           "-nolisten", "tcp", "+extension", "GLX", "-noreset", static_cast<char*>(nullptr));
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten",
+           "tcp", "+extension", "GLX", "-noreset", static_cast<char*>(nullptr));
     _exit(127);
   }
   close(fds[1]);

@@ -50,21 +50,27 @@ Ring Both(Layer layer) { return {layer, layer}; }
 
 const FaceDesign kFaces[] = {
     {"Normal",
-     {Both(Solid(0x5B6178)), {Solid(0xFFFFFF), Solid(0x9F9EB8)},
-      {Faint(0xFFFFFF, 0.7), Faint(0xB4B3CA, 0.6)}, {Faint(0xFFFFFF, 0.3), Faint(0xB4B3CA, 0.2)}}},
+     {Both(Solid(0x5B6178)),
+      {Solid(0xFFFFFF), Solid(0x9F9EB8)},
+      {Faint(0xFFFFFF, 0.7), Faint(0xB4B3CA, 0.6)},
+      {Faint(0xFFFFFF, 0.3), Faint(0xB4B3CA, 0.2)}}},
     {"HighLight",
      {Both(Solid(0xA8661A)), Both(Solid(0xF0A23A)), Both(Faint(0xF6C066, 0.8)),
       Both(Faint(0xFADDA4, 0.45))}},
     {"Pressed",
-     {Both(Solid(0x3E4357)), {Solid(0x85849F), Faint(0xFFFFFF, 0.9)},
-      {Faint(0xA9A8C0, 0.8), Faint(0xFFFFFF, 0.4)}, {Faint(0xC4C3D6, 0.5), {}}}},
+     {Both(Solid(0x3E4357)),
+      {Solid(0x85849F), Faint(0xFFFFFF, 0.9)},
+      {Faint(0xA9A8C0, 0.8), Faint(0xFFFFFF, 0.4)},
+      {Faint(0xC4C3D6, 0.5), {}}}},
     {"Disable",
      {Both(Solid(0xA2A2AC)), Both(Solid(0xE4E4E8)), Both(Faint(0xECECEF, 0.6)), Both({})}},
     {"HighLightSelect",
      {Both(Solid(0x2A4C8E)), Both(Solid(0xF0A23A)), Both(Faint(0xF6C066, 0.8)),
       Both(Faint(0xFADDA4, 0.45))}},
     {"Selected",
-     {Both(Solid(0x2A4C8E)), Both(Solid(0x6E98DC)), {Solid(0xFFFFFF), Solid(0xA9B8DA)},
+     {Both(Solid(0x2A4C8E)),
+      Both(Solid(0x6E98DC)),
+      {Solid(0xFFFFFF), Solid(0xA9B8DA)},
       {Faint(0xFFFFFF, 0.4), Faint(0xB4B3CA, 0.3)}}},
 };
 
@@ -89,8 +95,7 @@ QColor FacePixel(const FaceDesign& face, int x, int y) {
   const Ring& design = face.rings[ring];
   const Layer& layer = upperLeft <= lowerRight ? design.upperLeft : design.lowerRight;
   const QColor colour = Mix(Interior(y), layer.colour, layer.opacity);
-  const bool outerCorner =
-      (fromLeft == 0 || fromRight == 0) && (fromTop == 0 || fromBottom == 0);
+  const bool outerCorner = (fromLeft == 0 || fromRight == 0) && (fromTop == 0 || fromBottom == 0);
   return outerCorner ? Mix(colour, kSurroundings, 0.55) : colour;
 }
 
@@ -113,7 +118,8 @@ int main(int argc, char** argv) {
   for (const FaceDesign& face : kFaces) {
     const QString path = folder + "/" + face.name + ".png";
     if (!MakeFace(face).save(path, "PNG")) {
-      std::fprintf(stderr, "veyora_command_faces: cannot write %s\n", path.toLocal8Bit().constData());
+      std::fprintf(stderr, "veyora_command_faces: cannot write %s\n",
+                   path.toLocal8Bit().constData());
       return 1;
     }
   }

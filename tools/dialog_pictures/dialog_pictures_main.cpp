@@ -71,9 +71,9 @@ QImage Icon(int size) {
         return std::clamp(static_cast<int>(std::lround(base + 255 * light)), 0, 255);
       };
       const double r = 8 + 14 * middle, g = 8 + 14 * middle, b = 30 + 26 * middle;
-      icon.setPixelColor(px, py, QColor(channel(r, red[py * size + px]),
-                                        channel(g, green[py * size + px]),
-                                        channel(b, blue[py * size + px])));
+      icon.setPixelColor(px, py,
+                         QColor(channel(r, red[py * size + px]), channel(g, green[py * size + px]),
+                                channel(b, blue[py * size + px])));
     }
   }
   return icon;

@@ -5,8 +5,9 @@
 QImage PictureFromFrame(const std::vector<std::uint8_t>& rgbRows, int width, int height) {
   const QImage frame(rgbRows.data(), width, height, width * 3, QImage::Format_RGB888);
   // OpenGL hands the bottom row over first.
-  return frame.mirrored(false, true).scaled(kPreviewPictureWidth, kPreviewPictureHeight,
-                                            Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  return frame.mirrored(false, true)
+      .scaled(kPreviewPictureWidth, kPreviewPictureHeight, Qt::IgnoreAspectRatio,
+              Qt::SmoothTransformation);
 }
 
 QString SaveBaselineJpeg(const QImage& picture, const QString& path, int quality) {

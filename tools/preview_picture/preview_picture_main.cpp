@@ -49,9 +49,9 @@ bool RenderScene(SDL_Window* window, int width, int height, int frames, unsigned
     veyora::PictureBuffer picture(window, width, height, veyora::PictureKeeping::DeepBuffer);
     veyora::GlowScene scene = veyora::CreateScene(parameters, seed);
     veyora::GlSpriteSink sink;
-    const veyora::FrameTargets targets{
-        picture, veyora::FadeRectangle(static_cast<double>(width) / height),
-        veyora::FadeAlpha(parameters.FadeStrength)};
+    const veyora::FrameTargets targets{picture,
+                                       veyora::FadeRectangle(static_cast<double>(width) / height),
+                                       veyora::FadeAlpha(parameters.FadeStrength)};
     for (int i = 0; i < frames; ++i) veyora::RenderFrame(scene, sink, targets);
     // Reads the kept picture itself, not whatever a swap left in the back buffer.
     picture.BeginDrawing();
@@ -73,8 +73,8 @@ int main(int argc, char** argv) {
   }
   const QString output = QString::fromLocal8Bit(argv[1]);
   const int frames = argc > 2 ? std::atoi(argv[2]) : kDefaultFrames;
-  const unsigned seed = argc > 3 ? static_cast<unsigned>(std::strtoul(argv[3], nullptr, 10))
-                                 : kDefaultSeed;
+  const unsigned seed =
+      argc > 3 ? static_cast<unsigned>(std::strtoul(argv[3], nullptr, 10)) : kDefaultSeed;
   if (frames < 1) {
     std::fprintf(stderr, "veyora_preview_picture: FRAMES must be at least 1\n");
     return 2;

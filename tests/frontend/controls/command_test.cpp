@@ -53,7 +53,9 @@ bool WaitFor(const std::function<bool()>& done, int ms = 10000) {
   return done();
 }
 
-void RunEventsFor(int ms) { WaitFor([] { return false; }, ms); }
+void RunEventsFor(int ms) {
+  WaitFor([] { return false; }, ms);
+}
 
 QImage FaceBitmap(const char* name) {
   return QImage(QString(":/controls/%1.png").arg(name)).convertToFormat(QImage::Format_RGB32);
@@ -104,7 +106,8 @@ TEST_F(CommandTest, DrawsTheGradientInsideTheChosenFacesFrame) {
 
 TEST_F(CommandTest, CaptionSitsTwentyTwipsAboveTheMiddleAndHidesNothingWhenTransparent) {
   QFont font(QString::fromUtf8("ＭＳ Ｐゴシック"));
-  for (int size = 8; size < 20 && QFontMetrics(font).height() != 13; ++size) font.setPixelSize(size);
+  for (int size = 8; size < 20 && QFontMetrics(font).height() != 13; ++size)
+    font.setPixelSize(size);
   ASSERT_EQ(QFontMetrics(font).height(), 13);  // a caption 195 twips high
   command_.SetFont(font);
   Shown(73, 25);

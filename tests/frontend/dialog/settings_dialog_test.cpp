@@ -25,7 +25,8 @@ using testsupport::ReadBytes;
 // The pointer comes over the widget, then the button goes down and up.
 void Click(QWidget* widget, Qt::MouseButton button = Qt::LeftButton) {
   const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
-  for (QEvent::Type type : {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+  for (QEvent::Type type :
+       {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
     const Qt::MouseButton changed = type == QEvent::MouseMove ? Qt::NoButton : button;
     QMouseEvent event(type, at, widget->mapToGlobal(at), changed,
                       type == QEvent::MouseButtonPress ? button : Qt::NoButton, Qt::NoModifier);
@@ -95,13 +96,13 @@ TEST_F(SettingsDialogTest, OpensOnTheStoredChoiceAndStoresWhatTheTrackBoxHolds) 
     std::function<void(ui::ComboBox&)> enter;
     int16_t stored;
   };
-  for (const Typed& typed : std::vector<Typed>{
-           {[](ui::ComboBox& box) { box.SetText("abc"); }, 0},
-           {[](ui::ComboBox& box) { box.setCurrentIndex(12); }, 12},
-           {[](ui::ComboBox& box) { box.SetText("2.5"); }, 2},
-           {[](ui::ComboBox& box) { box.SetText("3.5"); }, 4},
-           {[](ui::ComboBox& box) { box.SetText("40000"); }, 0},
-           {[](ui::ComboBox&) {}, 0}}) {  // opened with track 0: an empty box
+  for (const Typed& typed :
+       std::vector<Typed>{{[](ui::ComboBox& box) { box.SetText("abc"); }, 0},
+                          {[](ui::ComboBox& box) { box.setCurrentIndex(12); }, 12},
+                          {[](ui::ComboBox& box) { box.SetText("2.5"); }, 2},
+                          {[](ui::ComboBox& box) { box.SetText("3.5"); }, 4},
+                          {[](ui::ComboBox& box) { box.SetText("40000"); }, 0},
+                          {[](ui::ComboBox&) {}, 0}}) {  // opened with track 0: an empty box
     typed.enter(Open({1, 0, ""}).BGM_Repeat);
     EXPECT_EQ(Save().BGM_Track, typed.stored);
   }
@@ -124,7 +125,8 @@ TEST_F(SettingsDialogTest, AnyButtonOnAMarkOrItsTextChoosesThatRow) {
   // Mode 2 without a file is written as it stands.
   Click(&dialog.Cmd_Set);
   EXPECT_EQ(ReadBytes(file_),
-            "[Section]\r\nBGM\x8B\xE6\x95\xAA= 2\r\nBGM\xD8\xCB\xDF\xB0\xC4= 3\r\nBGM\xCC\xA7\xB2\xD9=\r\n");
+            "[Section]\r\nBGM\x8B\xE6\x95\xAA= 2\r\nBGM\xD8\xCB\xDF\xB0\xC4= "
+            "3\r\nBGM\xCC\xA7\xB2\xD9=\r\n");
 }
 
 TEST_F(SettingsDialogTest, AFileChosenIsKeptWholeAndOnlySetWritesIt) {
@@ -156,7 +158,8 @@ TEST_F(SettingsDialogTest, OpensWithTheFocusOnThePanelWhateverTheChoice) {
 }
 
 TEST_F(SettingsDialogTest, ANameWithALineBreakIsRefusedAndThePreviousFileKept) {
-  const std::string previous = folder_.File("previous.wav"), broken = folder_.File("two\nlines.wav");
+  const std::string previous = folder_.File("previous.wav"),
+                    broken = folder_.File("two\nlines.wav");
   testsupport::WriteBytes(broken, "RIFF");
   Quorin05_P& dialog = Open({2, 0, previous});
   QTimer::singleShot(0, [&] {
@@ -183,8 +186,8 @@ TEST_F(SettingsDialogTest, ASaveThatFailsSaysSoAndKeepsTheDialogOpenWithTheChoic
     Quorin05_P& dialog = Open({0, 0, ""});
     Click(dialog.lbl_BGM(1));  // "音楽CD"
     dialog.BGM_Repeat.SetText("5");
-    EXPECT_EQ(ClickForMessage(&dialog.Cmd_Set),
-              QString::fromUtf8("%1: %2 に設定を保存できません！").arg(names::kProgramTitle, file.c_str()));
+    EXPECT_EQ(ClickForMessage(&dialog.Cmd_Set), QString::fromUtf8("%1: %2 に設定を保存できません！")
+                                                    .arg(names::kProgramTitle, file.c_str()));
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(Marked(dialog.Img_BGM(1)));
     EXPECT_EQ(dialog.BGM_Repeat.Text(), "5");

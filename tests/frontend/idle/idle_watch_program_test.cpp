@@ -116,8 +116,9 @@ class SessionBusIdleWatchTest : public IdleWatchTest {
     std::vector<std::string> args = {"--session", "--print-reply", "--dest=" + service, path,
                                      method};
     if (!argument.empty()) args.push_back(argument);
-    return RunToEnd("dbus-send", args, {{"DBUS_SESSION_BUS_ADDRESS", Bus()}},
-                    [] { dup2(STDOUT_FILENO, STDERR_FILENO); }, kDeadlineMs)
+    return RunToEnd(
+               "dbus-send", args, {{"DBUS_SESSION_BUS_ADDRESS", Bus()}},
+               [] { dup2(STDOUT_FILENO, STDERR_FILENO); }, kDeadlineMs)
         .output;
   }
   bool Served(const std::string& service) {

@@ -30,9 +30,7 @@ pid_t RunRenderer(pid_t watch) {
   }
   return 0;
 }
-bool RunOn(pid_t watch) {
-  return RunRenderer(watch) != 0;
-}
+bool RunOn(pid_t watch) { return RunRenderer(watch) != 0; }
 
 TEST(IdleWatchWaylandTest, IdleStartsARunAKeyEndsItAndTheNextIdlePeriodStartsAnother) {
   SwaySession session(1);

@@ -30,13 +30,14 @@ TEST(MciCommandTest, KeywordsMatchInAnyCaseAndValuesKeepTheirSpelling) {
 
 TEST(MciCommandTest, QuotedPathIsTakenWholeUpToTheFixedEnding) {
   // Quotes and command words inside the path stay part of the path.
-  MciCommand tricky =
-      Parsed("open \"/m/x.mp3\" type MPEGVideo Alias Other\" close \"y\" type mpegvideo alias MP3Play");
+  MciCommand tricky = Parsed(
+      "open \"/m/x.mp3\" type MPEGVideo Alias Other\" close \"y\" type mpegvideo alias MP3Play");
   EXPECT_EQ(tricky.file, "/m/x.mp3\" type MPEGVideo Alias Other\" close \"y");
   EXPECT_EQ(tricky.fileType, "mpegvideo");
   EXPECT_EQ(tricky.device, "MP3Play");
 
-  EXPECT_EQ(Parsed("open \"/音楽/曲 \"1\".mp3\" type MPEGVideo Alias MP3Play").file, "/音楽/曲 \"1\".mp3");
+  EXPECT_EQ(Parsed("open \"/音楽/曲 \"1\".mp3\" type MPEGVideo Alias MP3Play").file,
+            "/音楽/曲 \"1\".mp3");
 }
 
 TEST(MciCommandTest, BadStringsGiveErrorNumbers) {
@@ -76,15 +77,16 @@ TEST(TmsfPositionTest, FormatsAndReadsBackPositions) {
   ASSERT_TRUE(shortForm);
   EXPECT_EQ(FormatTmsf(*shortForm), "03:01:00:00");
 
-  for (const char* bad : {"", "Error:282", "3:00:60:00", "3:00:00:75", "123", "1:2:3:4:5", "1::2", "1:",
-                          "-1", " 3", "3 "}) {
+  for (const char* bad : {"", "Error:282", "3:00:60:00", "3:00:00:75", "123", "1:2:3:4:5", "1::2",
+                          "1:", "-1", " 3", "3 "}) {
     EXPECT_FALSE(ParseTmsf(bad).has_value()) << bad;
   }
 }
 
 // Track 1 audio (100 sectors), track 2 data (50), tracks 3 and 4 audio (75 each).
 DiscLayout MixedDisc() {
-  return DiscLayout({{1, 0, 100, true}, {2, 100, 50, false}, {3, 150, 75, true}, {4, 225, 75, true}});
+  return DiscLayout(
+      {{1, 0, 100, true}, {2, 100, 50, false}, {3, 150, 75, true}, {4, 225, 75, true}});
 }
 
 TEST(DiscLayoutTest, FindsTracksAndPositions) {

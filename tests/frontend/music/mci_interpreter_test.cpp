@@ -29,7 +29,8 @@ class MciInterpreterTest : public testing::Test {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     std::vector<std::vector<int16_t>> tracks = {musictest::Tone(300, 1), musictest::Tone(600, 1),
                                                 musictest::Tone(1200, 1)};
-    ASSERT_TRUE(musictest::WriteDiscImage(folder.File("disc.cue"), folder.File("disc.bin"), tracks));
+    ASSERT_TRUE(
+        musictest::WriteDiscImage(folder.File("disc.cue"), folder.File("disc.bin"), tracks));
     setenv("VEYORA_CDROM", folder.File("disc.cue").c_str(), 1);
   }
 
@@ -194,9 +195,14 @@ TEST_F(MciInterpreterTest, WaveSoundPlaysOnlyWaveFiles) {
   testsupport::WriteBytes(folder.File("really.wav"), "ID3 this is not a WAVE file");
   WaveSound wave(output);
   // Each sound replaces the one before, also when it cannot play.
-  for (const auto& [path, plays] : std::vector<std::pair<std::string, bool>>{
-           {WavFile("loop.wav", 0.2), true}, {cut, true}, {folder.File("missing.wav"), false},
-           {headerOnly, false}, {folder.File("really.wav"), false}, {folder.Path(), false}, {cut, true}}) {
+  for (const auto& [path, plays] :
+       std::vector<std::pair<std::string, bool>>{{WavFile("loop.wav", 0.2), true},
+                                                 {cut, true},
+                                                 {folder.File("missing.wav"), false},
+                                                 {headerOnly, false},
+                                                 {folder.File("really.wav"), false},
+                                                 {folder.Path(), false},
+                                                 {cut, true}}) {
     wave.PlayLooping(path);
     EXPECT_EQ(Mix_PlayingMusic() != 0, plays) << path;
   }

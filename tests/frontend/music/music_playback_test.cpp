@@ -30,9 +30,9 @@ TEST(MusicPlaybackTest, EachKindOfMusicKeepsSoundingAcrossItsEndUntilStopped) {
   ASSERT_TRUE(musictest::WriteWav(folder.File("loop.wav"), musictest::Tone(500, 0.25)));
   ASSERT_TRUE(musictest::WriteWav(folder.File("tune.wav"), musictest::Tone(700, 0.4)));
   ASSERT_TRUE(musictest::EncodeMp3(folder.File("tune.wav"), folder.File("tune.mp3")));
-  ASSERT_TRUE(musictest::WriteDiscImage(folder.File("disc.cue"), folder.File("disc.bin"),
-                                        {musictest::Tone(300, 0.5), musictest::Tone(600, 0.5),
-                                         musictest::Tone(1200, 0.5)}));
+  ASSERT_TRUE(musictest::WriteDiscImage(
+      folder.File("disc.cue"), folder.File("disc.bin"),
+      {musictest::Tone(300, 0.5), musictest::Tone(600, 0.5), musictest::Tone(1200, 0.5)}));
   setenv("VEYORA_CDROM", folder.File("disc.cue").c_str(), 1);
   setenv("SDL_AUDIODRIVER", "disk", 1);
   using Step = std::function<void(Quorin05_BGM&)>;
@@ -74,7 +74,8 @@ TEST(MusicPlaybackTest, EachKindOfMusicKeepsSoundingAcrossItsEndUntilStopped) {
             std::this_thread::sleep_for(200ms);
             return written() >= until;
           },
-          60000)) << c.name;
+          60000))
+          << c.name;
     };
     c.start(music);
     playFor(6 * c.onePass, c.tick);
@@ -83,8 +84,9 @@ TEST(MusicPlaybackTest, EachKindOfMusicKeepsSoundingAcrossItsEndUntilStopped) {
     music.Shutdown();  // completes the output file
 
     // The other CD tracks sound at a quarter and a half of the repeated one.
-    const std::vector<musictest::SoundWindow> windows = musictest::Analyse(
-        musictest::ReadRawSamples(output), kWindow, {c.hertz / 4, c.hertz / 2, c.hertz, c.hertz * 2});
+    const std::vector<musictest::SoundWindow> windows =
+        musictest::Analyse(musictest::ReadRawSamples(output), kWindow,
+                           {c.hertz / 4, c.hertz / 2, c.hertz, c.hertz * 2});
     ASSERT_GT(windows.size(), kSilentWindowsAtTheEnd) << c.name;
     double loudSeconds = 0;
     for (size_t i = 0; i < windows.size(); ++i) {

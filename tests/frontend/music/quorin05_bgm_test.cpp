@@ -60,7 +60,9 @@ class MusicPlayerTest : public testing::Test {
   void NewPlayer(int16_t track, const std::string& file = "") {
     auto scripted = std::make_unique<ScriptedPlatform>();
     platform = scripted.get();
-    platform->answers = {{kCurrentTrack, {0, "1"}}, {kTrackCount, {0, "3"}}, {kCdMode, {0, "stopped"}},
+    platform->answers = {{kCurrentTrack, {0, "1"}},
+                         {kTrackCount, {0, "3"}},
+                         {kCdMode, {0, "stopped"}},
                          {"status cdaudio position track 3", {0, "03:00:00:00"}}};
     player.emplace(std::move(scripted), Settings{2, track, file});
   }
@@ -81,11 +83,24 @@ TEST_F(MusicPlayerTest, CdPollPlaysWhatTheDriveStateCallsForAndStopsPollingOnBad
   const Strings replay3 = {"status cdaudio position track 3", "play cdaudio from 03:00:00:00"};
   const Case cases[] = {
       {"whole disc, drive not ready", 0, {{kCdMode, {0, "not ready"}}}, 3, {}, true},
-      {"whole disc, stopped, track no number", 0, {{kCurrentTrack, {0, "x"}}}, 3, {"play cdaudio"}, true},
-      {"track 3, drive moved on to 4", 3, {{kCurrentTrack, {0, "4"}}, {kCdMode, {0, "playing"}}}, 3, replay3,
+      {"whole disc, stopped, track no number",
+       0,
+       {{kCurrentTrack, {0, "x"}}},
+       3,
+       {"play cdaudio"},
+       true},
+      {"track 3, drive moved on to 4",
+       3,
+       {{kCurrentTrack, {0, "4"}}, {kCdMode, {0, "playing"}}},
+       3,
+       replay3,
        true},
       {"track 3, stopped on it", 3, {{kCurrentTrack, {0, "3"}}}, 3, replay3, true},
-      {"track 3, playing it, blanks around", 3, {{kCurrentTrack, {0, " 3 "}}, {kCdMode, {0, "playing"}}}, 3, {},
+      {"track 3, playing it, blanks around",
+       3,
+       {{kCurrentTrack, {0, " 3 "}}, {kCdMode, {0, "playing"}}},
+       3,
+       {},
        true},
       {"current track fails", 0, {{kCurrentTrack, {276, ""}}}, 1, {}, false},
       {"current track reply holds an error", 0, {{kCurrentTrack, {0, "error"}}}, 1, {}, false},
@@ -94,8 +109,12 @@ TEST_F(MusicPlayerTest, CdPollPlaysWhatTheDriveStateCallsForAndStopsPollingOnBad
       {"track 3, track reply 3x", 3, {{kCurrentTrack, {0, "3x"}}}, 3, {}, false},
       {"track 3, track reply beyond 16 bits", 3, {{kCurrentTrack, {0, "70000"}}}, 3, {}, false},
       // The error text is sent as the position: the drive refuses it, polling goes on.
-      {"track 9 beyond the disc", 9, {{"status cdaudio position track 9", {282, ""}}}, 3,
-       {"status cdaudio position track 9", "play cdaudio from Error:282"}, true},
+      {"track 9 beyond the disc",
+       9,
+       {{"status cdaudio position track 9", {282, ""}}},
+       3,
+       {"status cdaudio position track 9", "play cdaudio from Error:282"},
+       true},
   };
   for (const Case& c : cases) {
     NewPlayer(c.track);
@@ -133,7 +152,8 @@ TEST_F(MusicPlayerTest, CdAndMp3StepsSendTheirCommandsInOrder) {
   };
   const std::string open = "open \"" + kMp3File + "\" type MPEGVideo Alias MP3Play";
   const Case cases[] = {
-      {"CD open and stop", {},
+      {"CD open and stop",
+       {},
        [](Quorin05_BGM& p) {
          p.CD_Open();
          p.CD_Stop();
@@ -143,7 +163,9 @@ TEST_F(MusicPlayerTest, CdAndMp3StepsSendTheirCommandsInOrder) {
       {"MP3 play, open fails", {{open, {275, ""}}}, &Quorin05_BGM::MP3_Play, {open}},
       {"MP3 stop", {}, &Quorin05_BGM::MP3_Stop, {"stop MP3Play", "close MP3Play"}},
       {"MP3 loop while playing", {{kMp3Mode, {0, "playing"}}}, &Quorin05_BGM::MP3_Loop, {kMp3Mode}},
-      {"MP3 loop while paused", {{kMp3Mode, {0, "paused"}}}, &Quorin05_BGM::MP3_Loop,
+      {"MP3 loop while paused",
+       {{kMp3Mode, {0, "paused"}}},
+       &Quorin05_BGM::MP3_Loop,
        {kMp3Mode, "stop MP3Play", "play MP3Play from 0"}},
   };
   for (const Case& c : cases) {

@@ -28,10 +28,9 @@ FrameHeader FindFrameHeader(const QByteArray& jpeg) {
   int at = 2;
   while (at + 4 <= jpeg.size() && static_cast<unsigned char>(jpeg[at]) == 0xFF) {
     const auto marker = static_cast<unsigned char>(jpeg[at + 1]);
-    const int length = (static_cast<unsigned char>(jpeg[at + 2]) << 8) |
-                       static_cast<unsigned char>(jpeg[at + 3]);
-    if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
-        marker != 0xCC) {
+    const int length =
+        (static_cast<unsigned char>(jpeg[at + 2]) << 8) | static_cast<unsigned char>(jpeg[at + 3]);
+    if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
       return {marker, at + 9 < jpeg.size() ? static_cast<unsigned char>(jpeg[at + 9]) : 0};
     }
     at += 2 + length;

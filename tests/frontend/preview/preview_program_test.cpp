@@ -114,7 +114,8 @@ class PreviewProgramTest : public testsupport::PrivateDisplayTest {
   }
 };
 
-TEST_F(PreviewProgramTest, PreviewsSideBySideFillTheirPanesWithThePictureUntilTheirPaneOrWindowGoes) {
+TEST_F(PreviewProgramTest,
+       PreviewsSideBySideFillTheirPanesWithThePictureUntilTheirPaneOrWindowGoes) {
   const QImage picture = QImage(PREVIEW_PICTURE_FILE).convertToFormat(QImage::Format_RGB32);
   ASSERT_FALSE(picture.isNull());
   struct Pane {
@@ -123,12 +124,14 @@ TEST_F(PreviewProgramTest, PreviewsSideBySideFillTheirPanesWithThePictureUntilTh
   };
   // Wider and higher than 2,184 pixels, the most a 16-bit count of twips carries;
   // made first, so it lies under the other panes, whose pixels are read.
-  const Pane panes[] = {
-      {QRect(0, 0, 2500, 2300), false}, {QRect(20, 30, 152, 112), true}, {QRect(200, 30, 400, 300), true}};
+  const Pane panes[] = {{QRect(0, 0, 2500, 2300), false},
+                        {QRect(20, 30, 152, 112), true},
+                        {QRect(200, 30, 400, 300), true}};
   std::vector<Window> windows, previews;
   std::vector<std::unique_ptr<testsupport::ChildProcess>> programs;
   for (const Pane& pane : panes) {
-    windows.push_back(MakePane(pane.place.x(), pane.place.y(), pane.place.width(), pane.place.height()));
+    windows.push_back(
+        MakePane(pane.place.x(), pane.place.y(), pane.place.width(), pane.place.height()));
     programs.push_back(StartPreview(windows.back()));
   }
   for (size_t i = 0; i < windows.size(); ++i) {
@@ -157,8 +160,8 @@ TEST_F(PreviewProgramTest, WithoutAPaneToShowInOrBesideARunningSaverOrDialogTheP
   const Window gone = MakePane(0, 0, 152, 112);
   DestroyWindow(gone);
   // A window that can hold no picture takes no children either.
-  const Window inputOnly = XCreateWindow(display_, DefaultRootWindow(display_), 0, 0, 152, 112,
-                                         0, 0, InputOnly, CopyFromParent, 0, nullptr);
+  const Window inputOnly = XCreateWindow(display_, DefaultRootWindow(display_), 0, 0, 152, 112, 0,
+                                         0, InputOnly, CopyFromParent, 0, nullptr);
   XMapWindow(display_, inputOnly);
   // The root window is never destroyed, and a pane larger than the screen is no
   // preview pane: a picture there could never be closed.
@@ -169,20 +172,21 @@ TEST_F(PreviewProgramTest, WithoutAPaneToShowInOrBesideARunningSaverOrDialogTheP
     std::vector<std::string> args;
     const char* otherWindow;  // the title of a window open meanwhile, if any
   };
-  for (const Case& c : std::vector<Case>{
-           {{"/p"}, nullptr},
-           {{"/p", "0"}, nullptr},
-           {{"/p", "12345"}, nullptr},
-           {{"/p", "pane"}, nullptr},
-           {{"/p", std::to_string(gone)}, nullptr},
-           {{"/p", std::to_string(inputOnly)}, nullptr},
-           {{"/p", std::to_string(DefaultRootWindow(display_))}, nullptr},
-           {{"/p", std::to_string(oversized)}, nullptr},
-           {{"/p", std::to_string(pane)}, names::kSaverTitle},
-           {{"/p", std::to_string(pane)}, names::kDialogTitle}}) {
+  for (const Case& c :
+       std::vector<Case>{{{"/p"}, nullptr},
+                         {{"/p", "0"}, nullptr},
+                         {{"/p", "12345"}, nullptr},
+                         {{"/p", "pane"}, nullptr},
+                         {{"/p", std::to_string(gone)}, nullptr},
+                         {{"/p", std::to_string(inputOnly)}, nullptr},
+                         {{"/p", std::to_string(DefaultRootWindow(display_))}, nullptr},
+                         {{"/p", std::to_string(oversized)}, nullptr},
+                         {{"/p", std::to_string(pane)}, names::kSaverTitle},
+                         {{"/p", std::to_string(pane)}, names::kDialogTitle}}) {
     const Window other = c.otherWindow ? MakeTitledWindow(c.otherWindow) : None;
     auto program = Start(c.args);
-    const std::string what = c.args.back() + (c.otherWindow ? std::string(" beside ") + c.otherWindow : "");
+    const std::string what =
+        c.args.back() + (c.otherWindow ? std::string(" beside ") + c.otherWindow : "");
     EXPECT_EQ(program->WaitExit(kDeadlineMs), 0) << what;
     EXPECT_EQ(platform::FindTopLevelWindow(display_, kPreviewCaption), None) << what;
     EXPECT_TRUE(Children(pane).empty()) << what;

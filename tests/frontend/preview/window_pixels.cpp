@@ -7,13 +7,15 @@
 QImage WindowPixels(Display* display, Window window) {
   XWindowAttributes attributes{};
   if (!XGetWindowAttributes(display, window, &attributes)) return {};
-  XImage* image = XGetImage(display, window, 0, 0, attributes.width, attributes.height,
-                            AllPlanes, ZPixmap);
+  XImage* image =
+      XGetImage(display, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
   if (!image) return {};
   // The server's 24-bit TrueColor visual keeps a pixel in 32 bits, laid out as Qt's RGB32.
-  const QImage pixels = image->bits_per_pixel != 32 ? QImage()
-                        : QImage(reinterpret_cast<const uchar*>(image->data), image->width, image->height,
-                                 image->bytes_per_line, QImage::Format_RGB32).copy();
+  const QImage pixels = image->bits_per_pixel != 32
+                            ? QImage()
+                            : QImage(reinterpret_cast<const uchar*>(image->data), image->width,
+                                     image->height, image->bytes_per_line, QImage::Format_RGB32)
+                                  .copy();
   XDestroyImage(image);
   return pixels;
 }

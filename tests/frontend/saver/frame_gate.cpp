@@ -30,7 +30,8 @@ extern "C" void SDL_GL_SwapWindow(SDL_Window* window) {
   reinterpret_cast<void (*)(SDL_Window*)>(dlsym(RTLD_NEXT, "SDL_GL_SwapWindow"))(window);
   if (++shown < Setting("VEYORA_STOP_AFTER_FRAMES")) return;
   // The frame reaches the server before the process stops.
-  auto currentDisplay = reinterpret_cast<Display* (*)()>(dlsym(RTLD_DEFAULT, "glXGetCurrentDisplay"));
+  auto currentDisplay =
+      reinterpret_cast<Display* (*)()>(dlsym(RTLD_DEFAULT, "glXGetCurrentDisplay"));
   if (Display* display = currentDisplay ? currentDisplay() : nullptr) XSync(display, False);
   raise(SIGSTOP);
 }

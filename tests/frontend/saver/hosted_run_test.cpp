@@ -4,9 +4,9 @@
 // no switch, as xsecurelock does) or after -window-id (a host's live preview).
 #include "tests/frontend/saver/saver_session.h"
 
-#include <X11/keysym.h>
-#include <X11/extensions/XTest.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 #include <signal.h>
 
 #include <cstdio>
@@ -33,17 +33,17 @@ class HostedRunTest : public SaverSession {
     XSetWindowAttributes attributes{};
     attributes.override_redirect = True;
     attributes.background_pixel = BlackPixel(display_, DefaultScreen(display_));
-    const Window window = XCreateWindow(display_, DefaultRootWindow(display_), 10, 10, width, height,
-                                        0, CopyFromParent, InputOutput, CopyFromParent,
+    const Window window = XCreateWindow(display_, DefaultRootWindow(display_), 10, 10, width,
+                                        height, 0, CopyFromParent, InputOutput, CopyFromParent,
                                         CWOverrideRedirect | CWBackPixel, &attributes);
     XMapRaised(display_, window);
     XSync(display_, False);
     return window;
   }
 
-  std::unique_ptr<testsupport::ChildProcess> StartHosted(const std::vector<std::string>& args,
-                                                         const std::string& hostWindow,
-                                                         const std::string& soundFile = "sound.raw") {
+  std::unique_ptr<testsupport::ChildProcess> StartHosted(
+      const std::vector<std::string>& args, const std::string& hostWindow,
+      const std::string& soundFile = "sound.raw") {
     std::map<std::string, std::string> env = SessionEnvironment();
     env["SDL_DISKAUDIOFILE"] = File(soundFile);
     if (!hostWindow.empty()) env["XSCREENSAVER_WINDOW"] = hostWindow;
@@ -54,8 +54,8 @@ class HostedRunTest : public SaverSession {
   std::pair<unsigned long, bool> Picture(Window window) {
     XWindowAttributes attributes{};
     if (!XGetWindowAttributes(display_, window, &attributes)) return {0, false};
-    XImage* image = XGetImage(display_, window, 0, 0, attributes.width, attributes.height,
-                              AllPlanes, ZPixmap);
+    XImage* image =
+        XGetImage(display_, window, 0, 0, attributes.width, attributes.height, AllPlanes, ZPixmap);
     if (!image) return {0, false};
     unsigned long digest = 0;
     bool lit = false;
@@ -76,7 +76,8 @@ class HostedRunTest : public SaverSession {
     if (!testsupport::WaitUntil([&] { return (first = Picture(window)).second; }, kDeadlineMs)) {
       return false;
     }
-    return testsupport::WaitUntil([&] { return Picture(window).first != first.first; }, kDeadlineMs);
+    return testsupport::WaitUntil([&] { return Picture(window).first != first.first; },
+                                  kDeadlineMs);
   }
 
   // The renderer's window inside the host's, once it covers it exactly.
@@ -89,10 +90,10 @@ class HostedRunTest : public SaverSession {
           if (XQueryTree(display_, host, &root, &parent, &children, &count)) {
             for (unsigned int i = 0; i < count; ++i) {
               XWindowAttributes attributes{};
-              covered = covered || (XGetWindowAttributes(display_, children[i], &attributes) &&
-                                    attributes.x == 0 && attributes.y == 0 &&
-                                    attributes.width == width && attributes.height == height &&
-                                    attributes.map_state == IsViewable);
+              covered =
+                  covered || (XGetWindowAttributes(display_, children[i], &attributes) &&
+                              attributes.x == 0 && attributes.y == 0 && attributes.width == width &&
+                              attributes.height == height && attributes.map_state == IsViewable);
             }
           }
           if (children) XFree(children);
@@ -140,8 +141,8 @@ TEST_P(HostContractTest, DrawsInTheHostsWindowUntilSignalledAndIgnoresInput) {
   WriteTone(File("b.wav"), 500, 0.25);
   WriteSettings(2, File("b.wav"));
   const Window host = MakeHostWindow(320, 240);
-  auto frontEnd = StartHosted(GetParam().args, GetParam().hexadecimal ? Hex(host)
-                                                                      : std::to_string(host));
+  auto frontEnd =
+      StartHosted(GetParam().args, GetParam().hexadecimal ? Hex(host) : std::to_string(host));
   ASSERT_TRUE(ShowsChangingGlow(host));
   ASSERT_TRUE(WaitForSound(0.2));
   // Nothing of ours is mapped at the top level, and input ends nothing.
@@ -158,12 +159,13 @@ TEST_P(HostContractTest, DrawsInTheHostsWindowUntilSignalledAndIgnoresInput) {
   EXPECT_TRUE(testsupport::WaitUntil([&] { return RendererProcesses().empty(); }, kDeadlineMs));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Hosts, HostContractTest,
-    ::testing::Values(HostCase{"XScreenSaver", {"-root"}, true},
-                      HostCase{"XScreenSaverNewer", {"--root"}, true},
-                      HostCase{"Xsecurelock", {}, false}),
-    [](const ::testing::TestParamInfo<HostCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Hosts, HostContractTest,
+                         ::testing::Values(HostCase{"XScreenSaver", {"-root"}, true},
+                                           HostCase{"XScreenSaverNewer", {"--root"}, true},
+                                           HostCase{"Xsecurelock", {}, false}),
+                         [](const ::testing::TestParamInfo<HostCase>& info) {
+                           return info.param.name;
+                         });
 
 TEST_F(HostedRunTest, FollowsTheHostsWindowWhenItIsResized) {
   const Window host = MakeHostWindow(200, 150);
@@ -217,8 +219,8 @@ TEST_F(HostedRunTest, TwoRunsStartedInTheSameSecondShowPicturesOfTheirOwn) {
   std::vector<std::unique_ptr<testsupport::ChildProcess>> runs;
   for (Window host : hosts) {
     environment["XSCREENSAVER_WINDOW"] = Hex(host);
-    runs.push_back(std::make_unique<testsupport::ChildProcess>(File(names::kFrontEndFile),
-                                                               std::vector<std::string>{"-root"}, environment));
+    runs.push_back(std::make_unique<testsupport::ChildProcess>(
+        File(names::kFrontEndFile), std::vector<std::string>{"-root"}, environment));
   }
   const auto stopped = [](pid_t pid) { return testsupport::ProcessState(pid) == 'T'; };
   ASSERT_TRUE(testsupport::WaitUntil(

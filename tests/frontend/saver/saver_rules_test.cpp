@@ -49,11 +49,14 @@ TEST(RendererWatchTest, AMissingWindowEndsTheRunOnceSeenOnceTheRendererEndedOrAf
   constexpr auto kLimit = RendererWatch::kAppearanceLimit;
   const std::vector<Run> runs = {
       // Not seen yet: waited for up to the limit while the renderer runs.
-      {kLimit, {{false, true, 0ms, false}, {false, true, kLimit - 1ms, false},
-                {false, true, kLimit, true}}},
+      {kLimit,
+       {{false, true, 0ms, false},
+        {false, true, kLimit - 1ms, false},
+        {false, true, kLimit, true}}},
       {300ms, {{false, true, 299ms, false}, {false, true, 300ms, true}}},
       // Seen once: the first look-up without it ends the run.
-      {kLimit, {{false, true, 50ms, false}, {true, true, 900ms, false}, {false, true, 950ms, true}}},
+      {kLimit,
+       {{false, true, 50ms, false}, {true, true, 900ms, false}, {false, true, 950ms, true}}},
       // A renderer that ended, or never started, is not waited for.
       {kLimit, {{false, false, 50ms, true}}},
       // A window of that title from elsewhere holds the run while it exists.

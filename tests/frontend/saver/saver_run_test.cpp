@@ -28,7 +28,8 @@ constexpr double kSilent = 50;
 class SaverRunTest : public SaverSession {
  protected:
   // Starts a run and waits until the renderer's window has the focus.
-  std::unique_ptr<testsupport::ChildProcess> StartRun(const std::vector<std::string>& args = {"/s"}) {
+  std::unique_ptr<testsupport::ChildProcess> StartRun(const std::vector<std::string>& args = {
+                                                          "/s"}) {
     auto frontEnd = StartFrontEnd(args);
     EXPECT_NE(WaitForRenderer(), None);
     return frontEnd;
@@ -78,7 +79,8 @@ struct PointerCase {
 
 void PrintTo(const PointerCase& run, std::ostream* out) { *out << run.name; }
 
-class SaverRunPointerTest : public SaverRunTest, public ::testing::WithParamInterface<PointerCase> {};
+class SaverRunPointerTest : public SaverRunTest,
+                            public ::testing::WithParamInterface<PointerCase> {};
 
 TEST_P(SaverRunPointerTest, StaysHiddenAndEndsAfterTheRenderer) {
   auto frontEnd = StartFrontEnd(GetParam().args);
@@ -96,13 +98,14 @@ TEST_P(SaverRunPointerTest, StaysHiddenAndEndsAfterTheRenderer) {
   EXPECT_EQ(PointerCalls(frontEnd->Pid()), GetParam().pointerCalls);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Switches, SaverRunPointerTest,
-    ::testing::Values(PointerCase{"SlashS", {"/s"}, {"hide", "show"}},
-                      PointerCase{"DashCapitalS", {"-S"}, {"hide", "show"}},
-                      // An empty command line leaves the pointer alone.
-                      PointerCase{"Empty", {}, {}}),
-    [](const ::testing::TestParamInfo<PointerCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Switches, SaverRunPointerTest,
+                         ::testing::Values(PointerCase{"SlashS", {"/s"}, {"hide", "show"}},
+                                           PointerCase{"DashCapitalS", {"-S"}, {"hide", "show"}},
+                                           // An empty command line leaves the pointer alone.
+                                           PointerCase{"Empty", {}, {}}),
+                         [](const ::testing::TestParamInfo<PointerCase>& info) {
+                           return info.param.name;
+                         });
 
 TEST_F(SaverRunTest, WavMusicLoopsWithoutAGapUntilTheRunEnds) {
   WriteTone(File("b.wav"), 500, 0.25);
@@ -121,8 +124,8 @@ TEST_F(SaverRunTest, Mp3MusicIsRestartedByItsTimerUntilTheRunEnds) {
   WriteSettings(2, File("b.Mp3"));
   auto frontEnd = StartRun();
   // The file is short: each second's timer tick starts it again after a pause.
-  ASSERT_TRUE(testsupport::WaitUntil([&] { return LoudStretches(Heard(700), 700).size() >= 3; },
-                                     kEndMs));
+  ASSERT_TRUE(
+      testsupport::WaitUntil([&] { return LoudStretches(Heard(700), 700).size() >= 3; }, kEndMs));
   EndRunByKey(*frontEnd);
 }
 
@@ -151,8 +154,8 @@ TEST_F(SaverRunTest, ARendererKilledOutrightEndsTheRunAndItsMusic) {
 TEST_F(SaverRunTest, EveryOtherStartEndsAtOnceWhileARunIsOn) {
   auto frontEnd = StartRun();
   for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"/s"}, std::vector<std::string>{},
-        std::vector<std::string>{"/c"}, std::vector<std::string>{"/p", "0"}}) {
+       {std::vector<std::string>{"/s"}, std::vector<std::string>{}, std::vector<std::string>{"/c"},
+        std::vector<std::string>{"/p", "0"}}) {
     const std::string name = args.empty() ? "(empty)" : args[0];
     auto other = StartFrontEnd(args);
     EXPECT_EQ(other->WaitExit(kEndMs), 0) << name;
@@ -218,8 +221,8 @@ TEST_F(SaverRunTest, OfTwoRunsStartedAtTheSameMomentExactlyOneGoesOn) {
   for (int attempt = 0; attempt < 3; ++attempt) {
     auto first = StartFrontEnd({"/s"});
     auto second = StartFrontEnd({"/s"});
-    ASSERT_TRUE(testsupport::WaitUntil([&] { return !first->Running() || !second->Running(); },
-                                       kEndMs));
+    ASSERT_TRUE(
+        testsupport::WaitUntil([&] { return !first->Running() || !second->Running(); }, kEndMs));
     ASSERT_NE(WaitForRenderer(), None);
     EXPECT_EQ(RendererProcesses().size(), 1u);
     testsupport::ChildProcess& running = first->Running() ? *first : *second;
@@ -237,7 +240,8 @@ TEST_F(SaverRunTest, ProgramsStartedWithTheirStandardStreamsClosedOpenThemOnDevN
                                   environment);
     ASSERT_NE(WaitForRenderer(), None) << program;
     for (const char* fd : {"0", "1", "2"}) {
-      EXPECT_EQ(std::filesystem::read_symlink("/proc/" + std::to_string(run.Pid()) + "/fd/" + fd), "/dev/null");
+      EXPECT_EQ(std::filesystem::read_symlink("/proc/" + std::to_string(run.Pid()) + "/fd/" + fd),
+                "/dev/null");
     }
     PressKey();
     EXPECT_EQ(run.WaitExit(kEndMs), 0) << program;

@@ -20,7 +20,6 @@
 
 namespace savertest {
 
-
 // Both programs copied into a folder of their own, with their settings file, run
 // on a private X server. Sound goes to SDL's "disk" output in that folder, there
 // is never a CD drive, and the front end's pointer hide and show requests are

@@ -35,8 +35,8 @@ class SaverWaylandTest : public ::testing::Test {
     folder_ = session.Home() + "/programs";
     ASSERT_TRUE(std::filesystem::create_directory(folder_));
     for (const auto& program : {testsupport::FrontEndPath(), testsupport::RendererPath()}) {
-      std::filesystem::copy_file(program, folder_ + "/" +
-                                              std::filesystem::path(program).filename().string());
+      std::filesystem::copy_file(
+          program, folder_ + "/" + std::filesystem::path(program).filename().string());
     }
     ASSERT_TRUE(musictest::WriteWav(File("tone.wav"), musictest::Tone(440, 1.0)));
     WriteSaverSettings(File(names::kSettingsFile), 2, File("tone.wav"));

@@ -63,7 +63,8 @@ TEST(SettingsLoad, FilePlaybackNeedsAFileThatOpens) {
   const std::string song = folder.File("曲 é.mp3");
   WriteBytes(song, "ID3");
   // A path CP932 cannot hold is stored in the marked UTF-8 form.
-  EXPECT_EQ(LoadFromBytes(SettingsBytes(" 2", " 0", "\xEF\xBB\xBF" + song)), (Settings{2, 0, song}));
+  EXPECT_EQ(LoadFromBytes(SettingsBytes(" 2", " 0", "\xEF\xBB\xBF" + song)),
+            (Settings{2, 0, song}));
   EXPECT_EQ(LoadFromBytes(SettingsBytes(" 2", " 0", "\xEF\xBB\xBF" + song + "/")),
             (Settings{2, 0, song + "/"}));
   for (const std::string& gone : {folder.File("missing.mp3"), folder.Path()}) {
@@ -81,8 +82,8 @@ TEST(SettingsLoad, FilePlaybackNeedsAFileThatOpens) {
 
 TEST(SettingsLoad, MissingOrBadFilesGiveTheDefaults) {
   TemporaryFolder folder;
-  for (const std::string& path : {folder.File("missing.ini"), folder.File("gone/x.ini"),
-                                  folder.Path(), std::string()}) {
+  for (const std::string& path :
+       {folder.File("missing.ini"), folder.File("gone/x.ini"), folder.Path(), std::string()}) {
     EXPECT_EQ(Settings_Load(path), Settings{}) << path;
   }
   for (const std::string& bytes :
@@ -127,5 +128,6 @@ TEST(ChooseSettingsFiles, NextToTheProgramsWhileTheirFolderIsWritableElseTheUser
             (SettingsFiles{shipped, shipped}));
   EXPECT_EQ(ChooseSettingsFiles("/opt/v", false, "/home/u/.config", false),
             (SettingsFiles{shipped, own}));
-  EXPECT_EQ(ChooseSettingsFiles("/opt/v", false, "/home/u/.config", true), (SettingsFiles{own, own}));
+  EXPECT_EQ(ChooseSettingsFiles("/opt/v", false, "/home/u/.config", true),
+            (SettingsFiles{own, own}));
 }

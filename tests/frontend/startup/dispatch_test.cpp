@@ -29,17 +29,18 @@ TEST(ParseStartRequest, TellsTheHostsStartsFromTheScreensaverSwitches) {
     Start_Mode mode;
     uint32_t window;
   };
-  for (const Case& c : std::vector<Case>{{"-root", "0x1E00003", Start_Mode::Hosted, 0x1E00003},
-                                         {"--root", "31457283", Start_Mode::Hosted, 31457283},
-                                         {"", "31457283", Start_Mode::Hosted, 31457283},
-                                         {"-root", "", Start_Mode::Hosted, 0},
-                                         {"-window-id 0x2A", "", Start_Mode::HostedPreview, 42},
-                                         {"-root -window-id 42", "7", Start_Mode::HostedPreview, 42},
-                                         {"--window-id", "", Start_Mode::HostedPreview, 0},
-                                         // A host's variable does not turn switches into hosts.
-                                         {"/s", "42", Start_Mode::RunCursorHidden, 0},
-                                         {"/c", "42", Start_Mode::Configure, 0},
-                                         {"", "", Start_Mode::RunCursorVisible, 0}}) {
+  for (const Case& c :
+       std::vector<Case>{{"-root", "0x1E00003", Start_Mode::Hosted, 0x1E00003},
+                         {"--root", "31457283", Start_Mode::Hosted, 31457283},
+                         {"", "31457283", Start_Mode::Hosted, 31457283},
+                         {"-root", "", Start_Mode::Hosted, 0},
+                         {"-window-id 0x2A", "", Start_Mode::HostedPreview, 42},
+                         {"-root -window-id 42", "7", Start_Mode::HostedPreview, 42},
+                         {"--window-id", "", Start_Mode::HostedPreview, 0},
+                         // A host's variable does not turn switches into hosts.
+                         {"/s", "42", Start_Mode::RunCursorHidden, 0},
+                         {"/c", "42", Start_Mode::Configure, 0},
+                         {"", "", Start_Mode::RunCursorVisible, 0}}) {
     const StartRequest request = ParseStartRequest(c.line, c.variable);
     EXPECT_EQ(request.mode, c.mode) << c.line << " / " << c.variable;
     EXPECT_EQ(request.hostWindow, c.window) << c.line << " / " << c.variable;
@@ -75,12 +76,24 @@ TEST(SwitchLetter, CountsCharactersNotBytes) {
 
 TEST(PreviewParentHandle, ReadsTheNumberFromTheFourthCharacterOnRoundingHalvesToEven) {
   const std::vector<std::pair<std::string, uint32_t>> cases = {
-      {"/p 1234", 1234u}, {"/p:1234", 1234u}, {"/p1234", 234u}, {"/p   12 34", 1234u},
-      {"/p &H1E00003", 0x1E00003u}, {"/p 4294967295", 4294967295u}, {"ä/p 77", 77u},
-      {"/p 2.5", 2u}, {"/p 3.5", 4u}, {"/p 7.49", 7u},
+      {"/p 1234", 1234u},
+      {"/p:1234", 1234u},
+      {"/p1234", 234u},
+      {"/p   12 34", 1234u},
+      {"/p &H1E00003", 0x1E00003u},
+      {"/p 4294967295", 4294967295u},
+      {"ä/p 77", 77u},
+      {"/p 2.5", 2u},
+      {"/p 3.5", 4u},
+      {"/p 7.49", 7u},
       // No number, or one outside a window id, gives 0.
-      {"/p", 0u}, {"/p ", 0u}, {"/p pane", 0u}, {"/p -5", 0u}, {"/p 4294967296", 0u},
-      {"/p 1e999", 0u}, {"/p " + std::string(100000, '9'), 0u}};
+      {"/p", 0u},
+      {"/p ", 0u},
+      {"/p pane", 0u},
+      {"/p -5", 0u},
+      {"/p 4294967296", 0u},
+      {"/p 1e999", 0u},
+      {"/p " + std::string(100000, '9'), 0u}};
   for (const auto& [line, handle] : cases) {
     EXPECT_EQ(PreviewParentHandle(line), handle) << line.substr(0, 20);
   }

@@ -33,7 +33,9 @@ class FrontEndProgramTest : public testsupport::PrivateDisplayTest {
     std::filesystem::copy_file(testsupport::FrontEndPath(), program_);
   }
 
-  void PlaceRendererStandIn() { testsupport::WriteBytes(folder_.File(names::kRendererFile), "stand-in"); }
+  void PlaceRendererStandIn() {
+    testsupport::WriteBytes(folder_.File(names::kRendererFile), "stand-in");
+  }
 
   std::unique_ptr<testsupport::ChildProcess> Start(const std::vector<std::string>& args) {
     return std::make_unique<testsupport::ChildProcess>(
@@ -53,7 +55,8 @@ class FrontEndProgramTest : public testsupport::PrivateDisplayTest {
 
 TEST_F(FrontEndProgramTest, WithoutTheRendererShowsOnlyTheMessageAndEndsWhenItIsDismissed) {
   for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"/c"}, std::vector<std::string>{"/s"}, std::vector<std::string>{}}) {
+       {std::vector<std::string>{"/c"}, std::vector<std::string>{"/s"},
+        std::vector<std::string>{}}) {
     const std::string name = args.empty() ? "(empty)" : args[0];
     auto program = Start(args);
     const Window box = testsupport::WaitForWindow(display_, kMessageCaption, kEndMs);
@@ -113,8 +116,8 @@ class SettingsDialogProgramTest : public FrontEndProgramTest {
     PlaceRendererStandIn();
     program_ = Start({"/c"});
     const Window dialog = testsupport::WaitForWindow(display_, names::kDialogTitle, kEndMs);
-    EXPECT_TRUE(testsupport::WaitUntil([&] { return Attributes(dialog).map_state == IsViewable; },
-                                       kEndMs));
+    EXPECT_TRUE(
+        testsupport::WaitUntil([&] { return Attributes(dialog).map_state == IsViewable; }, kEndMs));
     return dialog;
   }
   XWindowAttributes Attributes(Window window) {
@@ -127,7 +130,9 @@ class SettingsDialogProgramTest : public FrontEndProgramTest {
   void ClickButton(Window dialog, int left, int top, int width, int height) {
     testsupport::ClickInWindow(display_, dialog, (left + width / 2) / 15, (top + height / 2) / 15);
   }
-  std::string Settings() const { return testsupport::ReadBytes(folder_.File(names::kSettingsFile)); }
+  std::string Settings() const {
+    return testsupport::ReadBytes(folder_.File(names::kSettingsFile));
+  }
 
   std::unique_ptr<testsupport::ChildProcess> program_;
 };
@@ -140,8 +145,9 @@ TEST_F(SettingsDialogProgramTest, SetWritesTheSettingsAndEndsTheProgram) {
   EXPECT_EQ(ShownWindowTitles(), std::vector<std::string>{names::kDialogTitle});
   ClickButton(dialog, 4800, 3000, 1095, 375);  // "設定"
   EXPECT_EQ(program_->WaitExit(kEndMs), 0);
-  EXPECT_EQ(Settings(), "[Section]\r\nBGM\x8B\xE6\x95\xAA= 0\r\nBGM\xD8\xCB\xDF\xB0\xC4= 0\r\n"
-                        "BGM\xCC\xA7\xB2\xD9=\r\n");
+  EXPECT_EQ(Settings(),
+            "[Section]\r\nBGM\x8B\xE6\x95\xAA= 0\r\nBGM\xD8\xCB\xDF\xB0\xC4= 0\r\n"
+            "BGM\xCC\xA7\xB2\xD9=\r\n");
 }
 
 TEST_F(SettingsDialogProgramTest, CancelAndTheCloseBoxWriteNothing) {

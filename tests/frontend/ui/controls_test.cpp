@@ -31,7 +31,9 @@ bool RunEventsUntil(const std::function<bool()>& condition, int ms = 60000) {
       ms);
 }
 
-void RunEventsFor(int ms) { RunEventsUntil([] { return false; }, ms); }
+void RunEventsFor(int ms) {
+  RunEventsUntil([] { return false; }, ms);
+}
 
 void Press(QWidget* widget, Qt::MouseButton button) {
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), widget->mapToGlobal(QPointF(1, 1)),

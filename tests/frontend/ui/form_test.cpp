@@ -89,7 +89,8 @@ TEST_F(FormTest, AModalShowReturnsOnceTheWindowIsUnloadedOrClosedByItsCloseBox) 
     RecordingForm form("modal");
     bool shownWhileModal = false;
     QTimer::singleShot(0, [&] {
-      shownWhileModal = Seen([&] { return Find("modal") != None && MapState(Find("modal")) == IsViewable; });
+      shownWhileModal =
+          Seen([&] { return Find("modal") != None && MapState(Find("modal")) == IsViewable; });
       closeBox ? void(form.close()) : form.Unload();
     });
     form.ShowModal();

@@ -7,7 +7,8 @@
 
 TEST(EndProgram, EndsAtOnceWithStatusZeroRunningNoHandlersButKeepingWrittenData) {
   testsupport::TemporaryFolder folder;
-  testsupport::ChildProcess probe(END_PROGRAM_PROBE, {folder.Path()}, {{"QT_QPA_PLATFORM", "offscreen"}});
+  testsupport::ChildProcess probe(END_PROGRAM_PROBE, {folder.Path()},
+                                  {{"QT_QPA_PLATFORM", "offscreen"}});
   EXPECT_EQ(probe.WaitExit(60000), 0);
   for (const char* mark : {"query-unload", "unload", "destructor"}) {
     EXPECT_FALSE(std::filesystem::exists(folder.File(mark))) << mark;

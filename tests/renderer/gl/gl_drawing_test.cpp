@@ -34,8 +34,8 @@ class GlDrawingTest : public ::testing::Test {
     setenv("DISPLAY", server_->Display().c_str(), 1);
     setenv("LIBGL_ALWAYS_SOFTWARE", "1", 1);
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    window_ = SDL_CreateWindow("gl test", 0, 0, width, height,
-                               SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS);
+    window_ =
+        SDL_CreateWindow("gl test", 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS);
     ASSERT_TRUE(window_) << SDL_GetError();
     context_ = InitGL(window_, width, height, spriteHalfSize);
     ASSERT_TRUE(context_) << SDL_GetError();

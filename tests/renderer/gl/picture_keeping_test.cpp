@@ -8,7 +8,8 @@ namespace {
 TEST(PictureKeepingTest, SoftwareRasterizersAreToldByTheirRendererString) {
   EXPECT_TRUE(IsSoftwareRasterizer("llvmpipe (LLVM 15.0.6, 256 bits)"));
   EXPECT_TRUE(IsSoftwareRasterizer("softpipe"));
-  EXPECT_TRUE(IsSoftwareRasterizer("Mesa DRI Intel(R) HD Graphics 620 (KBL GT2) Software Rasterizer"));
+  EXPECT_TRUE(
+      IsSoftwareRasterizer("Mesa DRI Intel(R) HD Graphics 620 (KBL GT2) Software Rasterizer"));
   EXPECT_TRUE(IsSoftwareRasterizer("zink (llvmpipe (LLVM 15.0.6, 256 bits))"));
   EXPECT_FALSE(IsSoftwareRasterizer("Mesa Intel(R) UHD Graphics 620 (KBL GT2)"));
   EXPECT_FALSE(IsSoftwareRasterizer("AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49)"));
@@ -26,7 +27,8 @@ TEST(PictureKeepingTest, EachDriverGetsTheCheapestWayThatFadesToBlack) {
       {"hardware keeping its back buffer", {false, true, true, true}, PictureKeeping::DeepBuffer},
       {"software keeping its back buffer", {true, true, true, true}, PictureKeeping::BackBuffer},
       {"software swapping buffers", {true, true, true, false}, PictureKeeping::StandardBuffer},
-      {"software without a subtracting blend", {true, true, false, true},
+      {"software without a subtracting blend",
+       {true, true, false, true},
        PictureKeeping::DeepBuffer},
       {"no framebuffer objects", {false, false, true, false}, PictureKeeping::BackBuffer},
   };

@@ -37,8 +37,8 @@ TEST(PixelFormatScoreTest, ColourPenaltyOnlyAbove16Bits) {
 }
 
 TEST(ChoosePixelFormatTest, BestScoreWinsAndTiesGoToTheLowerNumber) {
-  const std::vector<PixelFormat> formats{Generic(24, 32, false), Hardware(16, 16),
-                                         Hardware(32, 24), Hardware(32, 24)};
+  const std::vector<PixelFormat> formats{Generic(24, 32, false), Hardware(16, 16), Hardware(32, 24),
+                                         Hardware(32, 24)};
   EXPECT_EQ(ChoosePixelFormat(formats), 3);
 }
 

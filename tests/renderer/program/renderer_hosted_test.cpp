@@ -44,9 +44,9 @@ class RendererHostedTest : public ::testing::Test {
   void SetUp() override {
     display_ = session_.display();
     ASSERT_TRUE(display_);
-    host_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), kHostRect.left,
-                                kHostRect.top, kHostRect.Width(), kHostRect.Height(), 0, 0,
-                                0x404040);
+    host_ =
+        XCreateSimpleWindow(display_, DefaultRootWindow(display_), kHostRect.left, kHostRect.top,
+                            kHostRect.Width(), kHostRect.Height(), 0, 0, 0x404040);
     XSelectInput(display_, host_, KeyPressMask | PointerMotionMask);
     XMapWindow(display_, host_);
     XSync(display_, False);
@@ -88,7 +88,8 @@ TEST_F(RendererHostedTest, FollowsTheWindowsSizeAndEndsWhenItIsDestroyed) {
         Window* children = nullptr;
         unsigned int count = 0;
         XQueryTree(display_, host_, &root, &parent, &children, &count);
-        const bool covers = count == 1 && platform::WindowScreenRect(display_, children[0]) == grown;
+        const bool covers =
+            count == 1 && platform::WindowScreenRect(display_, children[0]) == grown;
         if (children) XFree(children);
         return covers;
       },
@@ -96,8 +97,8 @@ TEST_F(RendererHostedTest, FollowsTheWindowsSizeAndEndsWhenItIsDestroyed) {
   // The part the window gained shows the picture too.
   const platform::ScreenRect gained{320, 0, 480, 360};
   const auto before = ScreenPixels(display_, gained);
-  EXPECT_TRUE(testsupport::WaitUntil([&] { return ScreenPixels(display_, gained) != before; },
-                                     kWithinMs));
+  EXPECT_TRUE(
+      testsupport::WaitUntil([&] { return ScreenPixels(display_, gained) != before; }, kWithinMs));
   XDestroyWindow(display_, host_);
   XSync(display_, False);
   EXPECT_EQ(session_.ExitStatus(kWithinMs), 0);

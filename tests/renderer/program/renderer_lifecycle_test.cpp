@@ -50,7 +50,8 @@ TEST(RendererLifecycleTest, EndsWhenTheProcessThatStartedItIsKilled) {
       {{"DISPLAY", session.displayName()}, {"LIBGL_ALWAYS_SOFTWARE", "1"}});
   ASSERT_NE(testsupport::WaitForWindow(session.display(), names::kRendererTitle, kEndWithinMs), 0u);
   parent.Signal(SIGKILL);
-  EXPECT_TRUE(testsupport::WaitForWindowGone(session.display(), names::kRendererTitle, kEndWithinMs));
+  EXPECT_TRUE(
+      testsupport::WaitForWindowGone(session.display(), names::kRendererTitle, kEndWithinMs));
 }
 
 TEST(RendererLifecycleTest, DeclinesWhenAnotherScreensaverWindowIsBeingCreated) {

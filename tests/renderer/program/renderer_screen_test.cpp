@@ -17,7 +17,6 @@ bool ServerSaverOn(Display* display) {
          info.state == ScreenSaverOn;
 }
 
-
 TEST(RendererScreenTest, DrawsNothingWhileTheServersSaverIsOnAndResumesAfter) {
   RendererSession session;
   ASSERT_TRUE(session.Start());

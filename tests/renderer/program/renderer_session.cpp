@@ -87,7 +87,8 @@ void RendererSession::SendDeleteWindow() {
 }
 
 void RendererSession::RunOnDisplay(const std::string& command) const {
-  [[maybe_unused]] const int status = std::system(("DISPLAY=" + server_.Display() + " " + command).c_str());
+  [[maybe_unused]] const int status =
+      std::system(("DISPLAY=" + server_.Display() + " " + command).c_str());
 }
 
 RendererOutcome RunRendererToItsEnd(const std::string& display,

@@ -74,9 +74,7 @@ TEST_F(RendererWaylandTest, FocusMovingBetweenItsWindowsKeepsItAndAnotherClientT
   ASSERT_TRUE(renderer_->Running());
   auto other = session_.Start("/usr/bin/weston-simple-shm", {});
   ASSERT_TRUE(testsupport::WaitUntil(
-      [&] {
-        return session_.Command("[pid=" + std::to_string(other->Pid()) + "] focus");
-      },
+      [&] { return session_.Command("[pid=" + std::to_string(other->Pid()) + "] focus"); },
       kShowMs));
   EXPECT_EQ(renderer_->WaitExit(kEndMs), 0);
 }

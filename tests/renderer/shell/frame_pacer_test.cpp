@@ -71,10 +71,14 @@ TEST(FramePacerTest, FramesFollowTheDisplayWhetherOrNotItsSwapWaits) {
       // No vertical sync: quick frames and frames of most of a period alike come at
       // the display's rate, even when every sleep overruns.
       {"quick frames, no sync", {false, 0.0, 0.0005, [](int) { return 0.002; }}, 60.0, false},
-      {"long frames, no sync", {false, 0.0, 0.0005, [](int) { return 0.8 * kPeriod; }}, 60.0,
+      {"long frames, no sync",
+       {false, 0.0, 0.0005, [](int) { return 0.8 * kPeriod; }},
+       60.0,
        false},
       {"uneven frames, no sync",
-       {false, 0.0, 0.0002, [](int n) { return n % 3 ? 0.004 : 0.9 * kPeriod; }}, 60.0, false},
+       {false, 0.0, 0.0002, [](int n) { return n % 3 ? 0.004 : 0.9 * kPeriod; }},
+       60.0,
+       false},
       // A swap that waits paces on its own, at the display's true rate.
       {"waiting swap", {true, 1.0 / 59.94, 0.0, [](int) { return 0.004; }}, 59.94, true},
       // A swap said to wait that does not: taken for one that does not.

@@ -29,16 +29,20 @@ TEST(LayOutViewsTest, OneWindowPerMonitorThePrimaryFirst) {
   const std::vector<Case> cases{
       {{{kLeft, true}}, {kLeft}, {{kLeft, true, true, 0}}},
       // The primary first, whatever the server's order.
-      {{{kLeft, false}, {kRight, true}}, {kRight, kLeft},
+      {{{kLeft, false}, {kRight, true}},
+       {kRight, kLeft},
        {{kRight, true, true, 0}, {kLeft, false, true, 1}}},
       // None flagged primary: the first is; a monitor that is no SDL display gets a
       // borderless window.
-      {{{kLeft, false}, {kRight, false}}, {kLeft},
+      {{{kLeft, false}, {kRight, false}},
+       {kLeft},
        {{kLeft, true, true, 0}, {kRight, false, false, 1}}},
-      {{{kHalfLeft, false}, {kHalfRight, false}}, {{0, 0, 1280, 720}},
+      {{{kHalfLeft, false}, {kHalfRight, false}},
+       {{0, 0, 1280, 720}},
        {{kHalfLeft, true, false, 0}, {kHalfRight, false, false, 1}}},
       // Mirrored and empty monitors get no window.
-      {{{kLeft, false}, {{5, 5, 5, 900}, false}, {kLeft, true}, {kRight, false}}, {kLeft, kRight},
+      {{{kLeft, false}, {{5, 5, 5, 900}, false}, {kLeft, true}, {kRight, false}},
+       {kLeft, kRight},
        {{kLeft, true, true, 0}, {kRight, false, true, 1}}},
       // No monitors reported: SDL's displays stand in.
       {{}, {kLeft, kRight}, {{kLeft, true, true, 0}, {kRight, false, true, 1}}},

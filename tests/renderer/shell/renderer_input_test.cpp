@@ -39,7 +39,7 @@ TEST(RendererInputTest, DistanceIsTheSumOfTheAbsoluteSteps) {
   EXPECT_EQ(input.MouseMoved({103, 101}), InputAction::KeepRunning);  // first motion
   EXPECT_EQ(input.MouseMoved({106, 102}), InputAction::KeepRunning);  // 3 + 1 = 4
   EXPECT_TRUE(input.InputSeen());
-  EXPECT_EQ(input.MouseMoved({103, 104}), InputAction::PostClose);    // 3 + 2 = 5
+  EXPECT_EQ(input.MouseMoved({103, 104}), InputAction::PostClose);  // 3 + 2 = 5
   EXPECT_EQ(input.CloseRequested(), InputAction::EndRenderer);
 }
 

@@ -23,7 +23,7 @@ TEST(SurfaceMotionTest, StepsOnEachWindowAddUpFromItsFirstPosition) {
       {1, 300, 300, ScreenPoint{0, 0}},  // the window came up under the pointer
       {1, 302, 300, ScreenPoint{2, 0}},
       {1, 302, 303, ScreenPoint{2, 3}},
-      {2, 5, 303, std::nullopt},         // over to the other output: a new start
+      {2, 5, 303, std::nullopt},  // over to the other output: a new start
       {2, 9, 303, ScreenPoint{6, 3}},
       {1, 1279, 303, ScreenPoint{1279 - 302 + 6, 3}},  // back without leaving first
   };

@@ -31,7 +31,8 @@ std::vector<int16_t> Tone(double hertz, double seconds, int16_t amplitude) {
   auto frames = static_cast<size_t>(seconds * kRate);
   std::vector<int16_t> samples(frames * 2);
   for (size_t i = 0; i < frames; ++i) {
-    auto value = static_cast<int16_t>(amplitude * std::sin(2 * M_PI * hertz * static_cast<double>(i) / kRate));
+    auto value = static_cast<int16_t>(amplitude *
+                                      std::sin(2 * M_PI * hertz * static_cast<double>(i) / kRate));
     samples[2 * i] = value;
     samples[2 * i + 1] = value;
   }
@@ -92,7 +93,8 @@ std::vector<int16_t> ReadRawSamples(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::vector<int16_t> samples(bytes.size() / 2);
-  std::memcpy(samples.data(), bytes.data(), samples.size() * 2);  // little-endian, like this machine
+  std::memcpy(samples.data(), bytes.data(),
+              samples.size() * 2);  // little-endian, like this machine
   return samples;
 }
 
@@ -103,7 +105,8 @@ std::vector<SoundWindow> Analyse(const std::vector<int16_t>& samples, double win
   for (size_t start = 0; (start + frames) * 2 <= samples.size(); start += frames) {
     SoundWindow window;
     double sum = 0;
-    for (size_t i = start; i < start + frames; ++i) sum += static_cast<double>(samples[2 * i]) * samples[2 * i];
+    for (size_t i = start; i < start + frames; ++i)
+      sum += static_cast<double>(samples[2 * i]) * samples[2 * i];
     window.rms = std::sqrt(sum / static_cast<double>(frames));
     double strongest = -1;
     for (double hertz : candidateHertz) {
@@ -113,7 +116,8 @@ std::vector<SoundWindow> Analyse(const std::vector<int16_t>& samples, double win
         beforePrevious = previous;
         previous = next;
       }
-      double power = previous * previous + beforePrevious * beforePrevious - coefficient * previous * beforePrevious;
+      double power = previous * previous + beforePrevious * beforePrevious -
+                     coefficient * previous * beforePrevious;
       if (power > strongest) {
         strongest = power;
         window.strongestHertz = hertz;
