@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   # build
-  cmake g++ make pkg-config clang libclang-rt-14-dev
+  cmake g++ make pkg-config clang libclang-rt-14-dev clang-format
   # renderer
   libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libxss-dev libxext-dev
   libxrandr-dev libxinerama-dev

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with warnings as errors, and runs every test in
+# Installs what is missing, builds with warnings as errors, checks that every C++
+# file keeps the tree's format (.clang-format), and runs every test in
 # stages: the quick tests (no display), the display tests on a private virtual X
 # server, the quick tests built again with AddressSanitizer and
 # UndefinedBehaviorSanitizer (build-sanitize/), and each fuzz target for a while
@@ -33,6 +34,9 @@ trap 'if [ "$BASHPID" = "$$" ] && [ -n "$stage" ]; then echo "=== FAILED: stage 
 
 begin_stage "build with warnings as errors"
 bash scripts/build.sh -DVEYORA_WERROR=ON
+# Every C++ file keeps the tree's format (.clang-format at the root).
+find bench frontend platform renderer tests tools \( -name '*.cpp' -o -name '*.h' \) -print0 |
+  xargs -0 clang-format --dry-run --Werror
 
 begin_stage "quick tests"
 # Every test needs a label: an unlabelled quick test would miss the sanitizer stage.
