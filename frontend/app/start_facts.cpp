@@ -5,8 +5,8 @@
 #include "frontend/saver/saver_claim.h"
 #include "frontend/settings/settings_location.h"
 #include "frontend/startup/failure_skipping.h"
-#include "platform/file_exists.h"
-#include "platform/program_files.h"
+#include "frontend/system/file_exists.h"
+#include "frontend/system/program_files.h"
 #include "platform/shared_names.h"
 #include "platform/video_driver_choice.h"
 #include "platform/window_search.h"
@@ -49,8 +49,8 @@ void AnswerStartQuestion(StartQuestion question, const StartRequest& request, St
                            [] { return Settings_Load(LocateSettingsFiles().read); });
       return;
     case StartQuestion::RendererPresent:
-      facts.rendererPresent = Ask("look for the renderer", false,
-                                  [] { return platform::File_Exists(platform::Renderer_Path()); });
+      facts.rendererPresent =
+          Ask("look for the renderer", false, [] { return File_Exists(Renderer_Path()); });
       return;
     case StartQuestion::SaverClaimed:
       facts.saverClaimed = Ask("claim the screensaver run", false, [] {

@@ -11,11 +11,11 @@
 #include "frontend/saver/wayland_run.h"
 #include "frontend/settings/settings_location.h"
 #include "frontend/startup/failure_skipping.h"
+#include "frontend/system/failure_report.h"
+#include "frontend/system/program_files.h"
 #include "frontend/ui/form.h"
 #include "frontend/ui/toolkit.h"
-#include "platform/failure_report.h"
 #include "platform/pointer_visibility.h"
-#include "platform/program_files.h"
 #include "platform/termination_signals.h"
 
 namespace veyora::frontend {
@@ -33,7 +33,7 @@ void Tell(const StartPlan& plan) {
       });
       return;
     case Telling::ErrorLine:
-      platform::ReportFailure(plan.message);
+      ReportFailure(plan.message);
       return;
   }
 }
@@ -72,9 +72,9 @@ int CarryOutStartPlan(const StartPlan& plan) {
       }
       SkipOnFailure("start the screensaver", [&] {
         if (plan.action == StartAction::RunScreensaverOnWayland) {
-          LoadRun<WaylandRun>(plan.settings, pointerCount, platform::Renderer_Path());
+          LoadRun<WaylandRun>(plan.settings, pointerCount, Renderer_Path());
         } else {
-          LoadRun<FullScreenRun>(plan.settings, pointerCount, platform::Renderer_Path());
+          LoadRun<FullScreenRun>(plan.settings, pointerCount, Renderer_Path());
         }
       });
       break;
@@ -84,7 +84,7 @@ int CarryOutStartPlan(const StartPlan& plan) {
       SkipOnFailure("start the screensaver in the host's window", [&] {
         platform::IgnoreHostRestartSignal();
         LoadRun<HostedRun>(plan.settings, plan.window, plan.action == StartAction::RunHosted,
-                           platform::Renderer_Path());
+                           Renderer_Path());
       });
       break;
     case StartAction::End:

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "frontend/dialog/dialog_rules.h"
+#include "frontend/system/failure_report.h"
 #include "frontend/ui/toolkit.h"
 #include "frontend/ui/twips.h"
-#include "platform/failure_report.h"
 #include "platform/shared_names.h"
 
 // Registers the compiled-in pictures before the window reads them. Stays outside
@@ -222,7 +222,7 @@ void Quorin05_P::Cmd_Set_Click() {
   settings_.BGM_Track = TrackFromText(BGM_Repeat.Text().toStdString());
   if (!WriteSettings(settings_, settingsFile_)) {
     // The dialog stays open with the user's choices, to try again or cancel.
-    platform::ReportFailure("cannot write the settings file " + settingsFile_);
+    ReportFailure("cannot write the settings file " + settingsFile_);
     ui::ShowMessage(QString::fromUtf8(names::kProgramTitle),
                     QString::fromUtf8("%1 に設定を保存できません！")
                         .arg(QString::fromStdString(settingsFile_)));

@@ -15,12 +15,12 @@
 #include "frontend/idle/idle_command.h"
 #include "frontend/idle/idle_source_kind.h"
 #include "frontend/idle/idle_watch.h"
-#include "platform/failure_report.h"
-#include "platform/file_replacement.h"
+#include "frontend/system/failure_report.h"
+#include "frontend/system/file_replacement.h"
+#include "frontend/system/program_files.h"
 #include "platform/idle/gnome_idle_source.h"
 #include "platform/idle/wayland_idle_source.h"
 #include "platform/idle/x_screen_saver_idle_source.h"
-#include "platform/program_files.h"
 #include "platform/shared_names.h"
 
 namespace veyora::frontend {
@@ -34,21 +34,21 @@ constexpr char kAutostartFile[] = "veyora-screensaver-idle.desktop";
 std::string LauncherPath() {
   std::error_code error;
   const auto launcher =
-      std::filesystem::canonical(platform::FileNextToProgram(VEYORA_LAUNCHER_FROM_PROGRAMS), error);
-  return error ? platform::FileNextToProgram(names::kFrontEndFile) : launcher.string();
+      std::filesystem::canonical(FileNextToProgram(VEYORA_LAUNCHER_FROM_PROGRAMS), error);
+  return error ? FileNextToProgram(names::kFrontEndFile) : launcher.string();
 }
 
 int WriteAutostartEntry(std::chrono::seconds delay) {
   const std::string folder = AutostartFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
   if (folder.empty()) {
-    platform::ReportFailure("cannot tell where the autostart folder is: set HOME");
+    ReportFailure("cannot tell where the autostart folder is: set HOME");
     return 1;
   }
   const std::string path = folder + "/" + kAutostartFile;
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  if (!platform::ReplaceFile(path, AutostartEntry(kAutostartTemplate, LauncherPath(), delay))) {
-    platform::ReportFailure("cannot write " + path + ": " + std::strerror(errno));
+  if (!ReplaceFile(path, AutostartEntry(kAutostartTemplate, LauncherPath(), delay))) {
+    ReportFailure("cannot write " + path + ": " + std::strerror(errno));
     return 1;
   }
   std::printf("wrote %s: the screensaver starts after %s of idle time from the next session on\n",
@@ -96,7 +96,7 @@ std::unique_ptr<platform::IdleSource> OpenIdleSource(std::chrono::milliseconds d
 int RunIdleCommand(const std::vector<std::string>& arguments) {
   const auto parsed = ParseIdleCommand(arguments);
   if (const auto* problem = std::get_if<std::string>(&parsed)) {
-    platform::ReportFailure(*problem);
+    ReportFailure(*problem);
     return 2;
   }
   const IdleCommand& command = std::get<IdleCommand>(parsed);
@@ -108,14 +108,14 @@ int RunIdleCommand(const std::vector<std::string>& arguments) {
   QCoreApplication application(argc, argv);
   std::unique_ptr<platform::IdleSource> source = OpenIdleSource(command.delay);
   if (!source) {
-    platform::ReportFailure(
+    ReportFailure(
         "no idle time to watch in this session: no Wayland idle protocol, no GNOME idle monitor, "
         "no X server with the screen-saver extension");
     return 1;
   }
-  IdleWatch watch(*source, command.delay, platform::FileNextToProgram(names::kFrontEndFile));
+  IdleWatch watch(*source, command.delay, FileNextToProgram(names::kFrontEndFile));
   if (!watch.CatchSignals()) {
-    platform::ReportFailure("cannot catch the signals that end the idle watch");
+    ReportFailure("cannot catch the signals that end the idle watch");
     return 1;
   }
   return QCoreApplication::exec();

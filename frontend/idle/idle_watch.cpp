@@ -6,7 +6,7 @@
 
 #include <QCoreApplication>
 
-#include "frontend/ui/piped_signals.h"
+#include "frontend/system/piped_signals.h"
 #include "platform/signal_pipe.h"
 
 namespace veyora::frontend {
@@ -33,7 +33,7 @@ bool IdleWatch::CatchSignals() {
   if (!platform::PipeSignals({SIGTERM, SIGINT, SIGHUP, SIGUSR1, SIGCHLD},
                              SA_RESTART | SA_NOCLDSTOP))
     return false;
-  ui::HandlePipedSignals([this](const std::vector<int>& caught) {
+  HandlePipedSignals([this](const std::vector<int>& caught) {
     for (int signal : caught) Signalled(signal);
   });
   return true;

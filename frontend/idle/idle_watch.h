@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "frontend/idle/idle_watch_states.h"
-#include "platform/child_program.h"
+#include "frontend/system/child_program.h"
 #include "platform/idle/idle_source.h"
 
 namespace veyora::frontend {
@@ -33,7 +33,7 @@ class IdleWatch {
   std::string frontEnd_;
   IdleWatchState state_ = IdleWatchState::Waiting;
   QTimer recheck_;
-  std::optional<platform::ChildProgram> run_;
+  std::optional<ChildProgram> run_;
 };
 
 }  // namespace veyora::frontend

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/failure_report.h"
+#include "frontend/system/failure_report.h"
 
 namespace veyora::frontend {
 
@@ -26,13 +26,13 @@ bool AudioOutput::Open() {
   // events that nobody reads.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    platform::ReportFailure(std::string("no sound output: ") + SDL_GetError());
+    ReportFailure(std::string("no sound output: ") + SDL_GetError());
     return false;
   }
   // Truncated WAV files play as far as their data goes instead of failing.
   SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "dropframe");
   if (Mix_OpenAudioDevice(kSampleRate, AUDIO_S16LSB, kChannels, kBufferFrames, nullptr, 0) != 0) {
-    platform::ReportFailure(std::string("no sound output: ") + Mix_GetError());
+    ReportFailure(std::string("no sound output: ") + Mix_GetError());
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }

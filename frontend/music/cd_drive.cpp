@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "platform/failure_report.h"
+#include "frontend/system/failure_report.h"
 
 namespace veyora::frontend {
 
@@ -40,12 +40,12 @@ std::unique_ptr<CdDrive> CdDrive::Open() {
   CdIo_t* cdio =
       image != nullptr && *image != '\0' ? cdio_open_cue(image) : cdio_open(nullptr, DRIVER_DEVICE);
   if (cdio == nullptr) {
-    platform::ReportFailure("no CD drive to play the audio CD");
+    ReportFailure("no CD drive to play the audio CD");
     return nullptr;
   }
   DiscLayout layout(ReadTableOfContents(cdio));
   if (!layout.HasAudio()) {
-    platform::ReportFailure("no audio CD in the drive");
+    ReportFailure("no audio CD in the drive");
     cdio_destroy(cdio);
     return nullptr;
   }

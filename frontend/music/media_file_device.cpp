@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "frontend/music/mci_errors.h"
-#include "platform/failure_report.h"
+#include "frontend/system/failure_report.h"
 
 namespace veyora::frontend {
 
@@ -16,7 +16,7 @@ MediaFileDevice::MediaFileDevice(AudioOutput& output, const std::string& path, i
   // Only regular files: opening a FIFO or a device node could block the caller for ever.
   std::error_code error;
   if (!std::filesystem::is_regular_file(std::filesystem::path(path), error)) {
-    platform::ReportFailure("cannot play " + path + ": not a file");
+    ReportFailure("cannot play " + path + ": not a file");
     status = mci_error::kFileNotFound;
     return;
   }
@@ -25,7 +25,7 @@ MediaFileDevice::MediaFileDevice(AudioOutput& output, const std::string& path, i
     return;
   }
   music_ = Mix_LoadMUS(path.c_str());
-  if (music_ == nullptr) platform::ReportFailure("cannot play " + path + ": " + Mix_GetError());
+  if (music_ == nullptr) ReportFailure("cannot play " + path + ": " + Mix_GetError());
   status = music_ != nullptr ? 0 : mci_error::kInvalidFile;
 }
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "platform/failure_report.h"
+#include "frontend/system/failure_report.h"
 
 namespace veyora::frontend {
 
@@ -29,13 +29,13 @@ bool IsWaveFile(const std::string& path) {
 void WaveSound::PlayLooping(const std::string& path) {
   Stop();
   if (!IsWaveFile(path)) {
-    platform::ReportFailure("cannot play " + path + ": not a WAV file");
+    ReportFailure("cannot play " + path + ": not a WAV file");
     return;
   }
   if (!output_.Open()) return;
   music_ = Mix_LoadMUSType_RW(SDL_RWFromFile(path.c_str(), "rb"), MUS_WAV, SDL_TRUE);
   if (music_ == nullptr || Mix_PlayMusic(music_, -1) != 0) {
-    platform::ReportFailure("cannot play " + path + ": " + Mix_GetError());
+    ReportFailure("cannot play " + path + ": " + Mix_GetError());
     Stop();
   }
 }

@@ -9,7 +9,7 @@
 #include "frontend/ui/toolkit.h"
 
 #include "frontend/preview/window_gone_watch.h"
-#include "platform/failure_report.h"
+#include "frontend/system/failure_report.h"
 #include "platform/window_search.h"
 #include "platform/x_connection.h"
 
@@ -58,7 +58,7 @@ bool UsablePane(Display* display, Window pane, const QSize& size) {
 }
 
 bool NoPane() {
-  platform::ReportFailure("no preview pane to show the picture in");
+  ReportFailure("no preview pane to show the picture in");
   return false;
 }
 

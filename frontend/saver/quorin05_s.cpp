@@ -3,7 +3,7 @@
 #include <chrono>
 
 #include "frontend/music/system_music_platform.h"
-#include "frontend/ui/termination_signals.h"
+#include "frontend/system/termination_signals.h"
 #include "platform/pointer_visibility.h"
 
 namespace veyora::frontend {
@@ -29,7 +29,7 @@ Quorin05_S::Quorin05_S(const Settings& settings, const QString& caption, std::st
 }
 
 void Quorin05_S::FormLoad() {
-  ui::HandleTerminationSignals([this] { Terminated(); });
+  HandleTerminationSignals([this] { Terminated(); });
   renderer_.emplace("the renderer", rendererPath_, RendererArguments());
 
   musicChoice_ =

@@ -7,9 +7,9 @@
 #include "frontend/music/quorin05_bgm.h"
 #include "frontend/saver/saver_music.h"
 #include "frontend/settings/settings.h"
+#include "frontend/system/child_program.h"
 #include "frontend/ui/form.h"
 #include "frontend/ui/timer.h"
-#include "platform/child_program.h"
 
 namespace veyora::frontend {
 
@@ -51,7 +51,7 @@ class Quorin05_S : public ui::Form {
   std::string rendererPath_;
   std::optional<int> pointerCount_;
   SaverMusic musicChoice_ = SaverMusic::Silence;
-  std::optional<platform::ChildProgram> renderer_;
+  std::optional<ChildProgram> renderer_;
   Quorin05_BGM music_;
 };
 

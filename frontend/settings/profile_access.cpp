@@ -8,8 +8,8 @@
 
 #include "frontend/settings/profile_text.h"
 #include "frontend/settings/profile_value.h"
+#include "frontend/system/file_replacement.h"
 #include "frontend/text/utf8_text.h"
-#include "platform/file_replacement.h"
 
 namespace veyora::frontend {
 
@@ -103,7 +103,7 @@ bool INI_Write(const std::string& section, std::span<const ProfileEntry> entries
       !IsWellFormedUtf8(file)) {
     file.insert(0, kUtf8Mark);
   }
-  return platform::ReplaceFile(path, file);
+  return ReplaceFile(path, file);
 }
 
 }  // namespace veyora::frontend

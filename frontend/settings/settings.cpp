@@ -7,9 +7,9 @@
 
 #include "frontend/settings/profile_access.h"
 #include "frontend/settings/profile_text.h"
+#include "frontend/system/failure_report.h"
+#include "frontend/system/file_exists.h"
 #include "frontend/text/number_text.h"
-#include "platform/failure_report.h"
-#include "platform/file_exists.h"
 
 namespace veyora::frontend {
 
@@ -28,8 +28,8 @@ std::optional<int16_t> StoredNumber(const std::string& text) {
 
 int16_t LoadNumber(const char* key, const std::string& text) {
   if (const std::optional<int16_t> number = StoredNumber(text)) return *number;
-  platform::ReportFailure(std::string("the setting ") + key + " \"" + text +
-                          "\" is not a number from -32768 to 32767");
+  ReportFailure(std::string("the setting ") + key + " \"" + text +
+                "\" is not a number from -32768 to 32767");
   return 0;
 }
 
@@ -44,18 +44,18 @@ Settings Settings_Load(const std::string& path) {
   const std::optional<std::vector<std::string>> values = INI_Read(kSettingsSection, keys, path);
   Settings settings;
   if (!values) {
-    platform::ReportFailure("cannot read the settings file " + path);
+    ReportFailure("cannot read the settings file " + path);
     return settings;
   }
   settings.BGM_Mode = LoadNumber(kModeKey, (*values)[0]);
   settings.BGM_Track = LoadNumber(kTrackKey, (*values)[1]);
   const std::string& file = (*values)[2];
   // File playback only with a file that opens; the CD mode needs none.
-  if (!file.empty() && platform::File_Exists(file)) {
+  if (!file.empty() && File_Exists(file)) {
     settings.BGM_File = file;
   } else {
     if (settings.BGM_Mode == 2 && !file.empty()) {
-      platform::ReportFailure("cannot open the music file " + file);
+      ReportFailure("cannot open the music file " + file);
     }
     if (settings.BGM_Mode == 2) settings.BGM_Mode = 0;
   }

@@ -6,8 +6,8 @@
 
 #include <cstdlib>
 
-#include "platform/file_exists.h"
-#include "platform/program_files.h"
+#include "frontend/system/file_exists.h"
+#include "frontend/system/program_files.h"
 #include "platform/shared_names.h"
 
 namespace veyora::frontend {
@@ -49,10 +49,10 @@ SettingsFiles ChooseSettingsFiles(const std::string& programFolder, bool program
 }
 
 SettingsFiles LocateSettingsFiles() {
-  const std::string programFolder = platform::ProgramFolder();
+  const std::string programFolder = ProgramFolder();
   const std::string configFolder = ConfigFolder();
   return ChooseSettingsFiles(programFolder, Writable(programFolder), configFolder,
-                             platform::File_Exists(UserSettingsFile(configFolder)));
+                             File_Exists(UserSettingsFile(configFolder)));
 }
 
 }  // namespace veyora::frontend

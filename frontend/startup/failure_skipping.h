@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/failure_report.h"
+#include "frontend/system/failure_report.h"
 
 namespace veyora::frontend {
 
@@ -17,9 +17,9 @@ bool SkipOnFailure(const char* what, Step&& step) {
     std::forward<Step>(step)();
     return true;
   } catch (const std::exception& failure) {
-    platform::ReportFailure(std::string(what) + ": " + failure.what());
+    ReportFailure(std::string(what) + ": " + failure.what());
   } catch (...) {
-    platform::ReportFailure(std::string(what) + " failed");
+    ReportFailure(std::string(what) + " failed");
   }
   return false;
 }

@@ -1,4 +1,4 @@
-#include "platform/file_replacement.h"
+#include "frontend/system/file_replacement.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace platform {
+namespace veyora::frontend {
 
 namespace {
 
@@ -68,4 +68,4 @@ bool ReplaceFile(const std::string& path, const std::string& bytes) {
   return false;
 }
 
-}  // namespace platform
+}  // namespace veyora::frontend

@@ -2,11 +2,11 @@
 
 #include <functional>
 
-namespace veyora::frontend::ui {
+namespace veyora::frontend {
 
 // From now on SIGTERM, SIGINT and SIGHUP, the ways the system and the user end a
 // program, run `onSignal` on the GUI thread from the event loop, so that the
 // program can put things back before it ends. Needs the toolkit started.
 void HandleTerminationSignals(std::function<void()> onSignal);
 
-}  // namespace veyora::frontend::ui
+}  // namespace veyora::frontend

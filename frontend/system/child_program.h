@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace veyora::frontend {
 
 // A program started by this one (the renderer for a run, or a run for the idle
 // watch): its process, watched without blocking, reaped once it has ended, and
@@ -30,4 +30,4 @@ class ChildProgram {
   pid_t pid_ = 0;
 };
 
-}  // namespace platform
+}  // namespace veyora::frontend

@@ -1,14 +1,14 @@
-#include "platform/child_program.h"
+#include "frontend/system/child_program.h"
 
 #include <signal.h>
 #include <sys/wait.h>
 
 #include <thread>
 
-#include "platform/failure_report.h"
-#include "platform/program_files.h"
+#include "frontend/system/failure_report.h"
+#include "frontend/system/program_files.h"
 
-namespace platform {
+namespace veyora::frontend {
 
 ChildProgram::ChildProgram(const std::string& what, const std::string& path,
                            const std::vector<std::string>& arguments)
@@ -37,4 +37,4 @@ void ChildProgram::End(std::chrono::milliseconds patience) {
   pid_ = 0;
 }
 
-}  // namespace platform
+}  // namespace veyora::frontend

@@ -1,10 +1,10 @@
-#include "platform/file_exists.h"
+#include "frontend/system/file_exists.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace platform {
+namespace veyora::frontend {
 
 bool File_Exists(std::string path) {
   if (!path.empty() && path.back() == '/') path.pop_back();
@@ -18,4 +18,4 @@ bool File_Exists(std::string path) {
   return regular;
 }
 
-}  // namespace platform
+}  // namespace veyora::frontend

@@ -1,10 +1,10 @@
-#include "frontend/ui/piped_signals.h"
+#include "frontend/system/piped_signals.h"
 
 #include <QSocketNotifier>
 
 #include "platform/signal_pipe.h"
 
-namespace veyora::frontend::ui {
+namespace veyora::frontend {
 
 void HandlePipedSignals(std::function<void(const std::vector<int>& numbers)> onSignals) {
   // Lives as long as the program.
@@ -15,4 +15,4 @@ void HandlePipedSignals(std::function<void(const std::vector<int>& numbers)> onS
   });
 }
 
-}  // namespace veyora::frontend::ui
+}  // namespace veyora::frontend

@@ -1,4 +1,4 @@
-#include "platform/program_files.h"
+#include "frontend/system/program_files.h"
 
 #include <signal.h>
 #include <spawn.h>
@@ -11,7 +11,7 @@
 
 extern char** environ;
 
-namespace platform {
+namespace veyora::frontend {
 
 std::string ProgramFolder() {
   std::error_code error;
@@ -45,4 +45,4 @@ pid_t StartProgram(const std::string& path, const std::vector<std::string>& argu
   return result == 0 ? pid : 0;
 }
 
-}  // namespace platform
+}  // namespace veyora::frontend

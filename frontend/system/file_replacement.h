@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace platform {
+namespace veyora::frontend {
 
 // Writes `bytes` to a sibling file and renames it over `path`, so that the file is
 // never left half written. The new file keeps the old one's permissions (new files
@@ -10,4 +10,4 @@ namespace platform {
 // is left alone. False, with errno telling why, when nothing was replaced.
 bool ReplaceFile(const std::string& path, const std::string& bytes);
 
-}  // namespace platform
+}  // namespace veyora::frontend

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace veyora::frontend {
 
 // The folder that holds the running program file (from /proc/self/exe), without a
 // trailing "/". Empty when it cannot be read.
@@ -24,4 +24,4 @@ std::string Renderer_Path();
 // signal handling. Returns its process id, or 0 when it could not be started.
 pid_t StartProgram(const std::string& path, const std::vector<std::string>& arguments = {});
 
-}  // namespace platform
+}  // namespace veyora::frontend
