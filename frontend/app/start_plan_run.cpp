@@ -14,8 +14,8 @@
 #include "frontend/system/failure_report.h"
 #include "frontend/system/program_files.h"
 #include "frontend/ui/form.h"
+#include "frontend/ui/pointer_visibility.h"
 #include "frontend/ui/toolkit.h"
-#include "platform/pointer_visibility.h"
 #include "platform/termination_signals.h"
 
 namespace veyora::frontend {
@@ -68,7 +68,7 @@ int CarryOutStartPlan(const StartPlan& plan) {
     case StartAction::RunScreensaverOnWayland: {
       std::optional<int> pointerCount;
       if (plan.hidePointer) {
-        SkipOnFailure("hide the pointer", [&] { pointerCount = platform::ShowPointer(false); });
+        SkipOnFailure("hide the pointer", [&] { pointerCount = ui::ShowPointer(false); });
       }
       SkipOnFailure("start the screensaver", [&] {
         if (plan.action == StartAction::RunScreensaverOnWayland) {

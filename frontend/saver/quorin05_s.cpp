@@ -4,7 +4,7 @@
 
 #include "frontend/music/system_music_platform.h"
 #include "frontend/system/termination_signals.h"
-#include "platform/pointer_visibility.h"
+#include "frontend/ui/pointer_visibility.h"
 
 namespace veyora::frontend {
 
@@ -89,7 +89,7 @@ void Quorin05_S::FormQueryUnload() {
   }
   // Only a run whose start hid the pointer has a count to hand back; a show flag
   // made from nothing would hide the pointer instead.
-  if (pointerCount_) pointerCount_ = platform::ShowPointer(*pointerCount_ != 0);
+  if (pointerCount_) pointerCount_ = ui::ShowPointer(*pointerCount_ != 0);
   music_.Shutdown();
 }
 

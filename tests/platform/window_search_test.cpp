@@ -8,7 +8,6 @@
 
 #include <string>
 
-#include "platform/pointer_visibility.h"
 #include "tests/support/private_display_test.h"
 
 namespace {
@@ -80,14 +79,6 @@ TEST_F(WindowSearchTest, BadWindowIdsGiveEmptyAnswersWithoutEndingTheProcess) {
   EXPECT_EQ(platform::WindowScreenRect(display_, w), (platform::ScreenRect{7, 9, 47, 39}));
   XDestroyWindow(display_, w);
   EXPECT_FALSE(platform::WindowExists(display_, w));
-}
-
-TEST(PointerVisibilityTest, CountsLikeADisplayCounter) {
-  // No X server is needed for the count itself.
-  int start = platform::ShowPointer(true) - 1;
-  EXPECT_EQ(platform::ShowPointer(false), start);
-  EXPECT_EQ(platform::ShowPointer(false), start - 1);
-  EXPECT_EQ(platform::ShowPointer(true), start);
 }
 
 }  // namespace

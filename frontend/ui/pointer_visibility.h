@@ -1,6 +1,6 @@
 #pragma once
 
-namespace platform {
+namespace veyora::frontend::ui {
 
 // Process-wide pointer display count, as the screensaver switches expect: each
 // hide lowers it by one, each show raises it by one; while it is below 0 the
@@ -8,4 +8,4 @@ namespace platform {
 // new count. Without an X server the count still moves but nothing is hidden.
 int ShowPointer(bool show);
 
-}  // namespace platform
+}  // namespace veyora::frontend::ui

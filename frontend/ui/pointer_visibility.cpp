@@ -1,17 +1,17 @@
-#include "platform/pointer_visibility.h"
+#include "frontend/ui/pointer_visibility.h"
 
 #include <X11/extensions/Xfixes.h>
 
 #include "platform/x_connection.h"
 
-namespace platform {
+namespace veyora::frontend::ui {
 
 int ShowPointer(bool show) {
   static int count = 0;
   const bool wasHidden = count < 0;
   count += show ? 1 : -1;
   const bool hidden = count < 0;
-  Display* display = SharedDisplay();
+  Display* display = platform::SharedDisplay();
   if (display && hidden != wasHidden) {
     int eventBase = 0, errorBase = 0;
     if (XFixesQueryExtension(display, &eventBase, &errorBase)) {
@@ -27,4 +27,4 @@ int ShowPointer(bool show) {
   return count;
 }
 
-}  // namespace platform
+}  // namespace veyora::frontend::ui
