@@ -15,12 +15,12 @@
 #include "frontend/idle/idle_command.h"
 #include "frontend/idle/idle_source_kind.h"
 #include "frontend/idle/idle_watch.h"
+#include "frontend/idle/sources/gnome_idle_source.h"
+#include "frontend/idle/sources/wayland_idle_source.h"
+#include "frontend/idle/sources/x11_screen_saver_idle_source.h"
 #include "frontend/system/failure_report.h"
 #include "frontend/system/file_replacement.h"
 #include "frontend/system/program_files.h"
-#include "platform/idle/gnome_idle_source.h"
-#include "platform/idle/wayland_idle_source.h"
-#include "platform/idle/x_screen_saver_idle_source.h"
 #include "platform/shared_names.h"
 
 namespace veyora::frontend {
@@ -65,11 +65,11 @@ void AnnounceIdleSource(IdleSourceKind kind, std::chrono::milliseconds delay) {
 
 // The source the session offers first, ready to watch; null when it offers none.
 // Each kind is looked for only when the ones before it are missing.
-std::unique_ptr<platform::IdleSource> OpenIdleSource(std::chrono::milliseconds delay) {
+std::unique_ptr<IdleSource> OpenIdleSource(std::chrono::milliseconds delay) {
   // Without WAYLAND_DISPLAY this is no Wayland session.
   const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
   if (waylandDisplay && *waylandDisplay) {
-    if (auto wayland = platform::WaylandIdleSource::Connect()) {
+    if (auto wayland = WaylandIdleSource::Connect()) {
       const bool idleNotify = wayland->OffersIdleNotify();
       if (idleNotify || wayland->OffersKdeIdle()) {
         AnnounceIdleSource(
@@ -79,12 +79,12 @@ std::unique_ptr<platform::IdleSource> OpenIdleSource(std::chrono::milliseconds d
       }
     }
   }
-  if (platform::GnomeIdleSource::Present()) {
+  if (GnomeIdleSource::Present()) {
     AnnounceIdleSource(IdleSourceKind::GnomeIdleMonitor, delay);
-    return std::make_unique<platform::GnomeIdleSource>(delay);
+    return std::make_unique<GnomeIdleSource>(delay);
   }
-  if (auto x = platform::XScreenSaverIdleSource::Open(delay)) {
-    AnnounceIdleSource(IdleSourceKind::XScreenSaver, delay);
+  if (auto x = X11ScreenSaverIdleSource::Open(delay)) {
+    AnnounceIdleSource(IdleSourceKind::X11ScreenSaver, delay);
     x->Watch();
     return x;
   }
@@ -106,7 +106,7 @@ int RunIdleCommand(const std::vector<std::string>& arguments) {
   char name[] = "veyora-screensaver";
   char* argv[] = {name, nullptr};
   QCoreApplication application(argc, argv);
-  std::unique_ptr<platform::IdleSource> source = OpenIdleSource(command.delay);
+  std::unique_ptr<IdleSource> source = OpenIdleSource(command.delay);
   if (!source) {
     ReportFailure(
         "no idle time to watch in this session: no Wayland idle protocol, no GNOME idle monitor, "

@@ -10,7 +10,7 @@ const char* IdleSourceName(IdleSourceKind kind) {
       return "the compositor's org_kde_kwin_idle (Wayland)";
     case IdleSourceKind::GnomeIdleMonitor:
       return "GNOME's org.gnome.Mutter.IdleMonitor (D-Bus)";
-    case IdleSourceKind::XScreenSaver:
+    case IdleSourceKind::X11ScreenSaver:
       return "the X server's MIT-SCREEN-SAVER extension (X11)";
   }
   return "";

@@ -9,7 +9,7 @@ enum class IdleSourceKind {
   WaylandIdleNotify,  // ext-idle-notify-v1: current wlroots compositors, KWin 6
   WaylandKdeIdle,     // org_kde_kwin_idle: older wlroots (sway 1.7), KWin 5
   GnomeIdleMonitor,   // org.gnome.Mutter.IdleMonitor on the session bus
-  XScreenSaver,       // the X server's MIT-SCREEN-SAVER extension
+  X11ScreenSaver,     // the X server's MIT-SCREEN-SAVER extension
 };
 
 // The source as the start-up line names it.

@@ -18,8 +18,7 @@ constexpr std::chrono::milliseconds kRunPatience{2000};
 
 }  // namespace
 
-IdleWatch::IdleWatch(platform::IdleSource& source, std::chrono::milliseconds delay,
-                     std::string frontEnd)
+IdleWatch::IdleWatch(IdleSource& source, std::chrono::milliseconds delay, std::string frontEnd)
     : source_(source), frontEnd_(std::move(frontEnd)) {
   recheck_.setSingleShot(true);
   recheck_.setInterval(delay);

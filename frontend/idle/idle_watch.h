@@ -7,8 +7,8 @@
 #include <QTimer>
 
 #include "frontend/idle/idle_watch_states.h"
+#include "frontend/idle/sources/idle_source.h"
 #include "frontend/system/child_program.h"
-#include "platform/idle/idle_source.h"
 
 namespace veyora::frontend {
 
@@ -17,7 +17,7 @@ namespace veyora::frontend {
 // goes idle, and ends when told to by a signal, ending the run it started.
 class IdleWatch {
  public:
-  IdleWatch(platform::IdleSource& source, std::chrono::milliseconds delay, std::string frontEnd);
+  IdleWatch(IdleSource& source, std::chrono::milliseconds delay, std::string frontEnd);
 
   // Hands the watch's signals to it from the event loop (SIGTERM, SIGINT, SIGHUP:
   // end; SIGUSR1: start a run now; SIGCHLD: a run has ended); false when they
@@ -29,7 +29,7 @@ class IdleWatch {
   void Signalled(int signal);
   void StartRun();
 
-  platform::IdleSource& source_;
+  IdleSource& source_;
   std::string frontEnd_;
   IdleWatchState state_ = IdleWatchState::Waiting;
   QTimer recheck_;

@@ -1,4 +1,4 @@
-#include "platform/idle/wayland_idle_source.h"
+#include "frontend/idle/sources/wayland_idle_source.h"
 
 #include <wayland-client.h>
 
@@ -10,7 +10,7 @@
 #include "ext-idle-notify-v1-client-protocol.h"
 #include "idle-client-protocol.h"
 
-namespace platform {
+namespace veyora::frontend {
 
 // The C listeners the protocol objects call, forwarding to the source.
 struct WaylandIdleListeners {
@@ -98,4 +98,4 @@ void WaylandIdleSource::ReadEvents() {
   wl_display_flush(display_);
 }
 
-}  // namespace platform
+}  // namespace veyora::frontend

@@ -1,4 +1,4 @@
-#include "platform/idle/gnome_idle_source.h"
+#include "frontend/idle/sources/gnome_idle_source.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -7,7 +7,7 @@
 #include <QDBusServiceWatcher>
 #include <QVariant>
 
-namespace platform {
+namespace veyora::frontend {
 namespace {
 
 constexpr char kMonitorService[] = "org.gnome.Mutter.IdleMonitor";
@@ -82,4 +82,4 @@ bool GnomeIdleSource::ScreenHeldAwake() {
   return reply.isValid() && reply.value();
 }
 
-}  // namespace platform
+}  // namespace veyora::frontend

@@ -1,11 +1,11 @@
-#include "platform/idle/x_screen_saver_idle_source.h"
+#include "frontend/idle/sources/x11_screen_saver_idle_source.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/scrnsaver.h>
 
 #include <QSocketNotifier>
 
-namespace platform {
+namespace veyora::frontend {
 namespace {
 
 // The server's idle time and our own clock tick apart by a few milliseconds.
@@ -16,7 +16,7 @@ constexpr std::chrono::milliseconds kSuspensionSlack{500};
 
 }  // namespace
 
-std::unique_ptr<XScreenSaverIdleSource> XScreenSaverIdleSource::Open(
+std::unique_ptr<X11ScreenSaverIdleSource> X11ScreenSaverIdleSource::Open(
     std::chrono::milliseconds delay) {
   Display* display = XOpenDisplay(nullptr);
   if (!display) return nullptr;
@@ -25,24 +25,25 @@ std::unique_ptr<XScreenSaverIdleSource> XScreenSaverIdleSource::Open(
     XCloseDisplay(display);
     return nullptr;
   }
-  std::unique_ptr<XScreenSaverIdleSource> source(new XScreenSaverIdleSource(display, delay));
+  std::unique_ptr<X11ScreenSaverIdleSource> source(new X11ScreenSaverIdleSource(display, delay));
   source->eventBase_ = eventBase;
   return source;
 }
 
-XScreenSaverIdleSource::XScreenSaverIdleSource(Display* display, std::chrono::milliseconds delay)
+X11ScreenSaverIdleSource::X11ScreenSaverIdleSource(Display* display,
+                                                   std::chrono::milliseconds delay)
     : display_(display), delay_(delay) {
   nextLook_.setSingleShot(true);
   nextLook_.setTimerType(Qt::PreciseTimer);
   QObject::connect(&nextLook_, &QTimer::timeout, [this] { Check(); });
 }
 
-XScreenSaverIdleSource::~XScreenSaverIdleSource() {
+X11ScreenSaverIdleSource::~X11ScreenSaverIdleSource() {
   readable_.reset();
   XCloseDisplay(display_);
 }
 
-void XScreenSaverIdleSource::Watch() {
+void X11ScreenSaverIdleSource::Watch() {
   inhibitors_.Serve();
   XScreenSaverSelectInput(display_, DefaultRootWindow(display_), ScreenSaverNotifyMask);
   XFlush(display_);
@@ -51,7 +52,7 @@ void XScreenSaverIdleSource::Watch() {
   Check();
 }
 
-void XScreenSaverIdleSource::ReadEvents() {
+void X11ScreenSaverIdleSource::ReadEvents() {
   // A connection the server has closed ends the process through Xlib's I/O
   // error handler, as for every X client.
   bool saverChanged = false;
@@ -63,7 +64,7 @@ void XScreenSaverIdleSource::ReadEvents() {
   if (saverChanged) Check();
 }
 
-void XScreenSaverIdleSource::Check() {
+void X11ScreenSaverIdleSource::Check() {
   XScreenSaverInfo info{};
   if (!XScreenSaverQueryInfo(display_, DefaultRootWindow(display_), &info)) return;
   const auto now = std::chrono::steady_clock::now();
@@ -88,7 +89,7 @@ void XScreenSaverIdleSource::Check() {
   nextLook_.start(idle < delay_ ? delay_ - idle : delay_);
 }
 
-bool XScreenSaverIdleSource::ScreenHeldAwake() {
+bool X11ScreenSaverIdleSource::ScreenHeldAwake() {
   if (inhibitors_.Held()) return true;
   int timeout = 0, interval = 0, blanking = 0, exposures = 0;
   XGetScreenSaver(display_, &timeout, &interval, &blanking, &exposures);
@@ -100,4 +101,4 @@ bool XScreenSaverIdleSource::ScreenHeldAwake() {
          std::chrono::milliseconds(info.idle) >= std::chrono::seconds(timeout) + kSuspensionSlack;
 }
 
-}  // namespace platform
+}  // namespace veyora::frontend

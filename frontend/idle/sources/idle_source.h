@@ -2,7 +2,7 @@
 
 #include <functional>
 
-namespace platform {
+namespace veyora::frontend {
 
 // A desktop's notices that the session has gone idle for a set delay, and that
 // the user is back. The notices arrive from the Qt event loop, which waits on the
@@ -25,4 +25,4 @@ class IdleSource {
   virtual void LookNow() {}
 };
 
-}  // namespace platform
+}  // namespace veyora::frontend

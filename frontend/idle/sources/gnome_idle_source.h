@@ -5,9 +5,9 @@
 #include <chrono>
 #include <cstdint>
 
-#include "platform/idle/idle_source.h"
+#include "frontend/idle/sources/idle_source.h"
 
-namespace platform {
+namespace veyora::frontend {
 
 // Idle notices from GNOME's idle monitor on the session bus (GNOME on Wayland
 // and on X11). Applications hold the screen awake there through the session
@@ -36,4 +36,4 @@ class GnomeIdleSource : public QObject, public IdleSource {
   uint32_t activeWatch_ = 0;
 };
 
-}  // namespace platform
+}  // namespace veyora::frontend

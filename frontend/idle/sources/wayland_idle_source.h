@@ -3,7 +3,7 @@
 #include <chrono>
 #include <memory>
 
-#include "platform/idle/idle_source.h"
+#include "frontend/idle/sources/idle_source.h"
 
 struct wl_display;
 struct wl_registry;
@@ -14,7 +14,7 @@ struct org_kde_kwin_idle;
 struct org_kde_kwin_idle_timeout;
 class QSocketNotifier;
 
-namespace platform {
+namespace veyora::frontend {
 
 // Idle notices from the Wayland compositor, which already honours its idle
 // inhibitors (video players, presentations): ext-idle-notify-v1, or the older
@@ -49,4 +49,4 @@ class WaylandIdleSource : public IdleSource {
   friend struct WaylandIdleListeners;
 };
 
-}  // namespace platform
+}  // namespace veyora::frontend

@@ -9,7 +9,7 @@
 
 class QDBusServiceWatcher;
 
-namespace platform {
+namespace veyora::frontend {
 
 // The inhibitors applications (video players, browsers, presentations) hold
 // through org.freedesktop.ScreenSaver on the session bus, which an X11 session
@@ -38,4 +38,4 @@ class ScreenSaverInhibitors : public QObject, protected QDBusContext {
   QDBusServiceWatcher* leaving_ = nullptr;
 };
 
-}  // namespace platform
+}  // namespace veyora::frontend

@@ -1,4 +1,4 @@
-#include "platform/idle/screen_saver_inhibitors.h"
+#include "frontend/idle/sources/screen_saver_inhibitors.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -6,7 +6,7 @@
 
 #include <iterator>
 
-namespace platform {
+namespace veyora::frontend {
 namespace {
 
 constexpr char kService[] = "org.freedesktop.ScreenSaver";
@@ -49,4 +49,4 @@ void ScreenSaverInhibitors::HolderLeft(const QString& holder) {
   std::erase_if(holders_, [&](const auto& entry) { return entry.second == holder; });
 }
 
-}  // namespace platform
+}  // namespace veyora::frontend

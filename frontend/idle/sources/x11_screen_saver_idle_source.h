@@ -6,13 +6,13 @@
 
 #include <QTimer>
 
-#include "platform/idle/idle_source.h"
-#include "platform/idle/screen_saver_inhibitors.h"
+#include "frontend/idle/sources/idle_source.h"
+#include "frontend/idle/sources/screen_saver_inhibitors.h"
 
 typedef struct _XDisplay Display;
 class QSocketNotifier;
 
-namespace platform {
+namespace veyora::frontend {
 
 // Idle notices made from the X server's MIT-SCREEN-SAVER extension: its idle
 // time, looked at once when it would reach the delay (never more often than once
@@ -22,12 +22,12 @@ namespace platform {
 // server's saver should then be on, its timeout having passed, but it is not.
 // It counts as held awake too while an application holds an inhibitor through
 // org.freedesktop.ScreenSaver, which the source serves where no one else does.
-class XScreenSaverIdleSource : public IdleSource {
+class X11ScreenSaverIdleSource : public IdleSource {
  public:
   // A connection of its own to the X server of DISPLAY; null when there is none
   // or it lacks the extension.
-  static std::unique_ptr<XScreenSaverIdleSource> Open(std::chrono::milliseconds delay);
-  ~XScreenSaverIdleSource() override;
+  static std::unique_ptr<X11ScreenSaverIdleSource> Open(std::chrono::milliseconds delay);
+  ~X11ScreenSaverIdleSource() override;
 
   // Starts looking; the notices arrive once the Qt event loop runs.
   void Watch();
@@ -35,7 +35,7 @@ class XScreenSaverIdleSource : public IdleSource {
   void LookNow() override { Check(); }
 
  private:
-  XScreenSaverIdleSource(Display* display, std::chrono::milliseconds delay);
+  X11ScreenSaverIdleSource(Display* display, std::chrono::milliseconds delay);
   void ReadEvents();
   void Check();
 
@@ -52,4 +52,4 @@ class XScreenSaverIdleSource : public IdleSource {
   std::unique_ptr<QSocketNotifier> readable_;
 };
 
-}  // namespace platform
+}  // namespace veyora::frontend
