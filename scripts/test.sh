@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors, checks that every C++
-# file keeps the tree's format (.clang-format), and runs every test in
+# file keeps the tree's format (.clang-format) and every include the layer order
+# of the source folders (scripts/check-layers.sh), and runs every test in
 # stages: the quick tests (no display), the display tests on a private virtual X
 # server, the quick tests built again with AddressSanitizer and
 # UndefinedBehaviorSanitizer (build-sanitize/), and each fuzz target for a while
@@ -37,6 +38,8 @@ bash scripts/build.sh -DVEYORA_WERROR=ON
 # Every C++ file keeps the tree's format (.clang-format at the root).
 find bench frontend platform renderer tests tools \( -name '*.cpp' -o -name '*.h' \) -print0 |
   xargs -0 clang-format --dry-run --Werror
+# Every include keeps to the layer order of the source folders.
+bash scripts/check-layers.sh
 
 begin_stage "quick tests"
 # Every test needs a label: an unlabelled quick test would miss the sanitizer stage.
