@@ -54,7 +54,7 @@ std::vector<OfferedConfig> OfferedConfigs(Display* display, int screen) {
     f.drawsToWindow = (Attribute(display, config, GLX_DRAWABLE_TYPE) & GLX_WINDOW_BIT) != 0;
     f.doubleBuffered = Attribute(display, config, GLX_DOUBLEBUFFER) != 0;
     f.rgba = (Attribute(display, config, GLX_RENDER_TYPE) & GLX_RGBA_BIT) != 0;
-    f.colorBits = Attribute(display, config, GLX_BUFFER_SIZE);
+    f.colourBits = Attribute(display, config, GLX_BUFFER_SIZE);
     f.depthBits = Attribute(display, config, GLX_DEPTH_SIZE);
     // GLX marks software fallbacks as slow; nothing tells a generic but accelerated
     // configuration apart, so that kind is never reported.

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "renderer/scene/hsv_color.h"
+#include "renderer/scene/hsv_colour.h"
 
 namespace veyora {
 namespace {

@@ -1,4 +1,4 @@
-#include "renderer/scene/hsv_color.h"
+#include "renderer/scene/hsv_colour.h"
 
 namespace veyora {
 
