@@ -4,10 +4,7 @@ namespace veyora {
 
 // The channel and depth sizes of a window surface.
 struct SurfaceSizes {
-  int red = 8;
-  int green = 8;
-  int blue = 8;
-  int alpha = 0;
+  int red = 8, green = 8, blue = 8, alpha = 0;
   int depth = 24;
 };
 

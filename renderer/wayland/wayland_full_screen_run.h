@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "renderer/core/run_request.h"
+
 namespace veyora {
 
 // The full-screen run as a Wayland client: one full-screen window on each output
@@ -11,8 +13,8 @@ namespace veyora {
 // that is asleep or covered costs nothing. It ends on a key, on buttons 1 to 3, on
 // pointer motion over its windows beyond the input rules' distance, on the keyboard
 // focus leaving all of its windows, and on a close request once input has been
-// seen. nullopt when SDL's Wayland start or the first window fails, so that the
-// caller runs on X11 instead; otherwise the exit status.
-std::optional<int> RunWaylandFullScreen();
+// seen. Applies where no host window is asked for, Wayland is the desktop's first
+// choice and SDL's Wayland start and the first window work; the exit status then.
+std::optional<int> RunWaylandFullScreen(const RunRequest& request);
 
 }  // namespace veyora

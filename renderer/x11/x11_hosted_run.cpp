@@ -21,6 +21,7 @@
 #include "renderer/core/window_drawing.h"
 #include "renderer/gl/gl_sprite_sink.h"
 #include "renderer/x11/glx_pixel_formats.h"
+#include "renderer/x11/x11_display.h"
 #include "renderer/x11/x11_screen_watch.h"
 
 namespace veyora {
@@ -172,7 +173,11 @@ void RunFrameLoop(Display* display, HostedWindow& w, X11ScreenWatch& watch) {
 
 }  // namespace
 
-int RunX11Hosted(Display* display, Window host) {
+std::optional<int> RunX11Hosted(const RunRequest& request) {
+  if (!request.hostWindow) return std::nullopt;
+  const Window host = *request.hostWindow;
+  Display* display = OpenX11Display();
+  if (!display) return 1;
   platform::IgnoreHostRestartSignal();
   HostedWindow w;
   w.host = host;
