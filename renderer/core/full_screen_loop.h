@@ -12,7 +12,7 @@ class FullScreenPlatform {
   virtual ~FullScreenPlatform() = default;
 
   // True when the keyboard focus on the view counts as held by the renderer.
-  virtual bool FocusCounts(View& view) = 0;
+  virtual bool FocusCounts(const View& view) = 0;
   // Follows a window event other than a focus change. True when the event moved,
   // resized or restacked windows, after which what the windows report about the
   // pointer is not trusted for a while (see SurfaceMotion).

@@ -93,7 +93,7 @@ class WaylandFullScreen final : public FullScreenPlatform {
   ViewSet& Views() { return views_; }
 
   // The compositor tells each window only that it gained or lost the focus.
-  bool FocusCounts(View& /*view*/) override { return true; }
+  bool FocusCounts(const View& /*view*/) override { return true; }
   // The window's drawing follows the size the compositor gave it.
   bool FollowWindowEvent(const SDL_WindowEvent& event) override {
     if (event.event != SDL_WINDOWEVENT_SIZE_CHANGED) return false;

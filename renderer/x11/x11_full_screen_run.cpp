@@ -117,7 +117,7 @@ class X11FullScreen final : public FullScreenPlatform {
   // The focus counts as held only while the window holding it covers a monitor, so a
   // window manager that takes it back before showing the window, or shows the window
   // tiled first, does not end the run.
-  bool FocusCounts(View& view) override {
+  bool FocusCounts(const View& view) override {
     return CoversAMonitor(platform::WindowScreenRect(display_, XWindowOf(view)), placements_);
   }
   bool FollowWindowEvent(const SDL_WindowEvent& event) override;
