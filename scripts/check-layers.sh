@@ -5,16 +5,16 @@
 # never includes renderer/, the renderer never frontend/, platform/ neither; no
 # folders include each other in a cycle; and every header in platform/ serves
 # both programs (included from frontend/ and from renderer/, directly or through
-# platform's own files). Prints each fault and fails when there is one.
+# platform's own files); and under renderer/ the windowing systems' headers stay
+# in their back end's folder (X11, GLX and SDL's window-manager header in x11/,
+# Wayland and EGL in wayland/). Prints each fault and fails when there is one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # The layers, lowest first; the folders of one layer are siblings.
 frontend_layers=("system" "text" "settings" "startup ui music" "controls"
                  "saver preview dialog idle" "app")
-# renderer/shell holds the renderer's windows and its program until they get
-# folders of their own.
-renderer_layers=("scene" "gl" "shell")
+renderer_layers=("scene" "gl" "core" "x11 wayland" "program")
 
 declare -A layer=()
 assign_layers() {
@@ -68,6 +68,16 @@ while IFS= read -r file; do
   done < <(includes_of "$file")
 done < <(find frontend renderer platform \
            \( -name '*.cpp' -o -name '*.h' -o -name '*.h.in' \) | sort)
+
+# A windowing system's header in the renderer outside its back end's folder.
+while IFS=: read -r file line text; do
+  case "$text" in
+    *"<X11/"* | *"<GL/glx"* | *"<SDL_syswm.h>"*) home=renderer/x11 ;;
+    *"<wayland-"* | *"<EGL/"*) home=renderer/wayland ;;
+    *) continue ;;
+  esac
+  [[ "$file" == "$home"/* ]] || fault "$file:$line includes a header that belongs in $home/"
+done < <(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*<' renderer)
 
 # tsort fails on a cycle and names its folders.
 if ! cycle="$(printf '%s\n' "${folder_edges[@]}" | awk '$1 != $2' | sort -u | tsort 2>&1 >/dev/null)"; then

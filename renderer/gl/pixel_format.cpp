@@ -3,8 +3,8 @@
 namespace veyora {
 
 int PixelFormatScore(const PixelFormat& format) {
-  int score = format.colorBits + 2 * format.depthBits;
-  if (format.colorBits > 16) score += (16 - format.colorBits) / 2;
+  int score = format.colourBits + 2 * format.depthBits;
+  if (format.colourBits > 16) score += (16 - format.colourBits) / 2;
   if (!format.generic) {
     score += 2000;
   } else if (format.genericAccelerated) {

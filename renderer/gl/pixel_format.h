@@ -10,7 +10,7 @@ struct PixelFormat {
   bool drawsToWindow = true;
   bool doubleBuffered = true;
   bool rgba = true;
-  int colorBits = 0;
+  int colourBits = 0;
   int depthBits = 0;
   bool generic = false;             // a software implementation
   bool genericAccelerated = false;  // software interface, accelerated underneath

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "renderer/scene/hsv_color.h"
+#include "renderer/scene/hsv_colour.h"
 
 namespace veyora {
 

@@ -7,15 +7,15 @@
 namespace veyora {
 namespace {
 
-PixelFormat Hardware(int colorBits, int depthBits) {
+PixelFormat Hardware(int colourBits, int depthBits) {
   PixelFormat f;
-  f.colorBits = colorBits;
+  f.colourBits = colourBits;
   f.depthBits = depthBits;
   return f;
 }
 
-PixelFormat Generic(int colorBits, int depthBits, bool accelerated) {
-  PixelFormat f = Hardware(colorBits, depthBits);
+PixelFormat Generic(int colourBits, int depthBits, bool accelerated) {
+  PixelFormat f = Hardware(colourBits, depthBits);
   f.generic = true;
   f.genericAccelerated = accelerated;
   return f;

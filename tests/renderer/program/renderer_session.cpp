@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <thread>
 
-#include "renderer/shell/surface_motion.h"
+#include "renderer/core/surface_motion.h"
 #include "tests/renderer/screen_pixels.h"
 #include "tests/support/captured_run.h"
 #include "tests/support/x_wait.h"

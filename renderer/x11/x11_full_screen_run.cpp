@@ -1,0 +1,266 @@
+#include "renderer/x11/x11_full_screen_run.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/shared_names.h"
+#include "platform/window_search.h"
+#include "renderer/core/frame_pacer.h"
+#include "renderer/core/frame_timing.h"
+#include "renderer/core/full_screen_loop.h"
+#include "renderer/core/monitor_layout.h"
+#include "renderer/core/process_priority.h"
+#include "renderer/core/sdl_start.h"
+#include "renderer/core/view_set.h"
+#include "renderer/core/wait_for_input.h"
+#include "renderer/x11/glx_pixel_formats.h"
+#include "renderer/x11/x11_already_running.h"
+#include "renderer/x11/x11_display.h"
+#include "renderer/x11/x11_screen_watch.h"
+#include "renderer/x11/x11_server_monitors.h"
+#include "renderer/x11/x11_window_placement.h"
+
+namespace veyora {
+
+namespace {
+
+// What X says about an SDL window: its window, and SDL's connection.
+SDL_SysWMinfo XInfoOf(SDL_Window* window) {
+  SDL_SysWMinfo info{};
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info)) info.info.x11 = {};
+  return info;
+}
+
+Window XWindowOf(const View& view) { return XInfoOf(view.SdlWindow()).info.x11.window; }
+
+// A view's X window: its frame is wanted while the screen watch says its picture can
+// be seen.
+class X11ViewWindow final : public NativeWindow {
+ public:
+  X11ViewWindow(Window window, const X11ScreenWatch& watch) : window_(window), watch_(watch) {}
+  bool FrameWanted() const override { return watch_.Seen(window_); }
+
+ private:
+  Window window_;
+  const X11ScreenWatch& watch_;
+};
+
+// SDL settings of the full-screen windows, in place before SDL starts.
+void PrepareSdl() {
+  // Losing the focus ends the renderer; it must not iconify the window first.
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // A click ends the renderer even when it comes right after a focus change, which
+  // SDL would otherwise take for a click that only focuses the window.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  // SDL's X11 window takes both parts of WM_CLASS from this variable.
+  setenv("SDL_VIDEO_X11_WMCLASS", names::kRendererClass, 1);
+}
+
+// The rectangles of SDL's displays, in SDL's order.
+std::vector<platform::ScreenRect> SdlDisplays() {
+  std::vector<platform::ScreenRect> displays;
+  for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+    SDL_Rect b{};
+    if (SDL_GetDisplayBounds(i, &b) == 0) displays.push_back({b.x, b.y, b.x + b.w, b.y + b.h});
+  }
+  return displays;
+}
+
+// A borderless, always-on-top window covering the view's monitor at its current
+// size, full screen where SDL has a display of exactly that size; the display mode
+// is never changed. It is made hidden, to be placed before it is shown. When the
+// server's format cannot make the window, the equivalent request is tried, and kept
+// for the windows that follow.
+SDL_Window* CreateViewWindow(const ViewPlacement& place, const char* title, bool& serverFormat) {
+  Uint32 flags =
+      SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_HIDDEN;
+  if (place.fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  const platform::ScreenRect& at = place.rect;
+  SDL_Window* window = SDL_CreateWindow(title, at.left, at.top, at.Width(), at.Height(), flags);
+  if (!window && serverFormat) {
+    RequestEquivalentPixelFormat();
+    serverFormat = false;
+    window = SDL_CreateWindow(title, at.left, at.top, at.Width(), at.Height(), flags);
+  }
+  return window;
+}
+
+// Shows the window, full screen on its own monitor where the window manager honours
+// that: asked before it is mapped and once more after.
+void ShowOnItsMonitor(Display* display, SDL_Window* window, Window xWindow,
+                      const ViewPlacement& place) {
+  const std::optional<long> monitor =
+      place.fullscreen ? XineramaIndexOf(display, place.rect) : std::nullopt;
+  if (monitor) AskFullScreenOnMonitor(display, xWindow, *monitor, false);
+  SDL_ShowWindow(window);
+  if (monitor) AskFullScreenOnMonitor(display, xWindow, *monitor, true);
+}
+
+// The full-screen run on the X server: one view per monitor the server reports.
+class X11FullScreen final : public FullScreenPlatform {
+ public:
+  // `display` is the renderer's own connection, not the one SDL draws through.
+  explicit X11FullScreen(Display* display) : display_(display), watch_(display) {}
+
+  // The views, the frame loop until it ends, and the views' end. The exit status.
+  int Run();
+
+  // The focus counts as held only while the window holding it covers a monitor, so a
+  // window manager that takes it back before showing the window, or shows the window
+  // tiled first, does not end the run.
+  bool FocusCounts(const View& view) override {
+    return CoversAMonitor(platform::WindowScreenRect(display_, XWindowOf(view)), placements_);
+  }
+  bool FollowWindowEvent(const SDL_WindowEvent& event) override;
+  bool FocusElsewhere() override;
+  void BeforeDrawing(double passStart) override;
+  void AfterPass(bool drawn, double passStart, double longestWait) override;
+
+ private:
+  bool OpenViews();
+
+  Display* display_;
+  X11ScreenWatch watch_;
+  std::vector<ViewPlacement> placements_;
+  ViewSet views_;
+  std::uint32_t primaryId_ = 0;
+  // The descriptor of SDL's own X connection, on which its events arrive.
+  int sdlConnection_ = -1;
+  // The primary window's swap waits for the display.
+  bool swapWaits_ = false;
+  std::optional<FramePacer> pacer_;
+};
+
+// Creates and sets up the window of every placement, the primary first. False when
+// the primary window cannot be made; another monitor's window that cannot be made is
+// left out.
+bool X11FullScreen::OpenViews() {
+  bool serverFormat = RequestPixelFormat(display_);
+  const auto seed = static_cast<std::uint32_t>(std::time(nullptr));
+  for (const ViewPlacement& place : placements_) {
+    const char* title = place.primary ? names::kRendererCreationTitle : nullptr;
+    SDL_Window* window = CreateViewWindow(place, title, serverFormat);
+    if (!window) {
+      if (place.primary) return false;
+      continue;
+    }
+    const SDL_SysWMinfo x = XInfoOf(window);
+    if (x.info.x11.display) sdlConnection_ = ConnectionNumber(x.info.x11.display);
+    ShowOnItsMonitor(display_, window, x.info.x11.window, place);
+    if (place.primary) {
+      SDL_ShowCursor(SDL_DISABLE);
+      SDL_SetWindowTitle(window, names::kRendererTitle);
+      LowerPriority();
+    }
+    View& view = views_.Open(window, seed + place.seedOffset,
+                             std::make_unique<X11ViewWindow>(x.info.x11.window, watch_));
+    // Vertical sync where the driver offers it, on the primary monitor only: the other
+    // windows' swaps must not wait for a refresh each. Frames are paced by hand where
+    // nothing waits.
+    const bool waits =
+        view.Drawing().HasContext() && SDL_GL_SetSwapInterval(place.primary ? 1 : 0) == 0;
+    if (place.primary) {
+      primaryId_ = view.Id();
+      swapWaits_ = waits;
+    }
+  }
+  return !views_.Empty();
+}
+
+bool X11FullScreen::FollowWindowEvent(const SDL_WindowEvent& event) {
+  switch (event.event) {
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_MOVED:
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+    case SDL_WINDOWEVENT_MINIMIZED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+    case SDL_WINDOWEVENT_RESTORED:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The server gives the focus to none of the renderer's windows, as it does while
+// the focus moves from one monitor's window to another's.
+bool X11FullScreen::FocusElsewhere() {
+  Window focus = 0;
+  int revertTo = 0;
+  XGetInputFocus(display_, &focus, &revertTo);
+  return std::none_of(views_.begin(), views_.end(),
+                      [&](const auto& entry) { return XWindowOf(entry.second) == focus; });
+}
+
+// Hands the renderer's own connection's events to the watch and lets it ask the
+// server again when that is due.
+void X11FullScreen::BeforeDrawing(double passStart) {
+  while (XPending(display_)) {
+    XEvent event;
+    XNextEvent(display_, &event);
+    watch_.Note(event);
+  }
+  watch_.Poll(passStart);
+}
+
+// While nothing can be seen, sleeps until an event arrives or the screen is to be
+// checked again.
+void X11FullScreen::AfterPass(bool drawn, double passStart, double longestWait) {
+  if (drawn) {
+    pacer_->FrameStarted(passStart);
+    SleepSeconds(pacer_->DelayBefore(SecondsNow()));
+  } else {
+    WaitForInput({sdlConnection_, ConnectionNumber(display_)},
+                 std::min(watch_.UntilNextPoll(SecondsNow()), longestWait));
+  }
+}
+
+int X11FullScreen::Run() {
+  placements_ = LayOutViews(ServerMonitors(display_), SdlDisplays());
+  if (!OpenViews()) {
+    ReportSdlFailure("cannot create the window");
+    views_.CloseAll();
+    return 1;
+  }
+  SDL_Window* primary = views_.Find(primaryId_)->SdlWindow();
+  SDL_RaiseWindow(primary);
+  // A window manager gives the focus to the window it shows, and takes back focus a
+  // client sets itself on a window it has not shown yet; without one, nobody else
+  // would give it.
+  if (!WindowManagerRunning(display_)) SDL_SetWindowInputFocus(primary);
+  for (const auto& entry : views_) watch_.Watch(XWindowOf(entry.second));
+  watch_.WakeActiveSaver();
+  SDL_DisplayMode mode{};
+  const int shownOn = SDL_GetWindowDisplayIndex(primary);
+  pacer_.emplace(RefreshPeriod(SDL_GetCurrentDisplayMode(shownOn < 0 ? 0 : shownOn, &mode) == 0
+                                   ? mode.refresh_rate
+                                   : 0),
+                 swapWaits_);
+  RunFullScreenLoop(views_, *this);
+  views_.CloseAll();
+  return 0;
+}
+
+}  // namespace
+
+std::optional<int> RunX11FullScreen(const RunRequest& request) {
+  if (request.hostWindow) return std::nullopt;
+  Display* display = OpenX11Display();
+  if (!display) return 1;
+  if (RaiseRunningScreensaver(display)) return 0;
+  PrepareSdl();
+  if (!StartSdlVideo(VideoDriver::X11)) return 1;
+  const int status = X11FullScreen(display).Run();
+  SDL_Quit();
+  return status;
+}
+
+}  // namespace veyora
