@@ -23,6 +23,10 @@ PACKAGES=(
   # Wayland: the renderer's native windows; headless compositors, screenshots and
   # virtual input in tests
   libwayland-dev libegl-dev wayland-protocols libxkbcommon-dev sway weston xwayland grim wtype
+  # the real desktops' shells in tests: GNOME Shell (its lock screen's D-Bus service
+  # runs on gjs) and KWin with its screen locker, on buses of the test's own with
+  # logind and display-manager stand-ins; gdbus and systemd-inhibit talk to them
+  gnome-shell gjs kwin-wayland python3-dbusmock libglib2.0-bin systemd
   # Debian package and the checks of the installed files
   dpkg-dev lintian desktop-file-utils mandoc
   # benchmarks: frames counted from the X server's damage reports

@@ -75,6 +75,13 @@ std::map<std::string, std::string> CompositorSession::Environment() const {
   return env;
 }
 
+std::map<std::string, std::string> CompositorSession::SessionBusEnvironment() const {
+  std::map<std::string, std::string> env = Environment();
+  env["DISPLAY"] = "";
+  env["WAYLAND_DISPLAY"] = "";
+  return env;
+}
+
 std::unique_ptr<ChildProcess> CompositorSession::Start(
     const std::string& path, const std::vector<std::string>& args,
     const std::map<std::string, std::string>& env) const {

@@ -49,6 +49,10 @@ class CompositorSession {
   // PATH, HOME and XDG_RUNTIME_DIR, its output going to the log.
   void StartCompositor(const std::vector<std::string>& command,
                        const std::vector<std::string>& environment);
+  // The environment of the session's own bus daemon, which runs under the account
+  // and starts the desktop's services on demand: the account's folders, and no
+  // display of the test's.
+  std::map<std::string, std::string> SessionBusEnvironment() const;
   bool CompositorRunning() const { return compositor_ && compositor_->Running(); }
   // Called once the compositor is up: the displays its clients use and what else
   // their environment needs.

@@ -1,0 +1,130 @@
+#include "tests/support/gnome_shell_session.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <regex>
+
+#include "tests/support/x_wait.h"
+
+namespace testsupport {
+
+namespace {
+
+constexpr int kStartMs = 90000;
+constexpr char kShell[] = "org.gnome.Shell";
+constexpr char kShellPath[] = "/org/gnome/Shell";
+constexpr char kProperties[] = "org.freedesktop.DBus.Properties";
+
+}  // namespace
+
+GnomeShellSession::GnomeShellSession()
+    : systemBus_(PrivateBus::Kind::System, folder_.Path()),
+      sessionBus_(PrivateBus::Kind::Session, runtime_, SessionBusEnvironment(),
+                  [user = User()] { BecomeUser(user); }),
+      logind_(systemBus_, User().uid),
+      displayManager_(systemBus_, true, "org.gnome.DisplayManager",
+                      "/org/gnome/DisplayManager/Manager", "org.gnome.DisplayManager.Manager") {
+  // The shell makes its lock screen only under a display manager it knows.
+  if (!sessionBus_.Running() || !logind_.Running() || !displayManager_.Running() ||
+      !displayManager_.AddProperty("Version", "<'43.0'>") ||
+      !displayManager_.AddMethod("RegisterSession", "a{sv}", "", "")) {
+    return;
+  }
+  std::vector<std::string> environment;
+  for (const auto& [name, value] : SessionVariables()) environment.push_back(name + "=" + value);
+  StartCompositor(
+      {"gnome-shell", "--headless", "--wayland", "--wayland-display", WaylandName(),
+       "--virtual-monitor", std::to_string(kOutputWidth) + "x" + std::to_string(kOutputHeight)},
+      environment);
+  SetRunning(WaitForStart());
+}
+
+bool GnomeShellSession::WaitForStart() {
+  // mutter names its XWayland display only in its log; the shell has settled once it
+  // shows the overview, as after log-in.
+  const std::regex listening("Using public X11 display (:[0-9]+)");
+  std::smatch found;
+  std::string log;
+  const bool started = WaitUntil(
+      [&] {
+        log = Log();
+        return (std::regex_search(log, found, listening) && OverviewShown() == true) ||
+               !CompositorRunning();
+      },
+      kStartMs, 100);
+  if (!started || !CompositorRunning()) return false;
+  SetDisplays(WaylandName(), found[1].str(), SessionVariables());
+  return true;
+}
+
+std::string GnomeShellSession::WaylandName() const {
+  return "wayland-veyora-" + std::to_string(getpid());
+}
+
+std::map<std::string, std::string> GnomeShellSession::SessionVariables() const {
+  return {{"DBUS_SESSION_BUS_ADDRESS", sessionBus_.Address()},
+          {"DBUS_SYSTEM_BUS_ADDRESS", systemBus_.Address()},
+          {"XDG_SESSION_ID", LogindStandIn::kSessionId},
+          {"XDG_CURRENT_DESKTOP", "GNOME"},
+          {"XDG_SESSION_TYPE", "wayland"}};
+}
+
+std::optional<bool> GnomeShellSession::OverviewShown() const {
+  const CapturedRun run = sessionBus_.Call(kShell, kShellPath, std::string(kProperties) + ".Get",
+                                           {kShell, "OverviewActive"});
+  if (!run.Succeeded()) return std::nullopt;
+  return run.output.find("true") != std::string::npos;
+}
+
+bool GnomeShellSession::ShowOverview(bool shown) const {
+  return sessionBus_
+      .Call(kShell, kShellPath, std::string(kProperties) + ".Set",
+            {kShell, "OverviewActive", shown ? "<true>" : "<false>"})
+      .Succeeded();
+}
+
+bool GnomeShellSession::ShowApplications() const { return Tool({"show-applications"}).Succeeded(); }
+
+bool GnomeShellSession::Lock() const {
+  return sessionBus_
+      .Call("org.gnome.ScreenSaver", "/org/gnome/ScreenSaver", "org.gnome.ScreenSaver.Lock")
+      .Succeeded();
+}
+
+std::optional<bool> GnomeShellSession::Locked() const {
+  const CapturedRun run = sessionBus_.Call("org.gnome.ScreenSaver", "/org/gnome/ScreenSaver",
+                                           "org.gnome.ScreenSaver.GetActive");
+  if (!run.Succeeded()) return std::nullopt;
+  return run.output.find("true") != std::string::npos;
+}
+
+Picture GnomeShellSession::Screenshot() const {
+  const std::string shot = Home() + "/screenshot.png";
+  unlink(shot.c_str());
+  if (!Tool({"screenshot", shot}).Succeeded()) return {};
+  const CapturedRun converted = RunToEnd("convert", {shot, "ppm:-"});
+  return converted.Succeeded() ? ParsePpm(converted.output) : Picture{};
+}
+
+bool GnomeShellSession::TypeKeys(const std::vector<unsigned>& keysyms) const {
+  std::vector<std::string> args = {"keys"};
+  for (unsigned keysym : keysyms) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%x", keysym);
+    args.push_back(hex);
+  }
+  return Tool(args).Succeeded();
+}
+
+bool GnomeShellSession::MovePointer(double dx, double dy) const {
+  return Tool({"motion", std::to_string(dx), std::to_string(dy)}).Succeeded();
+}
+
+CapturedRun GnomeShellSession::Tool(const std::vector<std::string>& args) const {
+  std::vector<std::string> all = {VEYORA_GNOME_SHELL_TOOL};
+  all.insert(all.end(), args.begin(), args.end());
+  return Run("/usr/bin/python3", all);
+}
+
+}  // namespace testsupport

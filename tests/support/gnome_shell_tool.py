@@ -1,0 +1,50 @@
+"""What the GNOME Shell tests ask of the shell that only its privileged callers may
+ask: a screenshot (as the screenshot tool), the application grid (as Settings),
+and keyboard and pointer input (through mutter's remote-desktop session, which
+lives only as long as its caller's connection).
+
+Usage: gnome_shell_tool.py screenshot FILE
+       gnome_shell_tool.py show-applications
+       gnome_shell_tool.py keys KEYSYM...        (hexadecimal, such as 0x61)
+       gnome_shell_tool.py motion DX DY
+"""
+import sys
+
+import dbus
+
+
+def main(args):
+    bus = dbus.SessionBus()
+    command = args[0]
+    if command == 'screenshot':
+        # The shell answers only the callers it knows by name.
+        bus.request_name('org.gnome.Screenshot')
+        shell = bus.get_object('org.gnome.Shell.Screenshot', '/org/gnome/Shell/Screenshot')
+        done, _ = shell.Screenshot(False, False, args[1],
+                                   dbus_interface='org.gnome.Shell.Screenshot')
+        return 0 if done else 1
+    if command == 'show-applications':
+        bus.request_name('org.gnome.Settings')
+        shell = bus.get_object('org.gnome.Shell', '/org/gnome/Shell')
+        shell.ShowApplications(dbus_interface='org.gnome.Shell')
+        return 0
+    desktop = bus.get_object('org.gnome.Mutter.RemoteDesktop', '/org/gnome/Mutter/RemoteDesktop')
+    path = desktop.CreateSession(dbus_interface='org.gnome.Mutter.RemoteDesktop')
+    session = dbus.Interface(bus.get_object('org.gnome.Mutter.RemoteDesktop', path),
+                             'org.gnome.Mutter.RemoteDesktop.Session')
+    session.Start()
+    if command == 'keys':
+        for keysym in args[1:]:
+            session.NotifyKeyboardKeysym(dbus.UInt32(int(keysym, 16)), True)
+            session.NotifyKeyboardKeysym(dbus.UInt32(int(keysym, 16)), False)
+    elif command == 'motion':
+        session.NotifyPointerMotionRelative(float(args[1]), float(args[2]))
+    else:
+        print(__doc__, file=sys.stderr)
+        return 2
+    session.Stop()
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv[1:]))
