@@ -6,9 +6,6 @@ if(NOT newest_entry MATCHES "^${VEYORA_LAUNCHER} \\(${PROJECT_VERSION}\\) ")
   message(FATAL_ERROR "packaging/changelog: the newest entry is not version ${PROJECT_VERSION}")
 endif()
 
-set(VEYORA_MAINTAINER "Veyora developers <developers@veyora-screensaver.example>" CACHE STRING
-    "The Debian package's maintainer")
-
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ${VEYORA_LAUNCHER})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
