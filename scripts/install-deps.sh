@@ -10,7 +10,7 @@ PACKAGES=(
   libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libxss-dev libxext-dev
   libxrandr-dev libxinerama-dev
   # front end
-  qt6-base-dev libx11-dev libxfixes-dev fonts-ipafont-gothic
+  qt6-base-dev libx11-dev libxfixes-dev fonts-ipafont-gothic fonts-dejavu-core
   # music
   libsdl2-mixer-dev libcdio-dev
   # idle watch: KDE's Wayland idle protocol (the others come with Wayland below)
@@ -23,8 +23,8 @@ PACKAGES=(
   # Wayland: the renderer's native windows; headless compositors, screenshots and
   # virtual input in tests
   libwayland-dev libegl-dev wayland-protocols libxkbcommon-dev sway weston xwayland grim wtype
-  # Debian package and the checks of the installed files
-  dpkg-dev lintian desktop-file-utils mandoc
+  # Debian package and the checks of the installed files (appstream: appstreamcli)
+  dpkg-dev lintian desktop-file-utils mandoc appstream
   # benchmarks: frames counted from the X server's damage reports
   libxdamage-dev
 )
