@@ -1,13 +1,12 @@
 # `cpack -G DEB` in the build folder: veyora-screensaver_<version>_<arch>.deb, made
 # from the install rules above with the prefix /usr. The package's dependencies
-# are found from the programs' libraries by dpkg-shlibdeps.
+# are found from the programs' libraries by dpkg-shlibdeps, besides the dialog's
+# Japanese font; the dialog's homepage button opens the page with xdg-open.
+# scripts/package.sh builds the programs for it with the distribution's flags.
 file(STRINGS ${CMAKE_CURRENT_SOURCE_DIR}/changelog newest_entry LIMIT_COUNT 1)
 if(NOT newest_entry MATCHES "^${VEYORA_LAUNCHER} \\(${PROJECT_VERSION}\\) ")
   message(FATAL_ERROR "packaging/changelog: the newest entry is not version ${PROJECT_VERSION}")
 endif()
-
-set(VEYORA_MAINTAINER "Veyora developers <developers@veyora-screensaver.example>" CACHE STRING
-    "The Debian package's maintainer")
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ${VEYORA_LAUNCHER})
@@ -31,4 +30,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${VEYORA_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS ${VEYORA_JAPANESE_FONT_PACKAGE})
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+# Every file's time in the package is the source's (see source_date_epoch.cmake).
+set(CPACK_VEYORA_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_SOURCE_DIR}/source_date_epoch.cmake)
 include(CPack)

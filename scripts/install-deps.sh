@@ -10,7 +10,7 @@ PACKAGES=(
   libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libxss-dev libxext-dev
   libxrandr-dev libxinerama-dev
   # front end
-  qt6-base-dev libx11-dev libxfixes-dev fonts-ipafont-gothic
+  qt6-base-dev libx11-dev libxfixes-dev fonts-ipafont-gothic fonts-dejavu-core
   # music
   libsdl2-mixer-dev libcdio-dev
   # idle watch: KDE's Wayland idle protocol (the others come with Wayland below)
@@ -27,8 +27,8 @@ PACKAGES=(
   # runs on gjs) and KWin with its screen locker, on buses of the test's own with
   # logind and display-manager stand-ins; gdbus and systemd-inhibit talk to them
   gnome-shell gjs kwin-wayland python3-dbusmock libglib2.0-bin systemd
-  # Debian package and the checks of the installed files
-  dpkg-dev lintian desktop-file-utils mandoc
+  # Debian package and the checks of the installed files (appstream: appstreamcli)
+  dpkg-dev lintian desktop-file-utils mandoc appstream
   # benchmarks: frames counted from the X server's damage reports
   libxdamage-dev
 )

@@ -36,7 +36,9 @@ int16_t LoadNumber(const char* key, const std::string& text) {
 }  // namespace
 
 std::string FormatSettingNumber(int number) {
-  return (number >= 0 ? " " : "") + std::to_string(number);
+  std::string text(number >= 0 ? " " : "");
+  text += std::to_string(number);
+  return text;
 }
 
 Settings Settings_Load(const std::string& path) {

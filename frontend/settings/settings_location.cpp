@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <sstream>
 
 #include "frontend/system/file_exists.h"
 #include "frontend/system/program_files.h"
@@ -14,8 +15,8 @@ namespace veyora::frontend {
 
 namespace {
 
-// The folder of the program's own under the user's configuration folder.
-constexpr char kUserFolderName[] = "veyora";
+// The folder of the program's own under a configuration folder.
+constexpr char kOwnFolderName[] = "veyora";
 
 // A folder the user may write to. One that grants no writing to anybody counts as
 // read-only for the superuser too, whom permissions do not stop: it was made so.
@@ -26,9 +27,17 @@ bool Writable(const std::string& folder) {
          faccessat(AT_FDCWD, folder.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
-// The user's own settings file under a configuration folder.
-std::string UserSettingsFile(const std::string& configFolder) {
-  return configFolder + "/" + kUserFolderName + "/" + names::kSettingsFile;
+// The launcher at the place the install rules give it, seen from the programs'
+// folder: only an installed copy has it there.
+bool Installed(const std::string& programFolder) {
+  struct stat status {};
+  const std::string launcher = programFolder + "/" + VEYORA_LAUNCHER_FROM_PROGRAMS;
+  return !programFolder.empty() && stat(launcher.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// The settings file in the program's own folder under a configuration folder.
+std::string SettingsFileUnder(const std::string& configFolder) {
+  return configFolder + "/" + kOwnFolderName + "/" + names::kSettingsFile;
 }
 
 std::string ConfigFolder() {
@@ -40,19 +49,38 @@ std::string ConfigFolder() {
 
 }  // namespace
 
-SettingsFiles ChooseSettingsFiles(const std::string& programFolder, bool programFolderWritable,
-                                  const std::string& configFolder, bool userFileExists) {
-  const std::string nextToPrograms = programFolder + "/" + names::kSettingsFile;
-  if (programFolderWritable) return {nextToPrograms, nextToPrograms};
-  const std::string userFile = UserSettingsFile(configFolder);
-  return {userFileExists ? userFile : nextToPrograms, userFile};
+SettingsFiles ChooseSettingsFiles(const SettingsPlaces& places,
+                                  const std::function<bool(const std::string&)>& fileExists) {
+  const std::string nextToPrograms = places.programFolder + "/" + names::kSettingsFile;
+  if (!places.installed && places.programFolderWritable) return {nextToPrograms, nextToPrograms};
+  const std::string own = SettingsFileUnder(places.configFolder);
+  std::vector<std::string> readOrder = {own};
+  if (places.installed) {
+    for (const std::string& folder : places.systemConfigFolders) {
+      readOrder.push_back(SettingsFileUnder(folder));
+    }
+  }
+  for (const std::string& candidate : readOrder) {
+    if (fileExists(candidate)) return {candidate, own};
+  }
+  return {nextToPrograms, own};
+}
+
+std::vector<std::string> SystemConfigFolders(const char* configDirs) {
+  std::vector<std::string> folders;
+  std::istringstream list(configDirs ? configDirs : "");
+  for (std::string folder; std::getline(list, folder, ':');) {
+    if (folder.starts_with('/')) folders.push_back(folder);
+  }
+  if (folders.empty()) folders.push_back("/etc/xdg");
+  return folders;
 }
 
 SettingsFiles LocateSettingsFiles() {
   const std::string programFolder = ProgramFolder();
-  const std::string configFolder = ConfigFolder();
-  return ChooseSettingsFiles(programFolder, Writable(programFolder), configFolder,
-                             File_Exists(UserSettingsFile(configFolder)));
+  const SettingsPlaces places{programFolder, Installed(programFolder), Writable(programFolder),
+                              ConfigFolder(), SystemConfigFolders(std::getenv("XDG_CONFIG_DIRS"))};
+  return ChooseSettingsFiles(places, File_Exists);
 }
 
 }  // namespace veyora::frontend

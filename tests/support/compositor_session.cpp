@@ -66,12 +66,13 @@ void CompositorSession::SetDisplays(const std::string& wayland, const std::strin
 }
 
 std::map<std::string, std::string> CompositorSession::Environment() const {
-  std::map<std::string, std::string> env = displays_;
-  env["XDG_RUNTIME_DIR"] = runtime_;
-  env["HOME"] = home_;
-  env["XDG_CONFIG_HOME"] = home_ + "/.config";
-  env["XDG_CACHE_HOME"] = home_ + "/.cache";
-  env["LIBGL_ALWAYS_SOFTWARE"] = "1";
+  // The session's own entries win over the displays' of the same name.
+  std::map<std::string, std::string> env = {{"XDG_RUNTIME_DIR", runtime_},
+                                            {"HOME", home_},
+                                            {"XDG_CONFIG_HOME", home_ + "/.config"},
+                                            {"XDG_CACHE_HOME", home_ + "/.cache"},
+                                            {"LIBGL_ALWAYS_SOFTWARE", "1"}};
+  env.insert(displays_.begin(), displays_.end());
   return env;
 }
 

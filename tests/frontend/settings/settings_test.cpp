@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "frontend/settings/profile_access.h"
@@ -121,13 +122,48 @@ TEST(SettingsWrite, WritesTheThreeKeysInOrderWithNumbersInTheLeadingSpaceForm) {
   EXPECT_EQ(Settings_Load(path), (Settings{-2, 0, ""}));
 }
 
-TEST(ChooseSettingsFiles, NextToTheProgramsWhileTheirFolderIsWritableElseTheUsersOwn) {
-  const std::string shipped = std::string("/opt/v/") + names::kSettingsFile;
-  const std::string own = std::string("/home/u/.config/veyora/") + names::kSettingsFile;
-  EXPECT_EQ(ChooseSettingsFiles("/opt/v", true, "/home/u/.config", true),
-            (SettingsFiles{shipped, shipped}));
-  EXPECT_EQ(ChooseSettingsFiles("/opt/v", false, "/home/u/.config", false),
-            (SettingsFiles{shipped, own}));
-  EXPECT_EQ(ChooseSettingsFiles("/opt/v", false, "/home/u/.config", true),
-            (SettingsFiles{own, own}));
+TEST(ChooseSettingsFiles, PortableCopiesKeepTheFileBesideThemInstalledOnesInTheUsersFolder) {
+  const std::string file = names::kSettingsFile;
+  const std::string beside = "/opt/v/" + file;
+  const std::string own = "/home/u/.config/veyora/" + file;
+  const std::string site = "/site/veyora/" + file;
+  const std::string etc = "/etc/xdg/veyora/" + file;
+  struct Case {
+    bool installed;
+    bool writable;
+    std::vector<std::string> existing;
+    SettingsFiles expected;
+  };
+  const Case cases[] = {
+      // Portable: beside the programs while their folder is writable, whatever else exists.
+      {false, true, {own, etc}, {beside, beside}},
+      // Portable in a read-only folder: the user's own, read beside the programs until it exists.
+      {false, false, {etc}, {beside, own}},
+      {false, false, {own}, {own, own}},
+      // Installed, writable folder or not (the superuser's): never written beside the programs.
+      {true, true, {}, {beside, own}},
+      {true, true, {beside}, {beside, own}},
+      {true, false, {own, site, etc}, {own, own}},
+      // The first system-wide default of the configuration folders, then the one beside them.
+      {true, false, {site, etc, beside}, {site, own}},
+      {true, true, {etc, beside}, {etc, own}},
+  };
+  for (const Case& c : cases) {
+    const SettingsPlaces places{
+        "/opt/v", c.installed, c.writable, "/home/u/.config", {"/site", "/etc/xdg"}};
+    const auto exists = [&](const std::string& path) {
+      return std::find(c.existing.begin(), c.existing.end(), path) != c.existing.end();
+    };
+    EXPECT_EQ(ChooseSettingsFiles(places, exists), c.expected)
+        << "installed " << c.installed << ", writable " << c.writable << ", files "
+        << c.existing.size();
+  }
+}
+
+TEST(SystemConfigFolders, TheAbsoluteFoldersOfTheListInOrderElseEtcXdg) {
+  using Folders = std::vector<std::string>;
+  EXPECT_EQ(SystemConfigFolders(nullptr), Folders{"/etc/xdg"});
+  EXPECT_EQ(SystemConfigFolders(""), Folders{"/etc/xdg"});
+  EXPECT_EQ(SystemConfigFolders("relative::"), Folders{"/etc/xdg"});
+  EXPECT_EQ(SystemConfigFolders("/site:here:/etc/xdg"), (Folders{"/site", "/etc/xdg"}));
 }
