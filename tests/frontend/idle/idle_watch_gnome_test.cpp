@@ -28,6 +28,12 @@ std::unique_ptr<testsupport::ChildProcess> StartWatch(const GnomeShellSession& s
   return session.Start("/bin/sh", all, {{"WATCH_LOG", log}});
 }
 
+// Waits until the watch has said `text` in `log`.
+bool Says(const std::string& log, const std::string& text) {
+  return WaitUntil([&] { return testsupport::ReadBytes(log).find(text) != std::string::npos; },
+                   kDeadlineMs);
+}
+
 TEST(IdleWatchGnomeTest, TheDelayComesAMinuteBeforeGnomesBlankAndADelayGivenLaterIsTold) {
   GnomeShellSession session;
   ASSERT_TRUE(session.Running()) << session.Log();
@@ -37,13 +43,9 @@ TEST(IdleWatchGnomeTest, TheDelayComesAMinuteBeforeGnomesBlankAndADelayGivenLate
 
   const std::string log = session.Home() + "/watch.log";
   auto watch = StartWatch(session, log, {"--idle"});
-  EXPECT_TRUE(WaitUntil(
-      [&] {
-        return testsupport::ReadBytes(log).find(
+  EXPECT_TRUE(Says(log,
                    "starts after 2 min of it, before GNOME blanks the screen and locks it (after "
-                   "3 min)") != std::string::npos;
-      },
-      kDeadlineMs))
+                   "3 min)"))
       << testsupport::ReadBytes(log);
   watch->Signal(SIGTERM);
   watch->WaitExit(kDeadlineMs);
@@ -53,13 +55,9 @@ TEST(IdleWatchGnomeTest, TheDelayComesAMinuteBeforeGnomesBlankAndADelayGivenLate
       session.Run("gsettings", {"set", "org.gnome.desktop.screensaver", "lock-enabled", "false"})
           .Succeeded());
   watch = StartWatch(session, log, {"--idle", "5"});
-  EXPECT_TRUE(WaitUntil(
-      [&] {
-        return testsupport::ReadBytes(log).find(
+  EXPECT_TRUE(Says(log,
                    "GNOME blanks the screen after 3 min of idle time, so the screensaver after 5 "
-                   "min is not seen") != std::string::npos;
-      },
-      kDeadlineMs))
+                   "min is not seen"))
       << testsupport::ReadBytes(log);
   watch->Signal(SIGTERM);
   watch->WaitExit(kDeadlineMs);

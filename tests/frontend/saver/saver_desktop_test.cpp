@@ -155,8 +155,11 @@ TEST(SaverDesktopTest, InGnomeShellsOverviewAndAppGridARunCoversTheScreenAndInpu
   ExpectEndedWithNothingLeft(*saver, programs);
 }
 
-TEST(SaverDesktopTest, GnomeShellsLockEndsARunWithNothingLeftAndNoRunStartsOverIt) {
-  testsupport::GnomeShellSession session;
+// A run the session's lock ends, then `/s` while the lock is up, on a desktop
+// whose locker tells of its lock through `lockSource`.
+template <class Session>
+void CheckTheLockEndsARunAndNoRunStartsOverIt(const char* lockSource) {
+  Session session;
   ASSERT_TRUE(session.Running()) << session.Log();
   DesktopPrograms programs(session);
   ASSERT_TRUE(programs.Ready());
@@ -170,25 +173,16 @@ TEST(SaverDesktopTest, GnomeShellsLockEndsARunWithNothingLeftAndNoRunStartsOverI
       << programs.LastLog();
 
   ASSERT_TRUE(WaitUntil([&] { return session.Locked() == true; }, kDeadlineMs, 100));
-  ExpectNoRunWhileLocked(programs, "GNOME's org.gnome.ScreenSaver");
+  ExpectNoRunWhileLocked(programs, lockSource);
+}
+
+TEST(SaverDesktopTest, GnomeShellsLockEndsARunWithNothingLeftAndNoRunStartsOverIt) {
+  CheckTheLockEndsARunAndNoRunStartsOverIt<testsupport::GnomeShellSession>(
+      "GNOME's org.gnome.ScreenSaver");
 }
 
 TEST(SaverDesktopTest, KdesLockEndsARunWithNothingLeftAndNoRunStartsOverIt) {
-  testsupport::KWinSession session;
-  ASSERT_TRUE(session.Running()) << session.Log();
-  DesktopPrograms programs(session);
-  ASSERT_TRUE(programs.Ready());
-
-  auto saver = programs.StartSaver();
-  ASSERT_TRUE(WaitUntil([&] { return programs.RendererRuns(); }, kDeadlineMs));
-  ASSERT_TRUE(programs.SoundPlays());
-  ASSERT_TRUE(session.Lock());
-  ExpectEndedWithNothingLeft(*saver, programs);
-  EXPECT_NE(programs.LastLog().find("the session has locked"), std::string::npos)
-      << programs.LastLog();
-
-  ASSERT_TRUE(WaitUntil([&] { return session.Locked() == true; }, kDeadlineMs, 100));
-  ExpectNoRunWhileLocked(programs, "org.freedesktop.ScreenSaver");
+  CheckTheLockEndsARunAndNoRunStartsOverIt<testsupport::KWinSession>("org.freedesktop.ScreenSaver");
 }
 
 }  // namespace
