@@ -16,7 +16,7 @@ namespace {
 constexpr char kGnomeService[] = "org.gnome.ScreenSaver";
 constexpr char kGnomePath[] = "/org/gnome/ScreenSaver";
 constexpr char kFreedesktopService[] = "org.freedesktop.ScreenSaver";
-constexpr char kFreedesktopPath[] = "/ScreenSaver";
+constexpr const char* kFreedesktopPaths[] = {"/ScreenSaver", "/org/freedesktop/ScreenSaver"};
 // GNOME Shell serves org.gnome.ScreenSaver through a helper the bus starts on the
 // first call, which may take a while on a busy machine.
 constexpr int kGnomeStartTimeoutMs = 5000;
@@ -64,8 +64,13 @@ std::optional<bool> SessionLock::Locked(LockSource source) {
           ServedByThisProgram(session, kFreedesktopService)) {
         return std::nullopt;
       }
-      return ActiveReply(CallOnBus(session, kFreedesktopService, kFreedesktopPath,
-                                   kFreedesktopService, "GetActive"));
+      // KDE answers at both paths, other lockers at one of them.
+      for (const char* path : kFreedesktopPaths) {
+        const auto active = ActiveReply(
+            CallOnBus(session, kFreedesktopService, path, kFreedesktopService, "GetActive"));
+        if (active) return active;
+      }
+      return std::nullopt;
     case LockSource::LogindLockedHint: {
       if (SessionPath().isEmpty()) return std::nullopt;
       const auto hint = BusProperty(QDBusConnection::systemBus(), kLogindService, SessionPath(),
@@ -97,8 +102,7 @@ void SessionLock::Follow(std::function<void(LockSource)> onLocked) {
                         SLOT(GnomeActiveChanged(bool)));
         break;
       case LockSource::FreedesktopScreenSaver:
-        // Lockers announce it at either path.
-        for (const char* path : {kFreedesktopPath, "/org/freedesktop/ScreenSaver"}) {
+        for (const char* path : kFreedesktopPaths) {
           session.connect(kFreedesktopService, path, kFreedesktopService, "ActiveChanged", this,
                           SLOT(FreedesktopActiveChanged(bool)));
         }

@@ -80,6 +80,8 @@ void Quorin05_S::Timer3_Timer() {
 bool Quorin05_S::FollowLock() {
   lock_ = std::make_unique<SessionLock>(DesktopOfThisSession());
   lock_->Follow([this](LockSource source) {
+    // Several sources may tell of one lock.
+    if (!Loaded()) return;
     ReportFailure(std::string("the session has locked (") + LockSourceName(source) +
                   "): the screensaver ends");
     EndNow();
