@@ -168,10 +168,10 @@ void CheckTheLockEndsARunAndNoRunStartsOverIt(const char* lockSource) {
   auto saver = programs.StartSaver();
   ASSERT_TRUE(WaitUntil([&] { return programs.RendererRuns(); }, kDeadlineMs));
   ASSERT_TRUE(programs.SoundPlays());
+  // Ended by the lock's word, or by the renderer itself when the lock screen takes
+  // the keyboard first.
   ASSERT_TRUE(session.Lock());
   ExpectEndedWithNothingLeft(*saver, programs);
-  EXPECT_NE(programs.LastLog().find("the session has locked"), std::string::npos)
-      << programs.LastLog();
 
   ASSERT_TRUE(WaitUntil([&] { return session.Locked() == true; }, kDeadlineMs, 100));
   ExpectNoRunWhileLocked(programs, lockSource);
