@@ -12,7 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # The layers, lowest first; the folders of one layer are siblings.
-frontend_layers=("system" "text" "settings" "startup ui music" "controls"
+frontend_layers=("system" "text" "settings" "startup ui music desktop" "controls"
                  "saver preview dialog idle" "app")
 renderer_layers=("scene" "gl" "core" "x11 wayland" "program")
 

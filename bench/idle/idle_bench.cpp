@@ -1,6 +1,7 @@
 // Prints, for the idle watch (`Veyora(Ra05).scr --idle`) on X11 (a private Xvfb,
-// the screen-saver extension) and in a headless sway (org_kde_kwin_idle, or
-// ext-idle-notify-v1 where sway offers it):
+// the screen-saver extension), there again on KDE with stand-ins for logind and
+// PowerDevil whose idle blocks it watches, and in a headless sway
+// (org_kde_kwin_idle, or ext-idle-notify-v1 where sway offers it):
 // 1. its CPU time over N seconds of waiting (default 60) with the default delay,
 //    as a share of one core, how often its threads woke, and its resident memory
 //    (now and at its peak);
@@ -26,6 +27,8 @@
 
 #include "platform/shared_names.h"
 #include "tests/support/child_process.h"
+#include "tests/support/logind_stand_in.h"
+#include "tests/support/private_bus.h"
 #include "tests/support/sway_session.h"
 #include "tests/support/temporary_folder.h"
 #include "tests/support/test_pointer.h"
@@ -39,6 +42,7 @@ using Clock = std::chrono::steady_clock;
 using testsupport::ChildProcess;
 
 constexpr auto kDelay = std::chrono::seconds(2);
+constexpr char kPolicyAgent[] = "org.kde.Solid.PowerManagement.PolicyAgent";
 
 // The process's time on a CPU so far, every thread together, and how often its
 // threads have gone to sleep (each a wake-up later).
@@ -147,20 +151,45 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "no X server\n");
       return 1;
     }
-    const Desktop x{
-        "X11 (Xvfb 1280x720, MIT-SCREEN-SAVER)",
-        [&](const std::vector<std::string>& args, const std::map<std::string, std::string>& env) {
-          std::map<std::string, std::string> all = {
-              {"DISPLAY", server.Display()},
-              {"WAYLAND_DISPLAY", ""},
-              {"DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent"},
-              {"LIBGL_ALWAYS_SOFTWARE", "1"},
-              {"SDL_AUDIODRIVER", "dummy"}};
-          all.insert(env.begin(), env.end());
-          return std::make_unique<ChildProcess>(testsupport::FrontEndPath(), args, all);
-        },
-        [&] { testsupport::TapKey(display, XK_a); }, folder.Path()};
-    Measure(x, seconds, runs);
+    // The watch on this server, with these further variables.
+    const auto onX = [&](const std::string& name, const std::map<std::string, std::string>& more) {
+      return Desktop{name,
+                     [&, more](const std::vector<std::string>& args,
+                               const std::map<std::string, std::string>& env) {
+                       std::map<std::string, std::string> all = {
+                           {"DISPLAY", server.Display()},
+                           {"WAYLAND_DISPLAY", ""},
+                           {"DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent"},
+                           {"LIBGL_ALWAYS_SOFTWARE", "1"},
+                           {"SDL_AUDIODRIVER", "dummy"}};
+                       for (const auto& [variable, value] : more) all[variable] = value;
+                       all.insert(env.begin(), env.end());
+                       return std::make_unique<ChildProcess>(testsupport::FrontEndPath(), args,
+                                                             all);
+                     },
+                     [&] { testsupport::TapKey(display, XK_a); }, folder.Path()};
+    };
+    Measure(onX("X11 (Xvfb 1280x720, MIT-SCREEN-SAVER)", {}), seconds, runs);
+
+    // The same with the desktop's idle chain to live with: logind's idle blocks
+    // asked on every idle period, KDE's PowerDevil followed for its changes.
+    testsupport::PrivateBus systemBus(testsupport::PrivateBus::Kind::System, folder.Path());
+    testsupport::PrivateBus sessionBus(testsupport::PrivateBus::Kind::Session, folder.Path());
+    testsupport::LogindStandIn logind(systemBus, getuid());
+    testsupport::MockService powerDevil(sessionBus, false, kPolicyAgent,
+                                        "/org/kde/Solid/PowerManagement/PolicyAgent", kPolicyAgent);
+    if (!logind.Running() || !powerDevil.Running() ||
+        !powerDevil.AddMethod("HasInhibition", "u", "b", "ret = False")) {
+      std::fprintf(stderr, "no logind or PowerDevil stand-in\n");
+      return 1;
+    }
+    Measure(onX("X11 on KDE with logind and PowerDevil (stand-ins), idle blocks watched",
+                {{"DBUS_SYSTEM_BUS_ADDRESS", systemBus.Address()},
+                 {"DBUS_SESSION_BUS_ADDRESS", sessionBus.Address()},
+                 {"XDG_SESSION_ID", testsupport::LogindStandIn::kSessionId},
+                 {"XDG_CURRENT_DESKTOP", "KDE"},
+                 {"XDG_CONFIG_HOME", folder.File("config")}}),
+            seconds, runs);
     XCloseDisplay(display);
   }
 

@@ -2,11 +2,15 @@
 
 #include <cstdlib>
 
+#include "frontend/desktop/desktop_kind.h"
+#include "frontend/desktop/lock_sources.h"
+#include "frontend/desktop/session_lock.h"
 #include "frontend/saver/saver_claim.h"
 #include "frontend/settings/settings_location.h"
 #include "frontend/startup/failure_skipping.h"
 #include "frontend/system/file_exists.h"
 #include "frontend/system/program_files.h"
+#include "frontend/ui/toolkit.h"
 #include "platform/shared_names.h"
 #include "platform/video_driver_choice.h"
 #include "platform/window_search.h"
@@ -51,6 +55,14 @@ void AnswerStartQuestion(StartQuestion question, const StartRequest& request, St
     case StartQuestion::RendererPresent:
       facts.rendererPresent =
           Ask("look for the renderer", false, [] { return File_Exists(Renderer_Path()); });
+      return;
+    case StartQuestion::SessionLocked:
+      facts.sessionLock = Ask("ask whether the session is locked", std::string(), [] {
+        // The desktop is asked over D-Bus, from the toolkit's application.
+        ui::StartToolkit();
+        const auto source = SessionLock(DesktopOfThisSession()).LockedBy();
+        return std::string(source ? LockSourceName(*source) : "");
+      });
       return;
     case StartQuestion::SaverClaimed:
       facts.saverClaimed = Ask("claim the screensaver run", false, [] {

@@ -25,13 +25,14 @@ std::string DesktopExecArgument(const std::string& argument) {
 }
 
 std::string AutostartEntry(std::string_view installedEntry, const std::string& launcher,
-                           std::chrono::seconds delay) {
+                           std::optional<std::chrono::seconds> delay) {
   std::istringstream lines{std::string(installedEntry)};
   std::string entry;
   std::string line;
   while (std::getline(lines, line)) {
     if (line.starts_with("Exec=")) {
-      line = "Exec=" + DesktopExecArgument(launcher) + " --idle " + IdleDelayText(delay);
+      line = "Exec=" + DesktopExecArgument(launcher) + " --idle";
+      if (delay) line += " " + IdleDelayText(*delay);
     } else if (line.starts_with("TryExec=")) {
       line = "TryExec=" + launcher;
     }

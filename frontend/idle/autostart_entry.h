@@ -1,15 +1,17 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace veyora::frontend {
 
 // The user's autostart entry for the idle watch: the installed entry with its
-// command line made to start `launcher` with the delay given.
+// command line made to start `launcher` with the delay given, or without one, so
+// that the watch chooses it from the desktop's own at every start.
 std::string AutostartEntry(std::string_view installedEntry, const std::string& launcher,
-                           std::chrono::seconds delay);
+                           std::optional<std::chrono::seconds> delay);
 
 // One argument of a desktop entry's Exec line, quoted where it holds characters
 // the line reserves (blanks, parentheses, quotes and the like), with the entry

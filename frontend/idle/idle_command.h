@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -14,7 +15,8 @@ namespace veyora::frontend {
 // starts that watch with every session.
 struct IdleCommand {
   bool autostart = false;
-  std::chrono::seconds delay = kDefaultIdleDelay;
+  // nullopt when left out: the watch then follows the desktop's own delay.
+  std::optional<std::chrono::seconds> delay;
 };
 
 // True when the arguments after the program's name ask for the idle watch; the

@@ -18,14 +18,29 @@ constexpr std::chrono::milliseconds kRunPatience{2000};
 
 }  // namespace
 
-IdleWatch::IdleWatch(IdleSource& source, std::chrono::milliseconds delay, std::string frontEnd)
-    : source_(source), frontEnd_(std::move(frontEnd)) {
+IdleWatch::IdleWatch(IdleSource& source, IdleBlocks& blocks, std::chrono::milliseconds delay,
+                     std::string frontEnd)
+    : source_(source), blocks_(blocks), frontEnd_(std::move(frontEnd)) {
   recheck_.setSingleShot(true);
   recheck_.setInterval(delay);
   QObject::connect(&recheck_, &QTimer::timeout, [this] { Handle(IdleWatchEvent::Recheck); });
   source_.onIdle = [this] { Handle(IdleWatchEvent::Idle); };
-  source_.onActive = [this] { Handle(IdleWatchEvent::Active); };
+  source_.onActive = [this] {
+    Handle(IdleWatchEvent::Active);
+    // Not from inside the source's own notice.
+    QTimer::singleShot(0, [this] { FollowDelay(); });
+  };
   source_.onLost = [this] { Handle(IdleWatchEvent::Terminate); };
+  // A block gone while an idle period is held: the recheck need not wait.
+  blocks_.onChanged = [this] { Handle(IdleWatchEvent::Recheck); };
+}
+
+void IdleWatch::FollowDelay() {
+  if (!nextDelay || state_ == IdleWatchState::Ended) return;
+  const std::chrono::milliseconds delay = nextDelay();
+  if (delay == recheck_.intervalAsDuration()) return;
+  recheck_.setInterval(delay);
+  source_.SetDelay(delay);
 }
 
 bool IdleWatch::CatchSignals() {
@@ -58,8 +73,8 @@ void IdleWatch::Signalled(int signal) {
 }
 
 void IdleWatch::Handle(IdleWatchEvent event) {
-  const IdleWatchStep step =
-      NextIdleWatchStep(state_, event, [this] { return source_.ScreenHeldAwake(); });
+  const IdleWatchStep step = NextIdleWatchStep(
+      state_, event, [this] { return source_.ScreenHeldAwake() || blocks_.Held(); });
   state_ = step.next;
   switch (step.action) {
     case IdleWatchAction::StartRun:

@@ -22,6 +22,7 @@ class FullScreenRun : public Quorin05_S {
   std::vector<std::string> RendererArguments() const override { return {}; }
   bool PlaysMusic() override { return true; }
   bool RendererGone(bool rendererRunning) override;
+  bool OnWholeScreen() const override { return true; }
 
   std::chrono::steady_clock::time_point rendererStart_;
   RendererWatch watch_;

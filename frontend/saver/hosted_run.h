@@ -19,6 +19,7 @@ class HostedRun : public Quorin05_S {
   std::vector<std::string> RendererArguments() const override;
   bool PlaysMusic() override;
   bool RendererGone(bool rendererRunning) override { return !rendererRunning; }
+  bool OnWholeScreen() const override { return false; }
 
   uint32_t hostWindow_;
   bool withMusic_;

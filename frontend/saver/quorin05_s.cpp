@@ -2,7 +2,11 @@
 
 #include <chrono>
 
+#include "frontend/desktop/desktop_kind.h"
+#include "frontend/desktop/gnome_shell_overview.h"
+#include "frontend/desktop/lock_sources.h"
 #include "frontend/music/system_music_platform.h"
+#include "frontend/system/failure_report.h"
 #include "frontend/system/termination_signals.h"
 #include "frontend/ui/pointer_visibility.h"
 
@@ -29,7 +33,15 @@ Quorin05_S::Quorin05_S(const Settings& settings, const QString& caption, std::st
 }
 
 void Quorin05_S::FormLoad() {
-  HandleTerminationSignals([this] { Terminated(); });
+  HandleTerminationSignals([this] { EndNow(); });
+  if (OnWholeScreen()) {
+    if (FollowLock()) {
+      Timer3.SetEnabled(false);
+      Unload();
+      return;
+    }
+    LeaveGnomeShellOverview();
+  }
   renderer_.emplace("the renderer", rendererPath_, RendererArguments());
 
   musicChoice_ =
@@ -65,7 +77,25 @@ void Quorin05_S::Timer3_Timer() {
   Unload();
 }
 
-void Quorin05_S::Terminated() {
+bool Quorin05_S::FollowLock() {
+  lock_ = std::make_unique<SessionLock>(DesktopOfThisSession());
+  lock_->Follow([this](LockSource source) {
+    // Several sources may tell of one lock.
+    if (!Loaded()) return;
+    ReportFailure(std::string("the session has locked (") + LockSourceName(source) +
+                  "): the screensaver ends");
+    EndNow();
+  });
+  // It may have locked since the start looked.
+  const auto lockedBy = lock_->LockedBy();
+  if (lockedBy) {
+    ReportFailure(std::string("the session is locked or its shield is up (") +
+                  LockSourceName(*lockedBy) + "): the screensaver does not start over it");
+  }
+  return lockedBy.has_value();
+}
+
+void Quorin05_S::EndNow() {
   Timer3.SetEnabled(false);
   if (renderer_) renderer_->End(kRendererPatience);
   Unload();

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "frontend/desktop/session_lock.h"
 #include "frontend/music/quorin05_bgm.h"
 #include "frontend/saver/saver_music.h"
 #include "frontend/settings/settings.h"
@@ -37,6 +39,8 @@ class Quorin05_S : public ui::Form {
   virtual bool PlaysMusic() = 0;
   // Asked at every tick of the renderer watch: true once the run is over.
   virtual bool RendererGone(bool rendererRunning) = 0;
+  // True for a run on the whole screen, which the desktop's lock ends.
+  virtual bool OnWholeScreen() const = 0;
 
  private:
   void FormLoad() override;
@@ -44,14 +48,18 @@ class Quorin05_S : public ui::Form {
   void Timer1_Timer();
   void Timer2_Timer();
   void Timer3_Timer();
-  // SIGTERM, SIGINT or SIGHUP: the run ends, the renderer with it.
-  void Terminated();
+  // Follows the session's lock; true when it is locked already.
+  bool FollowLock();
+  // SIGTERM, SIGINT or SIGHUP, or the session's lock: the run ends, the renderer
+  // with it.
+  void EndNow();
 
   Settings settings_;
   std::string rendererPath_;
   std::optional<int> pointerCount_;
   SaverMusic musicChoice_ = SaverMusic::Silence;
   std::optional<ChildProgram> renderer_;
+  std::unique_ptr<SessionLock> lock_;
   Quorin05_BGM music_;
 };
 

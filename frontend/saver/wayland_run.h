@@ -20,6 +20,7 @@ class WaylandRun : public Quorin05_S {
   std::vector<std::string> RendererArguments() const override { return {}; }
   bool PlaysMusic() override { return true; }
   bool RendererGone(bool rendererRunning) override { return !rendererRunning; }
+  bool OnWholeScreen() const override { return true; }
 };
 
 }  // namespace veyora::frontend

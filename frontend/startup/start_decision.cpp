@@ -76,6 +76,13 @@ std::variant<StartQuestion, StartPlan> DecideStart(const StartRequest& request,
   }
   if (request.mode == Start_Mode::Quit) return End();
 
+  // The desktop's lock screen is the user's way back: nothing is drawn over it.
+  if (!facts.sessionLock) return StartQuestion::SessionLocked;
+  if (!facts.sessionLock->empty()) {
+    return End(Telling::ErrorLine, 0,
+               "the session is locked or its shield is up (" + *facts.sessionLock +
+                   "): the screensaver does not start over it");
+  }
   // Two starts at the same moment both pass the look-up above; one claim wins.
   if (!facts.saverClaimed) return StartQuestion::SaverClaimed;
   if (!*facts.saverClaimed) return End();

@@ -18,6 +18,7 @@ enum class StartQuestion {
   DialogOpen,         // a window titled "<Veyora(Ra05)>" exists
   Settings,           // the settings, loaded from the file
   RendererPresent,    // the renderer lies next to the front end
+  SessionLocked,      // the session is locked or the desktop's shield is up
   SaverClaimed,       // this start has won the one screensaver run on the display
   RendererOnWayland,  // the renderer starts as a Wayland client in this session
 };
@@ -29,6 +30,8 @@ struct StartFacts {
   std::optional<bool> dialogOpen;
   std::optional<Settings> settings;
   std::optional<bool> rendererPresent;
+  // What shows the session locked ("logind's LockedHint"); empty when nothing does.
+  std::optional<std::string> sessionLock;
   std::optional<bool> saverClaimed;
   std::optional<bool> rendererOnWayland;
 };
@@ -66,9 +69,11 @@ struct StartPlan {
 
 // The next question to ask, or the plan once the answers are enough. Another
 // instance's saver run or settings dialog ends the start silently; the renderer is
-// required in every mode but the preview, the settings dialog included. A host's
-// window is checked first instead: hosts run as many instances as they like, and
-// get a line on standard error, not a message box, when one cannot run.
+// required in every mode but the preview, the settings dialog included. A
+// full-screen run never starts over a locked session: it ends with status 0 and a
+// line that says why. A host's window is checked first instead: hosts run as many
+// instances as they like (a locker draws them under its lock), and get a line on
+// standard error, not a message box, when one cannot run.
 std::variant<StartQuestion, StartPlan> DecideStart(const StartRequest& request,
                                                    const StartFacts& facts);
 

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <regex>
 
 #include "tests/support/x_wait.h"
@@ -54,7 +55,16 @@ bool GnomeShellSession::WaitForStart() {
       },
       kStartMs, 100);
   if (!started || !CompositorRunning()) return false;
-  SetDisplays(WaylandName(), found[1].str(), SessionVariables());
+  // XWayland lets in only the clients that show mutter's cookie, kept in the
+  // runtime folder.
+  std::map<std::string, std::string> variables = SessionVariables();
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(runtime_, error)) {
+    if (entry.path().filename().string().starts_with(".mutter-Xwaylandauth.")) {
+      variables["XAUTHORITY"] = entry.path().string();
+    }
+  }
+  SetDisplays(WaylandName(), found[1].str(), variables);
   return true;
 }
 

@@ -9,8 +9,16 @@ Usage: gnome_shell_tool.py screenshot FILE
        gnome_shell_tool.py motion DX DY
 """
 import sys
+import time
 
 import dbus
+
+# mutter adds a remote-desktop session's keyboard and pointer to the seat a moment
+# after Start returns, and takes them away at Stop: input sent outside that time
+# is lost.
+DEVICE_SETTLE_SECONDS = 1.0
+MOTION_STEPS = 8
+MOTION_STEP_SECONDS = 0.02
 
 
 def main(args):
@@ -33,15 +41,21 @@ def main(args):
     session = dbus.Interface(bus.get_object('org.gnome.Mutter.RemoteDesktop', path),
                              'org.gnome.Mutter.RemoteDesktop.Session')
     session.Start()
+    time.sleep(DEVICE_SETTLE_SECONDS)
     if command == 'keys':
         for keysym in args[1:]:
             session.NotifyKeyboardKeysym(dbus.UInt32(int(keysym, 16)), True)
             session.NotifyKeyboardKeysym(dbus.UInt32(int(keysym, 16)), False)
     elif command == 'motion':
-        session.NotifyPointerMotionRelative(float(args[1]), float(args[2]))
+        # A mouse reports a movement as a run of small steps.
+        for _ in range(MOTION_STEPS):
+            session.NotifyPointerMotionRelative(float(args[1]) / MOTION_STEPS,
+                                                float(args[2]) / MOTION_STEPS)
+            time.sleep(MOTION_STEP_SECONDS)
     else:
         print(__doc__, file=sys.stderr)
         return 2
+    time.sleep(DEVICE_SETTLE_SECONDS)
     session.Stop()
     return 0
 

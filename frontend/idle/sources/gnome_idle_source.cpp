@@ -44,19 +44,31 @@ GnomeIdleSource::GnomeIdleSource(std::chrono::milliseconds delay) : delay_(delay
             if (owner.isEmpty()) {
               if (onLost) onLost();
             } else {
-              AddWatches();
+              activeWatch_ = 0;
+              AddIdleWatch();
             }
           });
-  AddWatches();
+  AddIdleWatch();
 }
 
-void GnomeIdleSource::AddWatches() {
+void GnomeIdleSource::AddIdleWatch() {
   QDBusMessage call = MonitorCall("AddIdleWatch");
   call << QVariant::fromValue<qulonglong>(delay_.count());
   const QDBusReply<uint> reply =
       QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
   idleWatch_ = reply.isValid() ? reply.value() : 0;
-  activeWatch_ = 0;
+}
+
+void GnomeIdleSource::SetDelay(std::chrono::milliseconds delay) {
+  if (delay == delay_) return;
+  delay_ = delay;
+  if (idleWatch_ != 0) {
+    QDBusMessage remove = MonitorCall("RemoveWatch");
+    remove << idleWatch_;
+    QDBusConnection::sessionBus().call(remove, QDBus::Block, kCallTimeoutMs);
+  }
+  // A pending user-active watch still tells of the next input.
+  AddIdleWatch();
 }
 
 void GnomeIdleSource::WatchFired(uint id) {

@@ -24,12 +24,13 @@ class GnomeIdleSource : public QObject, public IdleSource {
 
   // True while the session manager holds an idle inhibitor.
   bool ScreenHeldAwake() override;
+  void SetDelay(std::chrono::milliseconds delay) override;
 
  private Q_SLOTS:
   void WatchFired(uint id);
 
  private:
-  void AddWatches();
+  void AddIdleWatch();
 
   std::chrono::milliseconds delay_;
   uint32_t idleWatch_ = 0;

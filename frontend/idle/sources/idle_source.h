@@ -1,6 +1,10 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
+#include <optional>
+
+#include "frontend/desktop/desktop_idle_chain.h"
 
 namespace veyora::frontend {
 
@@ -23,6 +27,14 @@ class IdleSource {
   // Brings the notices up to date at once, for a source that looks only now and
   // then; the others' notices arrive by themselves.
   virtual void LookNow() {}
+
+  // From now on the Idle notice comes after `delay` of idleness. Given at the start
+  // of an idle period, it counts from that one on.
+  virtual void SetDelay(std::chrono::milliseconds delay) = 0;
+
+  // When the source's own display blanks the screen by itself, where the source
+  // knows it and no desktop says so (the X server's saver).
+  virtual std::optional<DesktopIdleChain> OwnIdleChain() { return std::nullopt; }
 };
 
 }  // namespace veyora::frontend

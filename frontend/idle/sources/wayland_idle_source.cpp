@@ -72,8 +72,25 @@ WaylandIdleSource::~WaylandIdleSource() {
 }
 
 void WaylandIdleSource::Watch(bool idleNotify, std::chrono::milliseconds delay) {
+  idleNotify_ = idleNotify;
+  Arm(delay);
+  readable_ = std::make_unique<QSocketNotifier>(wl_display_get_fd(display_), QSocketNotifier::Read);
+  QObject::connect(readable_.get(), &QSocketNotifier::activated, [this] { ReadEvents(); });
+}
+
+void WaylandIdleSource::SetDelay(std::chrono::milliseconds delay) {
+  // A notification's timeout is fixed when it is made: the old one goes, a new one
+  // counts from now.
+  if (notification_) ext_idle_notification_v1_destroy(notification_);
+  if (kdeTimeout_) org_kde_kwin_idle_timeout_release(kdeTimeout_);
+  notification_ = nullptr;
+  kdeTimeout_ = nullptr;
+  Arm(delay);
+}
+
+void WaylandIdleSource::Arm(std::chrono::milliseconds delay) {
   const auto timeout = static_cast<uint32_t>(delay.count());
-  if (idleNotify) {
+  if (idleNotify_) {
     notification_ = ext_idle_notifier_v1_get_idle_notification(notifier_, timeout, seat_);
     ext_idle_notification_v1_add_listener(notification_, &WaylandIdleListeners::kNotification,
                                           this);
@@ -82,8 +99,6 @@ void WaylandIdleSource::Watch(bool idleNotify, std::chrono::milliseconds delay) 
     org_kde_kwin_idle_timeout_add_listener(kdeTimeout_, &WaylandIdleListeners::kKdeTimeout, this);
   }
   wl_display_flush(display_);
-  readable_ = std::make_unique<QSocketNotifier>(wl_display_get_fd(display_), QSocketNotifier::Read);
-  QObject::connect(readable_.get(), &QSocketNotifier::activated, [this] { ReadEvents(); });
 }
 
 void WaylandIdleSource::ReadEvents() {

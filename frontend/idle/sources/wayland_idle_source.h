@@ -32,9 +32,12 @@ class WaylandIdleSource : public IdleSource {
   // Asks for notices after `delay` of idleness through ext-idle-notify-v1 or
   // org_kde_kwin_idle; they arrive once the Qt event loop runs.
   void Watch(bool idleNotify, std::chrono::milliseconds delay);
+  void SetDelay(std::chrono::milliseconds delay) override;
 
  private:
   WaylandIdleSource() = default;
+  // Asks for the notices after `delay` through the protocol Watch chose.
+  void Arm(std::chrono::milliseconds delay);
   void ReadEvents();
 
   wl_display* display_ = nullptr;
@@ -44,6 +47,7 @@ class WaylandIdleSource : public IdleSource {
   ext_idle_notification_v1* notification_ = nullptr;
   org_kde_kwin_idle* kdeIdle_ = nullptr;
   org_kde_kwin_idle_timeout* kdeTimeout_ = nullptr;
+  bool idleNotify_ = false;
   std::unique_ptr<QSocketNotifier> readable_;
 
   friend struct WaylandIdleListeners;

@@ -89,6 +89,18 @@ void X11ScreenSaverIdleSource::Check() {
   nextLook_.start(idle < delay_ ? delay_ - idle : delay_);
 }
 
+void X11ScreenSaverIdleSource::SetDelay(std::chrono::milliseconds delay) {
+  delay_ = delay;
+  // The next look, when the idle time reaches the new delay.
+  Check();
+}
+
+std::optional<DesktopIdleChain> X11ScreenSaverIdleSource::OwnIdleChain() {
+  int timeout = 0, interval = 0, blanking = 0, exposures = 0;
+  XGetScreenSaver(display_, &timeout, &interval, &blanking, &exposures);
+  return X11IdleChain(timeout);
+}
+
 bool X11ScreenSaverIdleSource::ScreenHeldAwake() {
   if (inhibitors_.Held()) return true;
   int timeout = 0, interval = 0, blanking = 0, exposures = 0;

@@ -33,6 +33,9 @@ class X11ScreenSaverIdleSource : public IdleSource {
   void Watch();
   bool ScreenHeldAwake() override;
   void LookNow() override { Check(); }
+  void SetDelay(std::chrono::milliseconds delay) override;
+  // The server's own saver: it blanks the screen after its timeout.
+  std::optional<DesktopIdleChain> OwnIdleChain() override;
 
  private:
   X11ScreenSaverIdleSource(Display* display, std::chrono::milliseconds delay);

@@ -8,6 +8,7 @@
 #include "frontend/idle/autostart_entry.h"
 #include "frontend/idle/idle_command.h"
 #include "frontend/idle/idle_delay.h"
+#include "frontend/idle/idle_delay_choice.h"
 #include "frontend/idle/idle_watch_states.h"
 
 namespace {
@@ -47,11 +48,11 @@ TEST(IdleCommandTest, TakesTheAutostartSwitchAndOneDelayInEitherOrder) {
     Args arguments;
     bool valid;
     bool autostart;
-    seconds delay;
+    std::optional<seconds> delay;
   } cases[] = {
-      {{"--idle"}, true, false, kDefaultIdleDelay},
+      {{"--idle"}, true, false, std::nullopt},
       {{"--idle", "5"}, true, false, seconds(300)},
-      {{"--idle", "--autostart"}, true, true, kDefaultIdleDelay},
+      {{"--idle", "--autostart"}, true, true, std::nullopt},
       {{"--idle", "--autostart", "90s"}, true, true, seconds(90)},
       {{"--idle", "90s", "--autostart"}, true, true, seconds(90)},
       {{"--idle", "5", "6"}, false, false, {}},
@@ -120,12 +121,58 @@ TEST(AutostartEntryTest, StartsTheLauncherWithTheDelayQuotedAsEntriesQuote) {
   EXPECT_EQ(AutostartEntry(installed, "/b/Veyora(Ra05).scr", seconds(90)),
             "[Desktop Entry]\nType=Application\nTryExec=/b/Veyora(Ra05).scr\n"
             "Exec=\"/b/Veyora(Ra05).scr\" --idle 90s\nNoDisplay=true\n");
+  // Without a delay the watch follows the desktop's own at every start.
+  EXPECT_NE(AutostartEntry(installed, "/usr/bin/veyora-screensaver", std::nullopt)
+                .find("Exec=/usr/bin/veyora-screensaver --idle\n"),
+            std::string::npos);
   EXPECT_EQ(DesktopExecArgument("/a b/$x\"y\\z"), R"("/a b/\\$x\\"y\\\\z")");
 
   EXPECT_EQ(AutostartFolder("/cfg", "/home/u"), "/cfg/autostart");
   EXPECT_EQ(AutostartFolder("relative", "/home/u"), "/home/u/.config/autostart");
   EXPECT_EQ(AutostartFolder(nullptr, "/home/u"), "/home/u/.config/autostart");
   EXPECT_EQ(AutostartFolder(nullptr, nullptr), "");
+}
+
+TEST(IdleDelayChoiceTest, LeftOutItComesBeforeTheDesktopsOwnGivenItStaysAndTellsWhenTooLate) {
+  using std::chrono::minutes;
+  const auto gnome = GnomeIdleChain(300, true);
+  const struct {
+    std::optional<seconds> given;
+    std::optional<DesktopIdleChain> desktop;
+    seconds delay;
+    bool basis;
+    bool notice;
+  } cases[] = {
+      {std::nullopt, std::nullopt, minutes(10), false, false},  // sway: as it always was
+      {std::nullopt, gnome, minutes(4), true, false},           // GNOME's 5 min
+      {std::nullopt, KdeIdleChain(true, 5), minutes(4), true, false},
+      {std::nullopt, X11IdleChain(600), minutes(9), true, false},  // Xorg's 10 min
+      {std::nullopt, X11IdleChain(660), minutes(10), false, false},
+      {std::nullopt, X11IdleChain(3600), minutes(10), false, false},
+      {std::nullopt, X11IdleChain(120), minutes(1), true, false},
+      {std::nullopt, GnomeIdleChain(119, true), seconds(59), true, false},  // half, under 2 min
+      {std::nullopt, X11IdleChain(4), seconds(2), true, false},
+      {std::nullopt, X11IdleChain(1), seconds(1), true, false},
+      {minutes(3), gnome, minutes(3), false, false},
+      {minutes(10), gnome, minutes(10), false, true},  // asked for, and told
+      {minutes(5), gnome, minutes(5), false, true},    // both at once: never seen either
+      {minutes(10), std::nullopt, minutes(10), false, false},
+  };
+  for (const auto& c : cases) {
+    const IdleDelayChoice choice = ChooseIdleDelay(c.given, c.desktop);
+    const std::string what =
+        (c.given ? IdleDelayText(*c.given) : "none") + " on " +
+        (c.desktop ? c.desktop->what + " " + IdleDelayText(c.desktop->after) : "nothing");
+    EXPECT_EQ(choice.delay, c.delay) << what;
+    EXPECT_EQ(!choice.basis.empty(), c.basis) << what;
+    EXPECT_EQ(!choice.notice.empty(), c.notice) << what;
+    EXPECT_EQ(choice.notice.find('\n'), std::string::npos) << what;
+  }
+  // The line names the desktop's delay and where to change it.
+  const std::string notice = ChooseIdleDelay(minutes(10), gnome).notice;
+  EXPECT_NE(notice.find("GNOME blanks the screen and locks it after 5 min"), std::string::npos)
+      << notice;
+  EXPECT_NE(notice.find("idle-delay"), std::string::npos) << notice;
 }
 
 }  // namespace

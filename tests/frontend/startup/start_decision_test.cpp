@@ -13,13 +13,15 @@ namespace {
 
 const Settings kLoaded{1, 3, "/m/a.mp3"};
 
-// A machine's answers: windows by title, the renderer, the claim, the host's window.
+// A machine's answers: windows by title, the renderer, the claim, the host's window,
+// what shows the session locked.
 struct Machine {
   std::vector<std::string> windows;
   bool renderer = true;
   bool claimed = true;
   bool hostWindow = true;
   bool wayland = false;
+  std::string lockedBy = {};
 };
 
 bool HasWindow(const Machine& machine, const char* title) {
@@ -90,6 +92,10 @@ std::vector<std::string> Decide(const std::string& line, const std::string& host
         steps.push_back("renderer?");
         facts.rendererPresent = machine.renderer;
         break;
+      case StartQuestion::SessionLocked:
+        steps.push_back("locked?");
+        facts.sessionLock = machine.lockedBy;
+        break;
       case StartQuestion::SaverClaimed:
         steps.push_back("claim");
         facts.saverClaimed = machine.claimed;
@@ -119,6 +125,10 @@ const Machine kDialogOn{{names::kDialogTitle}};
 const Machine kPreviewOn{{names::kPreviewTitle}};
 const Machine kNoHostWindow{{}, true, true, false};
 const Machine kWayland{{}, true, true, true, true};
+const Machine kLocked{{}, true, true, true, true, "logind's LockedHint"};
+const std::string kLockedEnd =
+    "fail: the session is locked or its shield is up (logind's LockedHint): the screensaver does "
+    "not start over it, end 0";
 const std::string kMissing =
     std::string("the renderer ") + names::kRendererFile + " is not next to " + names::kFrontEndFile;
 
@@ -129,24 +139,37 @@ const Case kCases[] = {
     {"/S",
      "",
      {},
-     {"saver?", "dialog?", "settings", "renderer?", "claim", "wayland?", "saver, pointer hidden"}},
-    {"", "", {}, {"saver?", "dialog?", "settings", "renderer?", "claim", "wayland?", "saver"}},
+     {"saver?", "dialog?", "settings", "renderer?", "locked?", "claim", "wayland?",
+      "saver, pointer hidden"}},
+    {"",
+     "",
+     {},
+     {"saver?", "dialog?", "settings", "renderer?", "locked?", "claim", "wayland?", "saver"}},
     // On a Wayland desktop the run follows the renderer by its process.
     {"/s",
      "",
      kWayland,
-     {"saver?", "dialog?", "settings", "renderer?", "claim", "wayland?",
+     {"saver?", "dialog?", "settings", "renderer?", "locked?", "claim", "wayland?",
       "Wayland saver, pointer hidden"}},
     {"",
      "",
      kWayland,
-     {"saver?", "dialog?", "settings", "renderer?", "claim", "wayland?", "Wayland saver"}},
+     {"saver?", "dialog?", "settings", "renderer?", "locked?", "claim", "wayland?",
+      "Wayland saver"}},
     {"/c", "", kWayland, {"saver?", "dialog?", "settings", "renderer?", "dialog"}},
     {"-window-id 42",
      "",
      kWayland,
      {"host?", "renderer?", "preview hosted in 42 without the settings"}},
-    {"/s", "", kClaimedElsewhere, {"saver?", "dialog?", "settings", "renderer?", "claim", "end 0"}},
+    // Never over the desktop's lock; a host's lock draws its own saver under it.
+    {"/s", "", kLocked, {"saver?", "dialog?", "settings", "renderer?", "locked?", kLockedEnd}},
+    {"", "", kLocked, {"saver?", "dialog?", "settings", "renderer?", "locked?", kLockedEnd}},
+    {"/c", "", kLocked, {"saver?", "dialog?", "settings", "renderer?", "dialog"}},
+    {"-root", "42", kLocked, {"host?", "settings", "renderer?", "hosted in 42"}},
+    {"/s",
+     "",
+     kClaimedElsewhere,
+     {"saver?", "dialog?", "settings", "renderer?", "locked?", "claim", "end 0"}},
     {"/a 1234", "", {}, {"saver?", "dialog?", "settings", "renderer?", "end 0"}},
     {"s", "", {}, {"saver?", "dialog?", "settings", "renderer?", "end 0"}},
     {"/x", "", {}, {"saver?", "dialog?", "settings", "renderer?", "end 0"}},
@@ -186,12 +209,13 @@ TEST(DecideStart, AsksInTheStartsOrderAndPlansEachMode) {
 }
 
 TEST(DecideStart, TheMissingRendererMessageAndTheSettingsGivenToTheWindows) {
-  StartFacts facts{std::nullopt, false, false, kLoaded, false, std::nullopt, std::nullopt};
+  StartFacts facts{std::nullopt, false,        false,        kLoaded,
+                   false,        std::nullopt, std::nullopt, std::nullopt};
   const auto message = std::get<StartPlan>(DecideStart(ParseStartRequest("/s"), facts));
   EXPECT_EQ(message.caption, "Veyora(Ra05) (ScreenSaver)");
   EXPECT_EQ(message.message, "Veyora(Ra05).dll が Veyora(Ra05).scr と同じﾌｫﾙﾀﾞに見つかりません！");
   // Look-ups that failed count as "no" and the settings as the start values.
-  facts = {std::nullopt, false, false, Settings{}, true, true, false};
+  facts = {std::nullopt, false, false, Settings{}, true, "", true, false};
   const auto saver = std::get<StartPlan>(DecideStart(ParseStartRequest("/s"), facts));
   EXPECT_EQ(saver.action, StartAction::RunScreensaver);
   EXPECT_EQ(saver.settings, Settings{});

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       plan = *made;
       break;
     }
-    if (asked > 7) std::abort();
+    if (asked > 8) std::abort();
     switch (std::get<StartQuestion>(decision)) {
       case StartQuestion::HostWindowExists:
         facts.hostWindowExists = true;
@@ -42,6 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       case StartQuestion::RendererPresent:
         facts.rendererPresent = true;
+        break;
+      case StartQuestion::SessionLocked:
+        facts.sessionLock = "";
         break;
       case StartQuestion::SaverClaimed:
         facts.saverClaimed = true;
