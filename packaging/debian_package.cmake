@@ -1,7 +1,8 @@
 # `cpack -G DEB` in the build folder: veyora-screensaver_<version>_<arch>.deb, made
 # from the install rules above with the prefix /usr. The package's dependencies
 # are found from the programs' libraries by dpkg-shlibdeps, besides the dialog's
-# Japanese font; the dialog's homepage button opens the page with xdg-open.
+# Japanese font and the toolkit's Wayland platform (loaded at run time, so no
+# library names it); the dialog's homepage button opens the page with xdg-open.
 # scripts/package.sh builds the programs for it with the distribution's flags.
 file(STRINGS ${CMAKE_CURRENT_SOURCE_DIR}/changelog newest_entry LIMIT_COUNT 1)
 if(NOT newest_entry MATCHES "^${VEYORA_LAUNCHER} \\(${PROJECT_VERSION}\\) ")
@@ -30,7 +31,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${VEYORA_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS ${VEYORA_JAPANESE_FONT_PACKAGE})
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "${VEYORA_JAPANESE_FONT_PACKAGE}, ${VEYORA_QT_WAYLAND_PACKAGE}")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 # Every file's time in the package is the source's (see source_date_epoch.cmake).
 set(CPACK_VEYORA_SOURCE_DIR ${PROJECT_SOURCE_DIR})

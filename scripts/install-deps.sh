@@ -9,8 +9,9 @@ PACKAGES=(
   # renderer
   libsdl2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libxss-dev libxext-dev
   libxrandr-dev libxinerama-dev
-  # front end
-  qt6-base-dev libx11-dev libxfixes-dev fonts-ipafont-gothic fonts-dejavu-core
+  # front end; qt6-wayland: the dialog and message boxes on a Wayland session, which
+  # may have no X server at all
+  qt6-base-dev qt6-wayland libx11-dev libxfixes-dev fonts-ipafont-gothic fonts-dejavu-core
   # music
   libsdl2-mixer-dev libcdio-dev
   # idle watch: KDE's Wayland idle protocol (the others come with Wayland below)

@@ -120,11 +120,12 @@ TEST_F(InstallTest, TheDebianPackageNamesItsMakersAndNeedsRunsAndPassesItsValida
   ASSERT_TRUE(std::filesystem::exists(package)) << cpack.output;
 
   // The fields: the makers, and what the programs need (the libraries found by
-  // dpkg-shlibdeps, the dialog's Japanese font, xdg-open for its homepage button).
+  // dpkg-shlibdeps, the dialog's Japanese font, the toolkit's Wayland platform,
+  // xdg-open for its homepage button).
   const std::pair<const char*, std::string> fields[] = {
-      {"Maintainer", VEYORA_MAINTAINER}, {"Homepage", VEYORA_HOMEPAGE},
-      {"Depends", "libqt6widgets6"},     {"Depends", VEYORA_JAPANESE_FONT_PACKAGE},
-      {"Recommends", "xdg-utils"},
+      {"Maintainer", VEYORA_MAINTAINER},      {"Homepage", VEYORA_HOMEPAGE},
+      {"Depends", "libqt6widgets6"},          {"Depends", VEYORA_JAPANESE_FONT_PACKAGE},
+      {"Depends", VEYORA_QT_WAYLAND_PACKAGE}, {"Recommends", "xdg-utils"},
   };
   for (const auto& [field, part] : fields) {
     const std::string value = Tool("dpkg-deb", {"-f", package, field}).output;
