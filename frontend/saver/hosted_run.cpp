@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "frontend/saver/saver_claim.h"
+#include "frontend/system/session_claim.h"
 #include "platform/x_connection.h"
 
 namespace veyora::frontend {
@@ -20,7 +20,7 @@ std::vector<std::string> HostedRun::RendererArguments() const {
 }
 
 bool HostedRun::PlaysMusic() {
-  return withMusic_ && ClaimOnDisplay("music", DisplayString(platform::SharedDisplay()));
+  return withMusic_ && Claim({DisplayClaimName("music", DisplayString(platform::SharedDisplay()))});
 }
 
 }  // namespace veyora::frontend

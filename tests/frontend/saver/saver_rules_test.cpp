@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "frontend/saver/renderer_watch.h"
-#include "frontend/saver/saver_claim.h"
 #include "frontend/saver/saver_music.h"
 
 using namespace veyora::frontend;
@@ -69,16 +68,6 @@ TEST(RendererWatchTest, AMissingWindowEndsTheRunOnceSeenOnceTheRendererEndedOrAf
           << "run " << run << " at " << look.since.count() << " ms";
     }
   }
-}
-
-TEST(DisplayClaimName, OneNamePerThingAndDisplayWhateverItsSpelling) {
-  const auto name = [](const std::string& display) { return DisplayClaimName("saver", display); };
-  EXPECT_EQ(name(":1"), name(":1.0"));
-  EXPECT_EQ(name(":1"), name("unix:1.2"));
-  EXPECT_NE(name(":1"), name(":12"));
-  EXPECT_NE(name(":1"), name("otherhost:1"));
-  EXPECT_NE(name(":1"), DisplayClaimName("music", ":1"));
-  EXPECT_EQ(name("../../x:1").find('/'), std::string::npos);
 }
 
 }  // namespace
