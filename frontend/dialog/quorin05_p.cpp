@@ -147,6 +147,7 @@ Quorin05_P::Quorin05_P(Settings& settings, std::string settingsFile)
 
 void Quorin05_P::FormLoad() {
   // Centred across, at one third of the free height, by the window's outer size.
+  // A Wayland compositor places the window itself (sway and GNOME Shell centre it).
   const QSize screen = ui::ScreenSizeTwips();
   const QRect outer = frameGeometry();
   const auto [left, top] =
@@ -160,8 +161,11 @@ void Quorin05_P::FormLoad() {
     BGM_Repeat.AddItem(QString::fromStdString(TrackText(track)));
   }
   ShowFileName();
-  const QPoint pointer = QCursor::pos();
-  cursorStart_ = {ClampToInt16(pointer.x()), ClampToInt16(pointer.y())};
+  // On Wayland the pointer's place is not told before it enters the window.
+  if (!ui::WindowsPlacedByCompositor()) {
+    const QPoint pointer = QCursor::pos();
+    cursorStart_ = {ClampToInt16(pointer.x()), ClampToInt16(pointer.y())};
+  }
   Zoom_Open(Handle(), cursorStart_);
   ui::SetBusyPointer(false);
 }

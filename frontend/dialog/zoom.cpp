@@ -34,9 +34,11 @@ platform::ScreenRect WindowRect(uint32_t window) {
 }
 
 // Shows a thin frame at each outline in turn, in a borderless window shaped to the
-// frame so that everything inside stays visible.
+// frame so that everything inside stays visible. Not on Wayland: a client there
+// can neither place a window at a point of the screen nor learn where its own
+// windows are, so the compositor's own opening and closing of the window stands in.
 void AnimateOutline(const platform::ScreenRect& from, const platform::ScreenRect& to) {
-  if (!ui::ToolkitStarted()) return;
+  if (!ui::ToolkitStarted() || ui::WindowsPlacedByCompositor()) return;
   if (from.right <= from.left && to.right <= to.left) return;
   QWidget outline(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                                Qt::X11BypassWindowManagerHint);

@@ -13,7 +13,7 @@ struct CursorStart {
 
 // A short outline animation from the point `from` out to the window's screen
 // rectangle, and back in. The window is an X window id. Does nothing when the
-// window has no rectangle or the toolkit is not running.
+// window has no rectangle, the toolkit is not running or runs on Wayland.
 void Zoom_Open(uint32_t window, CursorStart from);
 void Zoom_Close(uint32_t window, CursorStart to);
 

@@ -77,7 +77,7 @@ bool HostPreview(std::uint32_t paneHandle) {
   const QSize panePixels(rect.Width(), rect.Height());
   if (!UsablePane(display, pane, panePixels)) return NoPane();
 
-  ui::StartToolkit();
+  ui::StartToolkit(ui::ToolkitWindows::InX11Windows);
   auto* form = new Quorin05_R;
   form->Load();
 

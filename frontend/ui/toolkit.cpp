@@ -1,11 +1,17 @@
 #include "frontend/ui/toolkit.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QEvent>
 #include <QFont>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QSet>
+#include <QWindow>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "frontend/ui/twips.h"
 #include "platform/shared_names.h"
@@ -18,9 +24,32 @@ namespace {
 // Lives until the process ends; the program never tears it down.
 QApplication* application = nullptr;
 // The toolkit keeps references to these for its whole life.
-int toolkitArgc = 1;
+int toolkitArgc = 0;
 std::string toolkitProgramName = names::kFrontEndFile;
-char* toolkitArgv[] = {toolkitProgramName.data(), nullptr};
+std::string toolkitPlatformSwitch = "-platform";
+std::string toolkitPlatform;
+std::vector<char*> toolkitArgv;
+
+// The program's windows the pointer is over, told by the compositor's enter and
+// leave events; only kept on Wayland.
+class PointerWindows : public QObject {
+ public:
+  bool Any() const { return !windows_.isEmpty(); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (auto* window = qobject_cast<QWindow*>(watched)) {
+      if (event->type() == QEvent::Enter) windows_.insert(window);
+      if (event->type() == QEvent::Leave) windows_.remove(window);
+    }
+    return false;
+  }
+
+ private:
+  QSet<QWindow*> windows_;
+};
+
+PointerWindows* pointerWindows = nullptr;
 
 void RegisterFontStandIns() {
   // Debian's font configuration maps neither Windows name; without these the
@@ -32,14 +61,36 @@ void RegisterFontStandIns() {
 
 }  // namespace
 
-void StartToolkit() {
+void StartToolkit(ToolkitWindows windows) {
   if (application) return;
-  application = new QApplication(toolkitArgc, toolkitArgv);
+  toolkitArgv = {toolkitProgramName.data()};
+  toolkitPlatform =
+      ToolkitPlatform(windows, std::getenv("WAYLAND_DISPLAY"), std::getenv("QT_QPA_PLATFORM"));
+  if (!toolkitPlatform.empty()) {
+    toolkitArgv.push_back(toolkitPlatformSwitch.data());
+    toolkitArgv.push_back(toolkitPlatform.data());
+  }
+  toolkitArgc = static_cast<int>(toolkitArgv.size());
+  toolkitArgv.push_back(nullptr);
+  application = new QApplication(toolkitArgc, toolkitArgv.data());
   QApplication::setQuitOnLastWindowClosed(false);
   RegisterFontStandIns();
+  if (WindowsPlacedByCompositor()) {
+    pointerWindows = new PointerWindows;
+    application->installEventFilter(pointerWindows);
+  }
 }
 
 bool ToolkitStarted() { return application != nullptr; }
+
+bool WindowsPlacedByCompositor() {
+  return application && QGuiApplication::platformName().startsWith("wayland");
+}
+
+QWidget* WidgetUnderPointer() {
+  if (pointerWindows && !pointerWindows->Any()) return nullptr;
+  return QApplication::widgetAt(QCursor::pos());
+}
 
 Display* ToolkitDisplay() {
   if (!application) return nullptr;

@@ -3,16 +3,31 @@
 #include <QSize>
 #include <QString>
 
+#include "frontend/ui/toolkit_platform.h"
+
+class QWidget;
+
 typedef struct _XDisplay Display;
 
 namespace veyora::frontend::ui {
 
-// Starts the widget toolkit once, on the X display of the environment, and
-// registers stand-ins for the fonts the windows ask for by their Windows names.
+// Starts the widget toolkit once, on the platform ToolkitPlatform gives for
+// `windows` (on a Wayland session its Wayland platform, which needs no X server),
+// and registers stand-ins for the fonts the windows ask for by their Windows names.
 // The program's own switches are not handed to the toolkit. Every window, control
-// and service below needs it started.
-void StartToolkit();
+// and service below needs it started; a second call changes nothing.
+void StartToolkit(ToolkitWindows windows = ToolkitWindows::OfTheSession);
 bool ToolkitStarted();
+
+// True when the toolkit runs on a Wayland compositor, which places the windows
+// itself and tells a client neither where its windows are on the screen nor where
+// the pointer is outside them.
+bool WindowsPlacedByCompositor();
+
+// The program's widget under the pointer; null when the pointer is over another
+// program's window or none. On Wayland, where the pointer's place is known only
+// over the program's own windows, null once it has left them.
+QWidget* WidgetUnderPointer();
 
 // The toolkit's own Xlib connection; null before the toolkit starts. Requests
 // made on it are ordered with the toolkit's own window requests.
