@@ -2,7 +2,6 @@
 // command line. The start decision asks this machine what it needs to know and
 // then picks the mode; the program lives as long as a window of that mode is
 // loaded, and ends here, at once, when none is.
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <variant>
@@ -15,9 +14,7 @@
 #include "frontend/startup/dispatch.h"
 #include "frontend/startup/start_decision.h"
 #include "frontend/ui/program_end.h"
-#include "platform/shared_names.h"
 #include "platform/standard_streams.h"
-#include "platform/x_connection.h"
 
 namespace veyora::frontend {
 namespace {
@@ -42,13 +39,8 @@ int main(int argc, char** argv) {
   // The idle watch needs no X display: on Wayland and GNOME it asks the desktop.
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   if (IsIdleCommand(arguments)) return RunIdleCommand(arguments);
-  int status = 1;
-  if (!platform::SharedDisplay()) {
-    std::fprintf(stderr, "%s: cannot open the X display\n", names::kFrontEndFile);
-  } else {
-    // The window a screen-saver host owns, when one started the program.
-    const char* hostWindow = std::getenv("XSCREENSAVER_WINDOW");
-    status = Main(ParseStartRequest(CommandLineText(argc, argv), hostWindow ? hostWindow : ""));
-  }
-  ui::EndProgram(status);
+  // The window a screen-saver host owns, when one started the program.
+  const char* hostWindow = std::getenv("XSCREENSAVER_WINDOW");
+  ui::EndProgram(
+      Main(ParseStartRequest(CommandLineText(argc, argv), hostWindow ? hostWindow : "")));
 }

@@ -38,11 +38,11 @@ void Tell(const StartPlan& plan) {
   }
 }
 
-// Starts the toolkit and loads a run of this type; the program then lives on the
-// run window's timers until the run ends.
+// Starts the toolkit for its windows and loads a run of this type; the program
+// then lives on the run window's timers until the run ends.
 template <typename Run, typename... Arguments>
-void LoadRun(Arguments&&... arguments) {
-  ui::StartToolkit();
+void LoadRun(ui::ToolkitWindows windows, Arguments&&... arguments) {
+  ui::StartToolkit(windows);
   // Lives until the program ends.
   auto* window = new Run(std::forward<Arguments>(arguments)...);
   window->Load();
@@ -72,9 +72,11 @@ int CarryOutStartPlan(const StartPlan& plan) {
       }
       SkipOnFailure("start the screensaver", [&] {
         if (plan.action == StartAction::RunScreensaverOnWayland) {
-          LoadRun<WaylandRun>(plan.settings, pointerCount, Renderer_Path());
+          LoadRun<WaylandRun>(ui::ToolkitWindows::OfTheSession, plan.settings, pointerCount,
+                              Renderer_Path());
         } else {
-          LoadRun<FullScreenRun>(plan.settings, pointerCount, Renderer_Path());
+          LoadRun<FullScreenRun>(ui::ToolkitWindows::OfTheSession, plan.settings, pointerCount,
+                                 Renderer_Path());
         }
       });
       break;
@@ -83,8 +85,8 @@ int CarryOutStartPlan(const StartPlan& plan) {
     case StartAction::RunHostedPreview:
       SkipOnFailure("start the screensaver in the host's window", [&] {
         platform::IgnoreHostRestartSignal();
-        LoadRun<HostedRun>(plan.settings, plan.window, plan.action == StartAction::RunHosted,
-                           Renderer_Path());
+        LoadRun<HostedRun>(ui::ToolkitWindows::InX11Windows, plan.settings, plan.window,
+                           plan.action == StartAction::RunHosted, Renderer_Path());
       });
       break;
     case StartAction::End:

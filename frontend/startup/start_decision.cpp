@@ -26,9 +26,18 @@ StartPlan End(Telling telling = Telling::Nothing, int status = 0, std::string me
 
 StartPlan Failure(std::string message) { return End(Telling::ErrorLine, 1, std::move(message)); }
 
+StartPlan NoXDisplay(const std::string& what) {
+  return Failure(what + " needs an X display, and no X server answers (DISPLAY)");
+}
+
 // A screensaver run inside a host's window, or its live preview.
 std::variant<StartQuestion, StartPlan> DecideHosted(const StartRequest& request,
                                                     const StartFacts& facts) {
+  if (!facts.displays->x) {
+    return NoXDisplay(request.mode == Start_Mode::Hosted
+                          ? "a run in a screen-saver host's X11 window (XSCREENSAVER_WINDOW)"
+                          : "a host's live preview in its X11 window (-window-id)");
+  }
   const std::string noWindow = "no window to draw in: \"" + request.hostWindowText + "\"";
   if (request.hostWindow == 0) return Failure(noWindow);
   if (!facts.hostWindowExists) return StartQuestion::HostWindowExists;
@@ -48,8 +57,15 @@ std::variant<StartQuestion, StartPlan> DecideHosted(const StartRequest& request,
 
 std::variant<StartQuestion, StartPlan> DecideStart(const StartRequest& request,
                                                    const StartFacts& facts) {
+  if (!facts.displays) return StartQuestion::Displays;
+  if (!facts.displays->x && !facts.displays->wayland) {
+    return Failure("cannot open the X display, and the session has no Wayland display");
+  }
   if (request.mode == Start_Mode::Hosted || request.mode == Start_Mode::HostedPreview) {
     return DecideHosted(request, facts);
+  }
+  if (request.mode == Start_Mode::Preview && !facts.displays->x) {
+    return NoXDisplay("the preview in the display settings' X11 pane (/p)");
   }
 
   // Another instance's saver run or settings dialog is on: this start is not wanted.
@@ -72,6 +88,9 @@ std::variant<StartQuestion, StartPlan> DecideStart(const StartRequest& request,
   }
 
   if (request.mode == Start_Mode::Configure) {
+    // Two starts at the same moment both pass the look-up above; one claim wins.
+    if (!facts.dialogClaimed) return StartQuestion::DialogClaimed;
+    if (!*facts.dialogClaimed) return End();
     return Run(StartAction::ShowSettingsDialog, *facts.settings);
   }
   if (request.mode == Start_Mode::Quit) return End();
@@ -87,6 +106,9 @@ std::variant<StartQuestion, StartPlan> DecideStart(const StartRequest& request,
   if (!facts.saverClaimed) return StartQuestion::SaverClaimed;
   if (!*facts.saverClaimed) return End();
   if (!facts.rendererOnWayland) return StartQuestion::RendererOnWayland;
+  if (!*facts.rendererOnWayland && !facts.displays->x) {
+    return NoXDisplay("the renderer told to use X11 (SDL_VIDEODRIVER)");
+  }
   StartPlan plan = Run(
       *facts.rendererOnWayland ? StartAction::RunScreensaverOnWayland : StartAction::RunScreensaver,
       *facts.settings);

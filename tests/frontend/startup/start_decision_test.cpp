@@ -22,6 +22,8 @@ struct Machine {
   bool hostWindow = true;
   bool wayland = false;
   std::string lockedBy = {};
+  // The session's displays.
+  SessionDisplays displays = {true, false};
 };
 
 bool HasWindow(const Machine& machine, const char* title) {
@@ -72,6 +74,11 @@ std::vector<std::string> Decide(const std::string& line, const std::string& host
       return steps;
     }
     switch (std::get<StartQuestion>(decision)) {
+      case StartQuestion::Displays:
+        // Always asked first.
+        if (!steps.empty()) steps.push_back("displays?");
+        facts.displays = machine.displays;
+        break;
       case StartQuestion::HostWindowExists:
         steps.push_back("host?");
         facts.hostWindowExists = machine.hostWindow;
@@ -99,6 +106,10 @@ std::vector<std::string> Decide(const std::string& line, const std::string& host
       case StartQuestion::SaverClaimed:
         steps.push_back("claim");
         facts.saverClaimed = machine.claimed;
+        break;
+      case StartQuestion::DialogClaimed:
+        steps.push_back("dialog claim");
+        facts.dialogClaimed = machine.claimed;
         break;
       case StartQuestion::RendererOnWayland:
         steps.push_back("wayland?");
@@ -129,13 +140,16 @@ const Machine kLocked{{}, true, true, true, true, "logind's LockedHint"};
 const std::string kLockedEnd =
     "fail: the session is locked or its shield is up (logind's LockedHint): the screensaver does "
     "not start over it, end 0";
+const Machine kWaylandOnly{{}, true, true, true, true, "", {false, true}};
+const Machine kNoDisplay{{}, true, true, true, false, "", {false, false}};
+const std::string kNeedsX = " needs an X display, and no X server answers (DISPLAY), end 1";
 const std::string kMissing =
     std::string("the renderer ") + names::kRendererFile + " is not next to " + names::kFrontEndFile;
 
 const Case kCases[] = {
     // The dispatch table.
     {"/p 1234", "", {}, {"saver?", "dialog?", "preview 1234"}},
-    {"/c:99", "", {}, {"saver?", "dialog?", "settings", "renderer?", "dialog"}},
+    {"/c:99", "", {}, {"saver?", "dialog?", "settings", "renderer?", "dialog claim", "dialog"}},
     {"/S",
      "",
      {},
@@ -156,15 +170,50 @@ const Case kCases[] = {
      kWayland,
      {"saver?", "dialog?", "settings", "renderer?", "locked?", "claim", "wayland?",
       "Wayland saver"}},
-    {"/c", "", kWayland, {"saver?", "dialog?", "settings", "renderer?", "dialog"}},
+    {"/c", "", kWayland, {"saver?", "dialog?", "settings", "renderer?", "dialog claim", "dialog"}},
     {"-window-id 42",
      "",
      kWayland,
      {"host?", "renderer?", "preview hosted in 42 without the settings"}},
+    // A Wayland session without an X server: the windows of its own, not others' X11 ones.
+    {"/s",
+     "",
+     kWaylandOnly,
+     {"saver?", "dialog?", "settings", "renderer?", "locked?", "claim", "wayland?",
+      "Wayland saver, pointer hidden"}},
+    {"/c",
+     "",
+     kWaylandOnly,
+     {"saver?", "dialog?", "settings", "renderer?", "dialog claim", "dialog"}},
+    {"/p 1234",
+     "",
+     kWaylandOnly,
+     {"fail: the preview in the display settings' X11 pane (/p)" + kNeedsX}},
+    {"-root",
+     "42",
+     kWaylandOnly,
+     {"fail: a run in a screen-saver host's X11 window (XSCREENSAVER_WINDOW)" + kNeedsX}},
+    {"-window-id 42",
+     "",
+     kWaylandOnly,
+     {"fail: a host's live preview in its X11 window (-window-id)" + kNeedsX}},
+    {"/s",
+     "",
+     {{}, true, true, true, false, "", {false, true}},
+     {"saver?", "dialog?", "settings", "renderer?", "locked?", "claim", "wayland?",
+      "fail: the renderer told to use X11 (SDL_VIDEODRIVER)" + kNeedsX}},
+    {"/c",
+     "",
+     kNoDisplay,
+     {"fail: cannot open the X display, and the session has no Wayland display, end 1"}},
+    {"/c",
+     "",
+     kClaimedElsewhere,
+     {"saver?", "dialog?", "settings", "renderer?", "dialog claim", "end 0"}},
     // Never over the desktop's lock; a host's lock draws its own saver under it.
     {"/s", "", kLocked, {"saver?", "dialog?", "settings", "renderer?", "locked?", kLockedEnd}},
     {"", "", kLocked, {"saver?", "dialog?", "settings", "renderer?", "locked?", kLockedEnd}},
-    {"/c", "", kLocked, {"saver?", "dialog?", "settings", "renderer?", "dialog"}},
+    {"/c", "", kLocked, {"saver?", "dialog?", "settings", "renderer?", "dialog claim", "dialog"}},
     {"-root", "42", kLocked, {"host?", "settings", "renderer?", "hosted in 42"}},
     {"/s",
      "",
@@ -180,7 +229,10 @@ const Case kCases[] = {
     {"", "", kDialogOn, {"saver?", "dialog?", "end 0"}},
     {"/a", "", kDialogOn, {"saver?", "dialog?", "end 0"}},
     {"/p 5", "", kDialogOn, {"saver?", "dialog?", "end 0"}},
-    {"/c", "", kPreviewOn, {"saver?", "dialog?", "settings", "renderer?", "dialog"}},
+    {"/c",
+     "",
+     kPreviewOn,
+     {"saver?", "dialog?", "settings", "renderer?", "dialog claim", "dialog"}},
     // A missing renderer stops every mode but the preview, with the message.
     {"/c", "", kNoRenderer, {"saver?", "dialog?", "settings", "renderer?", "message, end 0"}},
     {"/s", "", kNoRenderer, {"saver?", "dialog?", "settings", "renderer?", "message, end 0"}},
@@ -209,13 +261,20 @@ TEST(DecideStart, AsksInTheStartsOrderAndPlansEachMode) {
 }
 
 TEST(DecideStart, TheMissingRendererMessageAndTheSettingsGivenToTheWindows) {
-  StartFacts facts{std::nullopt, false,        false,        kLoaded,
-                   false,        std::nullopt, std::nullopt, std::nullopt};
+  StartFacts facts;
+  facts.displays = SessionDisplays{true, false};
+  facts.saverRunning = facts.dialogOpen = false;
+  facts.settings = kLoaded;
+  facts.rendererPresent = false;
   const auto message = std::get<StartPlan>(DecideStart(ParseStartRequest("/s"), facts));
   EXPECT_EQ(message.caption, "Veyora(Ra05) (ScreenSaver)");
   EXPECT_EQ(message.message, "Veyora(Ra05).dll が Veyora(Ra05).scr と同じﾌｫﾙﾀﾞに見つかりません！");
   // Look-ups that failed count as "no" and the settings as the start values.
-  facts = {std::nullopt, false, false, Settings{}, true, "", true, false};
+  facts.settings = Settings{};
+  facts.rendererPresent = true;
+  facts.sessionLock = "";
+  facts.saverClaimed = true;
+  facts.rendererOnWayland = false;
   const auto saver = std::get<StartPlan>(DecideStart(ParseStartRequest("/s"), facts));
   EXPECT_EQ(saver.action, StartAction::RunScreensaver);
   EXPECT_EQ(saver.settings, Settings{});
