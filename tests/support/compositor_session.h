@@ -18,6 +18,10 @@ namespace testsupport {
 // when the object goes. SwaySession and WestonSession start the particular ones.
 class CompositorSession {
  public:
+  // Whether the compositor starts XWayland; without it the session has no X server,
+  // and its programs no DISPLAY.
+  enum class XWayland { Enabled, Disabled };
+
   CompositorSession(const CompositorSession&) = delete;
   CompositorSession& operator=(const CompositorSession&) = delete;
   virtual ~CompositorSession();

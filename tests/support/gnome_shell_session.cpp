@@ -19,8 +19,9 @@ constexpr char kProperties[] = "org.freedesktop.DBus.Properties";
 
 }  // namespace
 
-GnomeShellSession::GnomeShellSession()
-    : systemBus_(PrivateBus::Kind::System, folder_.Path()),
+GnomeShellSession::GnomeShellSession(XWayland xwayland)
+    : xwayland_(xwayland),
+      systemBus_(PrivateBus::Kind::System, folder_.Path()),
       sessionBus_(PrivateBus::Kind::Session, runtime_, SessionBusEnvironment(),
                   [user = User()] { BecomeUser(user); }),
       logind_(systemBus_, User().uid),
@@ -34,10 +35,16 @@ GnomeShellSession::GnomeShellSession()
   }
   std::vector<std::string> environment;
   for (const auto& [name, value] : SessionVariables()) environment.push_back(name + "=" + value);
-  StartCompositor(
-      {"gnome-shell", "--headless", "--wayland", "--wayland-display", WaylandName(),
-       "--virtual-monitor", std::to_string(kOutputWidth) + "x" + std::to_string(kOutputHeight)},
-      environment);
+  std::vector<std::string> command = {
+      "gnome-shell",
+      "--headless",
+      "--wayland",
+      "--wayland-display",
+      WaylandName(),
+      "--virtual-monitor",
+      std::to_string(kOutputWidth) + "x" + std::to_string(kOutputHeight)};
+  if (xwayland_ == XWayland::Disabled) command.push_back("--no-x11");
+  StartCompositor(command, environment);
   SetRunning(WaitForStart());
 }
 
@@ -45,16 +52,21 @@ bool GnomeShellSession::WaitForStart() {
   // mutter names its XWayland display only in its log; the shell has settled once it
   // shows the overview, as after log-in.
   const std::regex listening("Using public X11 display (:[0-9]+)");
+  const bool withX = xwayland_ == XWayland::Enabled;
   std::smatch found;
   std::string log;
   const bool started = WaitUntil(
       [&] {
         log = Log();
-        return (std::regex_search(log, found, listening) && OverviewShown() == true) ||
+        return ((!withX || std::regex_search(log, found, listening)) && OverviewShown() == true) ||
                !CompositorRunning();
       },
       kStartMs, 100);
   if (!started || !CompositorRunning()) return false;
+  if (!withX) {
+    SetDisplays(WaylandName(), "", SessionVariables());
+    return true;
+  }
   // XWayland lets in only the clients that show mutter's cookie, kept in the
   // runtime folder.
   std::map<std::string, std::string> variables = SessionVariables();

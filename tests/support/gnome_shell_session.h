@@ -13,7 +13,8 @@
 namespace testsupport {
 
 // The real GNOME Shell, headless, as after log-in: one virtual monitor of
-// kOutputWidth x kOutputHeight, XWayland, its own session bus, and a system bus
+// kOutputWidth x kOutputHeight, XWayland unless told otherwise (mutter's
+// --no-x11), its own session bus, and a system bus
 // with the logind and display-manager stand-ins the shell needs for its lock screen
 // (org.gnome.ScreenSaver). It starts in the Activities overview, as every GNOME
 // session does.
@@ -21,7 +22,7 @@ class GnomeShellSession : public CompositorSession {
  public:
   static constexpr int kOutputWidth = 1280;
   static constexpr int kOutputHeight = 720;
-  GnomeShellSession();
+  explicit GnomeShellSession(XWayland xwayland = XWayland::Enabled);
 
   const PrivateBus& SessionBus() const { return sessionBus_; }
   const LogindStandIn& Logind() const { return logind_; }
@@ -53,6 +54,7 @@ class GnomeShellSession : public CompositorSession {
   std::map<std::string, std::string> SessionVariables() const;
   CapturedRun Tool(const std::vector<std::string>& args) const;
 
+  XWayland xwayland_;
   PrivateBus systemBus_;
   PrivateBus sessionBus_;
   LogindStandIn logind_;

@@ -17,20 +17,21 @@ constexpr char kSessionFile[] = "session-names";
 
 }  // namespace
 
-SwaySession::SwaySession(int outputs) : outputs_(outputs) {
+SwaySession::SwaySession(int outputs, XWayland xwayland) : outputs_(outputs), xwayland_(xwayland) {
+  const bool withX = xwayland_ == XWayland::Enabled;
   const std::string config = folder_.File("config");
   {
     std::ofstream out(config);
-    out << "xwayland enable\n";
+    out << (withX ? "xwayland enable\n" : "xwayland disable\n");
     for (int i = 0; i < outputs_; ++i) {
       out << "output HEADLESS-" << i + 1 << " resolution " << kOutputWidth << "x" << kOutputHeight
           << " position " << i * kOutputWidth << " 0\n";
     }
     // Tells the test the names of the displays and of sway's socket, once sway runs
     // its programs.
-    out << "exec printenv WAYLAND_DISPLAY DISPLAY SWAYSOCK > \"$XDG_RUNTIME_DIR/" << kSessionFile
-        << ".new\" && mv \"$XDG_RUNTIME_DIR/" << kSessionFile << ".new\" \"$XDG_RUNTIME_DIR/"
-        << kSessionFile << "\"\n";
+    out << "exec printenv WAYLAND_DISPLAY " << (withX ? "DISPLAY " : "")
+        << "SWAYSOCK > \"$XDG_RUNTIME_DIR/" << kSessionFile << ".new\" && mv \"$XDG_RUNTIME_DIR/"
+        << kSessionFile << ".new\" \"$XDG_RUNTIME_DIR/" << kSessionFile << "\"\n";
   }
   chmod(config.c_str(), 0644);
   StartCompositor({"sway", "-c", config},
@@ -46,7 +47,8 @@ bool SwaySession::WaitForStart() {
   }
   std::ifstream lines(names);
   std::string wayland, x, socket;
-  if (!std::getline(lines, wayland) || !std::getline(lines, x) || !std::getline(lines, socket)) {
+  if (!std::getline(lines, wayland) ||
+      (xwayland_ == XWayland::Enabled && !std::getline(lines, x)) || !std::getline(lines, socket)) {
     return false;
   }
   SetDisplays(wayland, x, {{"SWAYSOCK", socket}});

@@ -9,14 +9,14 @@
 namespace testsupport {
 
 // A headless sway: `outputs` outputs of kOutputWidth x kOutputHeight side by side
-// from HEADLESS-1 at the left, software rendering, XWayland enabled, no input
-// devices until a test adds one.
+// from HEADLESS-1 at the left, software rendering, XWayland unless told otherwise,
+// no input devices until a test adds one.
 class SwaySession : public CompositorSession {
  public:
   static constexpr int kOutputWidth = 1280;
   static constexpr int kOutputHeight = 720;
 
-  explicit SwaySession(int outputs = 2);
+  explicit SwaySession(int outputs = 2, XWayland xwayland = XWayland::Enabled);
 
   // One sway command, as `swaymsg` runs it; true when sway carried it out.
   bool Command(const std::string& command) const;
@@ -36,6 +36,7 @@ class SwaySession : public CompositorSession {
   bool ShowsAllOutputs() const;
 
   int outputs_;
+  XWayland xwayland_;
 };
 
 }  // namespace testsupport

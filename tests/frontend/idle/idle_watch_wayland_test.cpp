@@ -32,9 +32,18 @@ pid_t RunRenderer(pid_t watch) {
 }
 bool RunOn(pid_t watch) { return RunRenderer(watch) != 0; }
 
-TEST(IdleWatchWaylandTest, IdleStartsARunAKeyEndsItAndTheNextIdlePeriodStartsAnother) {
-  SwaySession session(1);
+// With XWayland and without any X server: the watch and its runs need none.
+class IdleWatchWaylandTest : public ::testing::TestWithParam<SwaySession::XWayland> {};
+
+TEST_P(IdleWatchWaylandTest, IdleStartsARunAKeyEndsItAndTheNextIdlePeriodStartsAnother) {
+  SwaySession session(1, GetParam());
   ASSERT_TRUE(session.Running()) << session.Log();
+  const auto autostart = session.Run(testsupport::FrontEndPath(), {"--idle", "--autostart", "2s"});
+  EXPECT_TRUE(autostart.Succeeded()) << autostart.output;
+  EXPECT_FALSE(
+      testsupport::ReadBytes(session.Home() + "/.config/autostart/veyora-screensaver-idle.desktop")
+          .empty());
+
   testsupport::TestPointer devices(session);
   ASSERT_TRUE(devices.Ready());
   ASSERT_TRUE(devices.AddKeyboard());
@@ -60,5 +69,13 @@ TEST(IdleWatchWaylandTest, IdleStartsARunAKeyEndsItAndTheNextIdlePeriodStartsAno
   EXPECT_EQ(watch->WaitExit(kDeadlineMs), 0);
   EXPECT_TRUE(WaitUntil([&] { return kill(renderer, 0) != 0; }, kDeadlineMs));
 }
+
+INSTANTIATE_TEST_SUITE_P(XWayland, IdleWatchWaylandTest,
+                         ::testing::Values(SwaySession::XWayland::Enabled,
+                                           SwaySession::XWayland::Disabled),
+                         [](const auto& info) {
+                           return info.param == SwaySession::XWayland::Enabled ? "WithXWayland"
+                                                                               : "WithoutXServer";
+                         });
 
 }  // namespace

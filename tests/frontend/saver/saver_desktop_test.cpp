@@ -156,6 +156,18 @@ TEST(SaverDesktopTest, InGnomeShellsOverviewAndAppGridARunCoversTheScreenAndInpu
   ExpectEndedWithNothingLeft(*saver, programs);
 }
 
+// GNOME Shell without XWayland (mutter's --no-x11): the run needs no X server.
+TEST(SaverDesktopTest, OnGnomeShellWithoutAnXServerARunCoversTheScreenUntilAKey) {
+  testsupport::GnomeShellSession session(CompositorSession::XWayland::Disabled);
+  ASSERT_TRUE(session.Running()) << session.Log();
+  DesktopPrograms programs(session);
+  ASSERT_TRUE(programs.Ready());
+  auto saver = StartCoveringRun(session, programs);
+  EXPECT_TRUE(programs.SoundPlays());
+  ASSERT_TRUE(session.TypeKeys({0x61}));
+  ExpectEndedWithNothingLeft(*saver, programs);
+}
+
 // A run the session's lock ends, then `/s` while the lock is up, on a desktop
 // whose locker tells of its lock through `lockSource`.
 template <class Session>

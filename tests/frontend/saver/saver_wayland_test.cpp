@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "platform/shared_names.h"
 #include "tests/frontend/music/support/test_audio.h"
@@ -15,6 +17,7 @@
 #include "tests/renderer/screen_pixels.h"
 #include "tests/support/child_process.h"
 #include "tests/support/sway_session.h"
+#include "tests/support/temporary_folder.h"
 #include "tests/support/weston_session.h"
 #include "tests/support/x_wait.h"
 
@@ -53,6 +56,30 @@ class SaverWaylandTest : public ::testing::Test {
                           {"VEYORA_CDROM", File("no-such-disc.cue")}});
   }
 
+  // Covers each output of `session` with its glow and plays its music until a key
+  // ends it and its music, leaving no renderer behind.
+  void RunUntilAKey(const testsupport::SwaySession& session) {
+    auto frontEnd = StartSaver(session);
+    for (const std::string& output : session.Outputs()) {
+      EXPECT_TRUE(veyora::testing::ShowsMovingGlow(
+          [&] { return session.Screenshot(output).pixels; },
+          testsupport::SwaySession::kOutputWidth * testsupport::SwaySession::kOutputHeight,
+          kShowMs))
+          << output;
+    }
+    EXPECT_TRUE(SoundPlays());
+    // Still up 10 s on: the run never ends by itself.
+    ASSERT_FALSE(frontEnd->WaitExit(10000).has_value());
+    ASSERT_TRUE(RendererRuns());
+
+    ASSERT_TRUE(session.TypeKey());
+    EXPECT_EQ(frontEnd->WaitExit(kEndMs), 0);
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return !RendererRuns(); }, kEndMs));
+    const long soundAtEnd = SoundBytes();
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    EXPECT_EQ(SoundBytes(), soundAtEnd);
+  }
+
   std::string File(const std::string& name) const { return folder_ + "/" + name; }
   bool RendererRuns() const {
     return !testsupport::RunningProcessesOf(File(names::kRendererFile)).empty();
@@ -67,24 +94,29 @@ class SaverWaylandTest : public ::testing::Test {
 TEST_F(SaverWaylandTest, OnSwayItCoversEachOutputWithItsGlowUntilAKeyEndsItAndItsMusic) {
   testsupport::SwaySession session;
   Prepare(session);
-  auto frontEnd = StartSaver(session);
-  for (const std::string& output : session.Outputs()) {
-    EXPECT_TRUE(veyora::testing::ShowsMovingGlow(
-        [&] { return session.Screenshot(output).pixels; },
-        testsupport::SwaySession::kOutputWidth * testsupport::SwaySession::kOutputHeight, kShowMs))
-        << output;
-  }
-  EXPECT_TRUE(SoundPlays());
-  // Still up 10 s on: the run never ends by itself.
-  ASSERT_FALSE(frontEnd->WaitExit(10000).has_value());
-  ASSERT_TRUE(RendererRuns());
+  RunUntilAKey(session);
+}
 
-  ASSERT_TRUE(session.TypeKey());
-  EXPECT_EQ(frontEnd->WaitExit(kEndMs), 0);
-  EXPECT_TRUE(testsupport::WaitUntil([&] { return !RendererRuns(); }, kEndMs));
-  const long soundAtEnd = SoundBytes();
-  std::this_thread::sleep_for(std::chrono::seconds(1));
-  EXPECT_EQ(SoundBytes(), soundAtEnd);
+// Without any X server: the run and its music as with XWayland; the modes that draw
+// in other programs' X11 windows say that they need an X display.
+TEST_F(SaverWaylandTest, OnSwayWithoutAnXServerItRunsTheSameAndTheX11ModesSayTheyNeedOne) {
+  testsupport::SwaySession session(2, testsupport::SwaySession::XWayland::Disabled);
+  Prepare(session);
+  RunUntilAKey(session);
+
+  const std::string log = File("x11-modes.log");
+  const std::pair<std::vector<std::string>, std::string> x11Modes[] = {
+      {{"/p", "1234"}, ""}, {{"-window-id", "42"}, ""}, {{"-root"}, "42"}};
+  for (const auto& [args, hostWindow] : x11Modes) {
+    std::vector<std::string> shell = {"-c", "exec \"$0\" \"$@\" 2>\"$MODE_LOG\"",
+                                      File(names::kFrontEndFile)};
+    shell.insert(shell.end(), args.begin(), args.end());
+    auto mode =
+        session.Start("/bin/sh", shell, {{"MODE_LOG", log}, {"XSCREENSAVER_WINDOW", hostWindow}});
+    EXPECT_EQ(mode->WaitExit(kEndMs), 1) << args[0];
+    EXPECT_NE(testsupport::ReadBytes(log).find("needs an X display"), std::string::npos)
+        << args[0] << ": " << testsupport::ReadBytes(log);
+  }
 }
 
 TEST_F(SaverWaylandTest, OnWestonItRunsUntilEndedAndNeverEndsByItself) {
