@@ -147,7 +147,7 @@ Quorin05_P::Quorin05_P(Settings& settings, std::string settingsFile)
 
 void Quorin05_P::FormLoad() {
   // Centred across, at one third of the free height, by the window's outer size.
-  // A Wayland compositor places the window itself (sway and GNOME Shell centre it).
+  // A Wayland compositor places the window itself, as it places any new window.
   const QSize screen = ui::ScreenSizeTwips();
   const QRect outer = frameGeometry();
   const auto [left, top] =
