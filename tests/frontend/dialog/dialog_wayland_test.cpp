@@ -64,6 +64,24 @@ TEST(DialogWaylandTest, OnSwayWithoutAnXServerTheDialogShowsAndNoOtherStartRunsB
   EXPECT_EQ(dialog->WaitExit(kDeadlineMs), 0);
 }
 
+// Without the renderer next to it, /c shows only the message box, on Wayland too.
+TEST(DialogWaylandTest, OnSwayWithoutAnXServerAMissingRendererIsToldInAMessageBox) {
+  SwaySession session(1, SwaySession::XWayland::Disabled);
+  ASSERT_TRUE(session.Running()) << session.Log();
+  const std::string alone = session.Home() + "/" + names::kFrontEndFile;
+  std::filesystem::copy_file(testsupport::FrontEndPath(), alone);
+  ASSERT_TRUE(session.GiveToSession(alone));
+  auto start = session.Start(alone, {"/c"});
+  const std::string caption = std::string("\"name\": \"") + names::kProgramTitle + "\"";
+  ASSERT_TRUE(WaitUntil(
+      [&] { return session.Query("get_tree").find(caption) != std::string::npos; }, kDeadlineMs))
+      << session.Query("get_tree");
+  EXPECT_EQ(session.Query("get_tree").find(names::kDialogTitle), std::string::npos);
+  // Dismissed, it ends the program.
+  ASSERT_TRUE(session.Command("kill"));
+  EXPECT_EQ(start->WaitExit(kDeadlineMs), 0);
+}
+
 // GNOME Shell without XWayland (mutter's --no-x11) shows it too.
 TEST(DialogWaylandTest, OnGnomeShellWithoutAnXServerTheDialogShows) {
   testsupport::GnomeShellSession session(testsupport::CompositorSession::XWayland::Disabled);

@@ -103,6 +103,12 @@ TEST_F(SaverWaylandTest, OnSwayWithoutAnXServerItRunsTheSameAndTheX11ModesSayThe
   testsupport::SwaySession session(2, testsupport::SwaySession::XWayland::Disabled);
   Prepare(session);
   RunUntilAKey(session);
+  // SIGTERM ends a run at once, its renderer with it.
+  auto frontEnd = StartSaver(session);
+  ASSERT_TRUE(testsupport::WaitUntil([&] { return RendererRuns(); }, kShowMs));
+  frontEnd->Signal(SIGTERM);
+  EXPECT_EQ(frontEnd->WaitExit(kEndMs), 0);
+  EXPECT_TRUE(testsupport::WaitUntil([&] { return !RendererRuns(); }, kEndMs));
 
   const std::string log = File("x11-modes.log");
   const std::pair<std::vector<std::string>, std::string> x11Modes[] = {
