@@ -1,13 +1,13 @@
 #include "frontend/controls/command.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cstdint>
 
 #include "frontend/controls/command_face.h"
 #include "frontend/ui/property_store.h"
-#include "frontend/ui/toolkit.h"
 #include "frontend/ui/twips.h"
 
 // Registers the compiled-in face bitmaps. Stays outside any namespace: the
@@ -190,7 +190,7 @@ void Command::LayOutCaption() {
 
 // The pointer over another program's window, or over no window, is off the button.
 void Command::PollPointer() {
-  if (ui::WidgetUnderPointer() != this) Apply(states_.PointerLeft());
+  if (QApplication::widgetAt(QCursor::pos()) != this) Apply(states_.PointerLeft());
 }
 
 void Command::FollowPointer() {

@@ -1,14 +1,10 @@
 #include "frontend/ui/toolkit.h"
 
 #include <QApplication>
-#include <QCursor>
-#include <QEvent>
 #include <QFont>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
-#include <QSet>
-#include <QWindow>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -29,27 +25,6 @@ std::string toolkitProgramName = names::kFrontEndFile;
 std::string toolkitPlatformSwitch = "-platform";
 std::string toolkitPlatform;
 std::vector<char*> toolkitArgv;
-
-// The program's windows the pointer is over, told by the compositor's enter and
-// leave events; only kept on Wayland.
-class PointerWindows : public QObject {
- public:
-  bool Any() const { return !windows_.isEmpty(); }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (auto* window = qobject_cast<QWindow*>(watched)) {
-      if (event->type() == QEvent::Enter) windows_.insert(window);
-      if (event->type() == QEvent::Leave) windows_.remove(window);
-    }
-    return false;
-  }
-
- private:
-  QSet<QWindow*> windows_;
-};
-
-PointerWindows* pointerWindows = nullptr;
 
 void RegisterFontStandIns() {
   // Debian's font configuration maps neither Windows name; without these the
@@ -75,21 +50,12 @@ void StartToolkit(ToolkitWindows windows) {
   application = new QApplication(toolkitArgc, toolkitArgv.data());
   QApplication::setQuitOnLastWindowClosed(false);
   RegisterFontStandIns();
-  if (WindowsPlacedByCompositor()) {
-    pointerWindows = new PointerWindows;
-    application->installEventFilter(pointerWindows);
-  }
 }
 
 bool ToolkitStarted() { return application != nullptr; }
 
 bool WindowsPlacedByCompositor() {
   return application && QGuiApplication::platformName().startsWith("wayland");
-}
-
-QWidget* WidgetUnderPointer() {
-  if (pointerWindows && !pointerWindows->Any()) return nullptr;
-  return QApplication::widgetAt(QCursor::pos());
 }
 
 Display* ToolkitDisplay() {

@@ -5,8 +5,6 @@
 
 #include "frontend/ui/toolkit_platform.h"
 
-class QWidget;
-
 typedef struct _XDisplay Display;
 
 namespace veyora::frontend::ui {
@@ -23,11 +21,6 @@ bool ToolkitStarted();
 // itself and tells a client neither where its windows are on the screen nor where
 // the pointer is outside them.
 bool WindowsPlacedByCompositor();
-
-// The program's widget under the pointer; null when the pointer is over another
-// program's window or none. On Wayland, where the pointer's place is known only
-// over the program's own windows, null once it has left them.
-QWidget* WidgetUnderPointer();
 
 // The toolkit's own Xlib connection; null before the toolkit starts. Requests
 // made on it are ordered with the toolkit's own window requests.

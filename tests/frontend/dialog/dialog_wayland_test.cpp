@@ -2,13 +2,16 @@
 // without XWayland: on the toolkit's Wayland platform, the only one of the session.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/shared_names.h"
 #include "tests/support/child_process.h"
 #include "tests/support/gnome_shell_session.h"
 #include "tests/support/sway_session.h"
+#include "tests/support/test_pointer.h"
 #include "tests/support/x_wait.h"
 
 namespace {
@@ -62,6 +65,64 @@ TEST(DialogWaylandTest, OnSwayWithoutAnXServerTheDialogShowsAndNoOtherStartRunsB
   // The close box's request, as sway's kill sends it to the focused window.
   ASSERT_TRUE(session.Command("kill"));
   EXPECT_EQ(dialog->WaitExit(kDeadlineMs), 0);
+}
+
+// The dialog's inner area on the picture: the box around its background's pixels.
+struct Area {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+Area DialogArea(const testsupport::Picture& picture) {
+  int left = picture.width, top = picture.height, right = -1, bottom = -1;
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      const unsigned long pixel = picture.pixels[static_cast<size_t>(y * picture.width + x)];
+      const unsigned long red = pixel >> 16 & 0xFF, green = pixel >> 8 & 0xFF, blue = pixel & 0xFF;
+      if (red != green || blue != red + 30) continue;
+      left = std::min(left, x), top = std::min(top, y);
+      right = std::max(right, x), bottom = std::max(bottom, y);
+    }
+  }
+  return right < 0 ? Area{} : Area{left, top, right - left + 1, bottom - top + 1};
+}
+
+std::vector<unsigned long> Pixels(const testsupport::Picture& picture, const Area& area) {
+  std::vector<unsigned long> pixels;
+  for (int y = area.top; y < area.top + area.height && y < picture.height; ++y) {
+    for (int x = area.left; x < area.left + area.width && x < picture.width; ++x) {
+      pixels.push_back(picture.pixels[static_cast<size_t>(y * picture.width + x)]);
+    }
+  }
+  return pixels;
+}
+
+// The pointer's place is known only over the program's own windows on Wayland: a
+// button's hover face goes once the pointer has left the dialog.
+TEST(DialogWaylandTest, OnSwayWithoutAnXServerAButtonsHoverEndsWhenThePointerLeavesTheDialog) {
+  SwaySession session(1, SwaySession::XWayland::Disabled);
+  ASSERT_TRUE(session.Running()) << session.Log();
+  testsupport::TestPointer pointer(session);
+  ASSERT_TRUE(pointer.Ready());
+  ASSERT_TRUE(pointer.MoveTo(20, 20, SwaySession::kOutputWidth, SwaySession::kOutputHeight));
+  auto dialog = session.Start(testsupport::FrontEndPath(), {"/c"});
+  Area inner;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        inner = DialogArea(session.Screenshot("HEADLESS-1"));
+        return inner.width == 479 && inner.height == 252;
+      },
+      kDeadlineMs));
+  // "設定", 4800, 3000, 1095 and 375 twips into the inner area.
+  const Area button{inner.left + 320, inner.top + 200, 73, 25};
+  const auto shown = [&] { return Pixels(session.Screenshot("HEADLESS-1"), button); };
+  const std::vector<unsigned long> normal = shown();
+  const auto moveTo = [&](int x, int y) {
+    return pointer.MoveTo(x, y, SwaySession::kOutputWidth, SwaySession::kOutputHeight);
+  };
+  ASSERT_TRUE(moveTo(button.left + button.width / 2, button.top + button.height / 2));
+  EXPECT_TRUE(WaitUntil([&] { return shown() != normal; }, kDeadlineMs));
+  ASSERT_TRUE(moveTo(20, 20));
+  EXPECT_TRUE(WaitUntil([&] { return shown() == normal; }, kDeadlineMs));
+  EXPECT_TRUE(dialog->Running());
 }
 
 // Without the renderer next to it, /c shows only the message box, on Wayland too.
