@@ -32,14 +32,20 @@ int DialogGradientPixels(const testsupport::Picture& picture) {
   return count;
 }
 
-TEST(DialogWaylandTest, OnSwayWithoutAnXServerTheDialogShowsAndNoOtherStartRunsBesideIt) {
-  SwaySession session(1, SwaySession::XWayland::Disabled);
+// With XWayland and without any X server: the dialog is a Wayland window of its own.
+class DialogOnSwayTest : public ::testing::TestWithParam<SwaySession::XWayland> {};
+
+TEST_P(DialogOnSwayTest, TheDialogShowsOnWaylandAndNoOtherStartRunsBesideIt) {
+  SwaySession session(1, GetParam());
   ASSERT_TRUE(session.Running()) << session.Log();
   auto dialog = session.Start(testsupport::FrontEndPath(), {"/c"});
   const std::string title = std::string("\"name\": \"") + names::kDialogTitle + "\"";
   ASSERT_TRUE(WaitUntil([&] { return session.Query("get_tree").find(title) != std::string::npos; },
                         kDeadlineMs))
       << session.Query("get_tree");
+  const std::string tree = session.Query("get_tree");
+  EXPECT_NE(tree.find("\"shell\": \"xdg_shell\""), std::string::npos) << tree;
+  EXPECT_EQ(tree.find("\"shell\": \"xwayland\""), std::string::npos) << tree;
   // Its background drawn: a good part of the 479 x 252 pixels of its inner area.
   testsupport::Picture shown;
   EXPECT_TRUE(WaitUntil(
@@ -51,7 +57,10 @@ TEST(DialogWaylandTest, OnSwayWithoutAnXServerTheDialogShowsAndNoOtherStartRunsB
   // Kept beside the test's output for a person to look at.
   session.Run("grim", {"-o", "HEADLESS-1", session.Home() + "/dialog.png"});
   std::error_code error;
-  std::filesystem::copy_file(session.Home() + "/dialog.png", "dialog_on_sway_without_x.png",
+  std::filesystem::copy_file(session.Home() + "/dialog.png",
+                             GetParam() == SwaySession::XWayland::Enabled
+                                 ? "dialog_on_sway.png"
+                                 : "dialog_on_sway_without_x.png",
                              std::filesystem::copy_options::overwrite_existing, error);
 
   // Another dialog or a screensaver run started meanwhile ends at once, silently.
@@ -66,6 +75,14 @@ TEST(DialogWaylandTest, OnSwayWithoutAnXServerTheDialogShowsAndNoOtherStartRunsB
   ASSERT_TRUE(session.Command("kill"));
   EXPECT_EQ(dialog->WaitExit(kDeadlineMs), 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(XWayland, DialogOnSwayTest,
+                         ::testing::Values(SwaySession::XWayland::Enabled,
+                                           SwaySession::XWayland::Disabled),
+                         [](const auto& info) {
+                           return info.param == SwaySession::XWayland::Enabled ? "WithXWayland"
+                                                                               : "WithoutXServer";
+                         });
 
 // The dialog's inner area on the picture: the box around its background's pixels.
 struct Area {
