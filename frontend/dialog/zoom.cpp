@@ -34,11 +34,9 @@ platform::ScreenRect WindowRect(uint32_t window) {
 }
 
 // Shows a thin frame at each outline in turn, in a borderless window shaped to the
-// frame so that everything inside stays visible. Not on Wayland: a client there
-// can neither place a window at a point of the screen nor learn where its own
-// windows are, so the compositor's own opening and closing of the window stands in.
+// frame so that everything inside stays visible.
 void AnimateOutline(const platform::ScreenRect& from, const platform::ScreenRect& to) {
-  if (!ui::ToolkitStarted() || ui::WindowsPlacedByCompositor()) return;
+  if (!ui::ToolkitStarted()) return;
   if (from.right <= from.left && to.right <= to.left) return;
   QWidget outline(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                                Qt::X11BypassWindowManagerHint);
@@ -64,13 +62,18 @@ void AnimateOutline(const platform::ScreenRect& from, const platform::ScreenRect
 
 }  // namespace
 
+// A Wayland client can neither place a window at a point of the screen nor learn
+// where its own windows are: there the compositor's own opening and closing of
+// the window stands in for the zoom.
 void Zoom_Open(uint32_t window, CursorStart from) {
+  if (ui::WindowsPlacedByCompositor()) return;
   const platform::ScreenRect target = WindowRect(window);
   if (target.right <= target.left) return;
   AnimateOutline(PointRect(from), target);
 }
 
 void Zoom_Close(uint32_t window, CursorStart to) {
+  if (ui::WindowsPlacedByCompositor()) return;
   const platform::ScreenRect target = WindowRect(window);
   if (target.right <= target.left) return;
   AnimateOutline(target, PointRect(to));
