@@ -21,15 +21,17 @@ std::string PlainFileName(std::string name) {
   return name;
 }
 
-// The lock file `name` of this user, opened; -1 when it cannot be had.
-int OpenLockFile(const std::string& name) {
+// The lock file `name` of this user, opened, made first when `make` says so; -1
+// when it cannot be had.
+int OpenLockFile(const std::string& name, bool make) {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   const bool ownFolder = runtime && *runtime;
   const std::string path = ownFolder ? std::string(runtime) + "/" + name
                                      : std::filesystem::temp_directory_path().string() + "/" +
                                            std::to_string(getuid()) + "-" + name;
   // Never through a link someone else placed in a shared folder.
-  const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0600);
+  const int fd =
+      open(path.c_str(), O_RDWR | (make ? O_CREAT : 0) | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0600);
   if (fd < 0) return -1;
   struct stat status {};
   if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != getuid()) {
@@ -74,7 +76,7 @@ std::string WaylandClaimName(const std::string& what, const std::string& wayland
 
 bool Claim(const std::vector<std::string>& names) {
   for (const std::string& name : names) {
-    const int fd = OpenLockFile(name);
+    const int fd = OpenLockFile(name, true);
     struct flock lock = WholeFileWriteLock();
     if (fd < 0) return false;
     if (fcntl(fd, F_OFD_SETLK, &lock) != 0) {
@@ -88,7 +90,8 @@ bool Claim(const std::vector<std::string>& names) {
 
 bool ClaimedElsewhere(const std::vector<std::string>& names) {
   for (const std::string& name : names) {
-    const int fd = OpenLockFile(name);
+    // A lock file nobody has made is held by nobody.
+    const int fd = OpenLockFile(name, false);
     if (fd < 0) continue;
     struct flock lock = WholeFileWriteLock();
     const bool held = fcntl(fd, F_OFD_GETLK, &lock) == 0 && lock.l_type != F_UNLCK;
