@@ -89,5 +89,51 @@ TEST_F(RendererWaylandTest, OnXWaylandWithAPointerOnTheSeatItStaysUpUntilAKey) {
   EXPECT_EQ(renderer_->WaitExit(kEndMs), 0);
 }
 
+// Outputs made, resized and disabled during the run: each new one shows a glow of its
+// own, a resized one shows it at its new size, and the run goes on when one goes
+// (taking the pointer with it) and when none is left, drawing again once one is back.
+// A real movement after all of that ends it.
+TEST(RendererWaylandOutputsTest, OutputsComingAndGoingDuringTheRun) {
+  SwaySession session(1);
+  ASSERT_TRUE(session.Running()) << session.Log();
+  testsupport::TestPointer pointer(session);
+  ASSERT_TRUE(pointer.Ready());
+  ASSERT_TRUE(pointer.MoveTo(640, 360, SwaySession::kOutputWidth, SwaySession::kOutputHeight));
+  const auto showsGlow = [&](const std::string& output, int width, int height) {
+    return ShowsMovingGlow(
+        [&] {
+          testsupport::Picture shown = session.Screenshot(output);
+          if (shown.width != width || shown.height != height) return std::vector<unsigned long>{};
+          return shown.pixels;
+        },
+        width * height, kShowMs);
+  };
+  auto renderer = session.Start(testsupport::RendererPath(), {});
+  ASSERT_TRUE(showsGlow("HEADLESS-1", 1280, 720));
+
+  ASSERT_TRUE(session.Command("create_output"));
+  ASSERT_TRUE(session.Command("output HEADLESS-2 resolution 1280x720 position 1280 0"));
+  ASSERT_TRUE(showsGlow("HEADLESS-2", 1280, 720));
+  ASSERT_TRUE(session.Command("output HEADLESS-2 resolution 800x600"));
+  ASSERT_TRUE(showsGlow("HEADLESS-2", 800, 600));
+
+  ASSERT_TRUE(pointer.MoveTo(1680, 300, 2080, 720));
+  ASSERT_TRUE(session.Command("output HEADLESS-2 disable"));
+  ASSERT_TRUE(showsGlow("HEADLESS-1", 1280, 720));
+  ASSERT_TRUE(showsGlow("HEADLESS-1", 1280, 720));
+  ASSERT_TRUE(renderer->Running());
+
+  ASSERT_TRUE(session.Command("output HEADLESS-1 disable"));
+  std::this_thread::sleep_for(std::chrono::seconds(2));
+  ASSERT_TRUE(renderer->Running());
+  ASSERT_TRUE(session.Command("output HEADLESS-1 enable"));
+  ASSERT_TRUE(showsGlow("HEADLESS-1", 1280, 720));
+  ASSERT_TRUE(renderer->Running());
+
+  EXPECT_TRUE(testsupport::WaitUntil([&] { return pointer.Move(20, 0) && !renderer->Running(); },
+                                     kEndMs, 200));
+  EXPECT_EQ(renderer->WaitExit(kEndMs), 0);
+}
+
 }  // namespace
 }  // namespace veyora::testing
