@@ -18,6 +18,7 @@
 #include "renderer/core/process_priority.h"
 #include "renderer/core/sdl_start.h"
 #include "renderer/core/view_set.h"
+#include "renderer/core/wait_for_input.h"
 #include "renderer/gl/surface_request.h"
 #include "renderer/wayland/wayland_probe.h"
 
@@ -70,12 +71,14 @@ class WaylandViewWindow final : public NativeWindow {
   wl_callback* frameRequest_ = nullptr;
 };
 
-wl_surface* SurfaceOf(SDL_Window* window) {
+SDL_SysWMinfo WaylandInfoOf(SDL_Window* window) {
   SDL_SysWMinfo info{};
   SDL_VERSION(&info.version);
-  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_WAYLAND) return nullptr;
-  return info.info.wl.surface;
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_WAYLAND) info.info.wl = {};
+  return info;
 }
+
+wl_surface* SurfaceOf(SDL_Window* window) { return WaylandInfoOf(window).info.wl.surface; }
 
 // A full-screen window on SDL's display `index`, at that display's size.
 SDL_Window* CreateOutputWindow(int index, const char* title) {
@@ -145,6 +148,12 @@ class WaylandFullScreen final : public FullScreenPlatform {
   void AfterPass(bool /*drawn*/, double /*passStart*/, double longestWait) override {
     if (views_.AnyFrameWanted()) return;
     const double wait = std::min(kLongestWaitSeconds, longestWait);
+    // SDL's wait polls every millisecond while it has no window to wake it through;
+    // with no output left, the connection to the compositor is waited on instead.
+    if (views_.Empty()) {
+      WaitForInput({connection_}, wait);
+      return;
+    }
     // The event stays in the queue, for the next pass to take.
     SDL_WaitEventTimeout(nullptr, static_cast<int>(std::ceil(wait * 1e3)) + 1);
   }
@@ -165,6 +174,8 @@ class WaylandFullScreen final : public FullScreenPlatform {
   std::uint32_t baseSeed_ = 0;
   std::uint32_t nextSeedOffset_ = 0;
   bool outputsChanged_ = false;
+  // The descriptor of SDL's connection to the compositor.
+  int connection_ = -1;
 };
 
 View* WaylandFullScreen::OpenView(const ViewPlacement& place) {
@@ -177,6 +188,9 @@ View* WaylandFullScreen::OpenView(const ViewPlacement& place) {
   // The compositor's frame requests pace the drawing; the swap must not wait too.
   if (view.Drawing().HasContext()) SDL_GL_SetSwapInterval(0);
   placed_.push_back({view.Id(), place});
+  if (wl_display* display = WaylandInfoOf(window).info.wl.display) {
+    connection_ = wl_display_get_fd(display);
+  }
   return &view;
 }
 

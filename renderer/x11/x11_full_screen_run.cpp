@@ -46,7 +46,7 @@ Window XWindowOf(const View& view) { return XInfoOf(view.SdlWindow()).info.x11.w
 
 // How often the server's monitors are asked for: RandR tells of outputs that change,
 // not always of monitors that do.
-constexpr double kMonitorPollSeconds = 0.5;
+constexpr double kMonitorPollSeconds = 0.25;
 
 // A view's X window: its frame is wanted while it is shown and the screen watch says
 // its picture can be seen.
