@@ -67,5 +67,36 @@ TEST(RendererMonitorChangeTest, MonitorsAddedResizedAndRemovedDuringTheRun) {
   EXPECT_EQ(status, 0);
 }
 
+// When the monitor of the titled window, which holds the focus, goes, the title and
+// the focus go to another monitor's window, and the run goes on until input ends it.
+TEST(RendererMonitorChangeTest, TheTitledMonitorRemovedHandsTitleAndFocusOn) {
+  RendererSession session(1280, 720);
+  ASSERT_TRUE(session.display());
+  session.RunOnDisplay("xrandr --setmonitor VL 640/160x720/90+0+0 screen");
+  session.RunOnDisplay("xrandr --setmonitor VR 640/160x720/90+640+0 none");
+  ASSERT_TRUE(session.Start());
+  Display* display = session.display();
+  ASSERT_EQ(platform::WindowScreenRect(display, session.window()), kLeft);
+  ASSERT_TRUE(OtherWindowCovers(display, kRight));
+
+  // The screen's own monitor, the whole screen, comes back in VL's place.
+  session.RunOnDisplay("xrandr --delmonitor VL");
+  Window titled = 0;
+  ASSERT_TRUE(testsupport::WaitUntil(
+      [&] {
+        titled =
+            platform::FindTopLevelWindow(display, names::kRendererTitle, names::kRendererClass);
+        return titled && titled != session.window();
+      },
+      kEndWithinMs, 50));
+  EXPECT_TRUE(testsupport::WaitForFocus(display, titled, kEndWithinMs));
+  EXPECT_TRUE(ShowsMovingGlow(display, platform::WindowScreenRect(display, titled), kEndWithinMs));
+  ASSERT_TRUE(session.renderer().Running());
+
+  session.PressKey(true);
+  session.PressKey(false);
+  EXPECT_EQ(session.ExitStatus(kEndWithinMs), 0);
+}
+
 }  // namespace
 }  // namespace veyora::testing
