@@ -89,8 +89,8 @@ TEST_F(RendererWaylandTest, OnXWaylandWithAPointerOnTheSeatItStaysUpUntilAKey) {
   EXPECT_EQ(renderer_->WaitExit(kEndMs), 0);
 }
 
-// Outputs made, resized and disabled during the run: each new one shows a glow of its
-// own, a resized one shows it at its new size, and the run goes on when one goes
+// Outputs made, resized, scaled and disabled during the run: each new one shows a glow
+// of its own, a resized or scaled one shows it at its new size, and the run goes on when one goes
 // (taking the pointer with it) and when none is left, drawing again once one is back.
 // A real movement after all of that ends it.
 TEST(RendererWaylandOutputsTest, OutputsComingAndGoingDuringTheRun) {
@@ -115,6 +115,8 @@ TEST(RendererWaylandOutputsTest, OutputsComingAndGoingDuringTheRun) {
   ASSERT_TRUE(session.Command("output HEADLESS-2 resolution 1280x720 position 1280 0"));
   ASSERT_TRUE(showsGlow("HEADLESS-2", 1280, 720));
   ASSERT_TRUE(session.Command("output HEADLESS-2 resolution 800x600"));
+  ASSERT_TRUE(showsGlow("HEADLESS-2", 800, 600));
+  ASSERT_TRUE(session.Command("output HEADLESS-2 scale 2"));
   ASSERT_TRUE(showsGlow("HEADLESS-2", 800, 600));
 
   ASSERT_TRUE(pointer.MoveTo(1680, 300, 2080, 720));
