@@ -2,8 +2,9 @@
 // the first frame drawn on it: on X11 (Xvfb, a RandR monitor set beside the first
 // with xrandr) and on Wayland (a headless sway output made beside the first), five
 // arrivals each, timed from the command that adds the monitor to the first screenshot
-// with the glow on it (late by up to one screenshot). Then the renderer's CPU share
-// while the sway it runs in has every output disabled, over ten seconds.
+// with the glow on it (late by up to one screenshot). The run's CPU share with no
+// monitor left is not measured: Xvfb cannot turn its one output off, and headless
+// sway 1.7 fails to disable an output (while answering success).
 #include <X11/Xlib.h>
 #include <signal.h>
 
@@ -25,7 +26,6 @@
 namespace {
 
 constexpr int kArrivals = 5;
-constexpr double kIdleSampleSeconds = 10.0;
 constexpr int kWaitMs = 60000;
 
 using Clock = std::chrono::steady_clock;
@@ -95,25 +95,16 @@ void MeasureSway() {
     std::fprintf(stderr, "the renderer shows nothing on sway\n");
     return;
   }
-  // Each arrival is a new output (HEADLESS-2, -3, ...), disabled again once timed.
+  // Each arrival is a new output (HEADLESS-2, -3, ...).
   std::vector<double> arrivals;
   for (int i = 0; i < kArrivals; ++i) {
     const std::string output = "HEADLESS-" + std::to_string(i + 2);
     arrivals.push_back(TimeToFirstFrame([&] { session.Command("create_output"); },
                                         [&] { return glowOn(output); }));
-    session.Command("output " + output + " disable");
     Sleep(1.0);
   }
   Report("sway create_output", arrivals);
 
-  session.Command("output HEADLESS-1 disable");
-  Sleep(2.0);
-  const double cpu = testsupport::ProcessCpuSeconds(renderer->Pid());
-  Sleep(kIdleSampleSeconds);
-  const double used = testsupport::ProcessCpuSeconds(renderer->Pid()) - cpu;
-  std::printf("%-34s %6.3f %% of a core over %.0f s (%s)\n", "sway, every output disabled",
-              used * 100 / kIdleSampleSeconds, kIdleSampleSeconds,
-              renderer->Running() ? "still running" : "ended");
   renderer->Signal(SIGTERM);
   renderer->WaitExit(10000);
 }

@@ -89,11 +89,11 @@ TEST_F(RendererWaylandTest, OnXWaylandWithAPointerOnTheSeatItStaysUpUntilAKey) {
   EXPECT_EQ(renderer_->WaitExit(kEndMs), 0);
 }
 
-// Outputs made, resized, scaled and disabled during the run: each new one shows a glow
-// of its own, a resized or scaled one shows it at its new size, and the run goes on when one goes
-// (taking the pointer with it) and when none is left, drawing again once one is back.
-// A real movement after all of that ends it.
-TEST(RendererWaylandOutputsTest, OutputsComingAndGoingDuringTheRun) {
+// Outputs made, resized and scaled during the run: a new one shows a glow of its own,
+// a resized or scaled one shows it at its new size, while the first goes on drawing.
+// A real movement after that ends the run. (Headless sway 1.7 cannot disable an
+// output: the command answers success, and the output stays.)
+TEST(RendererWaylandOutputsTest, OutputsMadeResizedAndScaledDuringTheRun) {
   SwaySession session(1);
   ASSERT_TRUE(session.Running()) << session.Log();
   testsupport::TestPointer pointer(session);
@@ -119,16 +119,6 @@ TEST(RendererWaylandOutputsTest, OutputsComingAndGoingDuringTheRun) {
   ASSERT_TRUE(session.Command("output HEADLESS-2 scale 2"));
   ASSERT_TRUE(showsGlow("HEADLESS-2", 800, 600));
 
-  ASSERT_TRUE(pointer.MoveTo(1680, 300, 2080, 720));
-  ASSERT_TRUE(session.Command("output HEADLESS-2 disable"));
-  ASSERT_TRUE(showsGlow("HEADLESS-1", 1280, 720));
-  ASSERT_TRUE(showsGlow("HEADLESS-1", 1280, 720));
-  ASSERT_TRUE(renderer->Running());
-
-  ASSERT_TRUE(session.Command("output HEADLESS-1 disable"));
-  std::this_thread::sleep_for(std::chrono::seconds(2));
-  ASSERT_TRUE(renderer->Running());
-  ASSERT_TRUE(session.Command("output HEADLESS-1 enable"));
   ASSERT_TRUE(showsGlow("HEADLESS-1", 1280, 720));
   ASSERT_TRUE(renderer->Running());
 
