@@ -22,6 +22,10 @@ class LoopInput {
   // Acts on one event; true when the renderer is to end.
   bool Take(const SDL_Event& event) {
     if (event.type == SDL_WINDOWEVENT) NoteWindowEvent(event.window);
+    if (event.type == SDL_DISPLAYEVENT) {
+      platform_.FollowDisplayEvent(event.display);
+      LayoutChanged();
+    }
     const InputAction action = InputEventAction(input_, motion_, event, SecondsNow());
     FollowInputAction(action);
     return action == InputAction::EndRenderer;
@@ -34,6 +38,10 @@ class LoopInput {
       FollowInputAction(input_.Deactivated());
     }
   }
+
+  // The views were opened, closed or laid out again: where the pointer stands is
+  // taken afresh on every window until things have settled.
+  void LayoutChanged() { motion_.WindowsChanged(SecondsNow()); }
 
   double UntilFocusDecided() const { return focus_.UntilDecided(SecondsNow()); }
 
@@ -81,6 +89,7 @@ void RunFullScreenLoop(ViewSet& views, FullScreenPlatform& platform) {
   LoopInput input(views, platform);
   while (!platform::TerminationRequested()) {
     const double passStart = SecondsNow();
+    if (platform.FollowMonitors(passStart)) input.LayoutChanged();
     SDL_Event event;
     bool ended = false;
     while (!ended && SDL_PollEvent(&event)) ended = input.Take(event);

@@ -29,7 +29,7 @@ std::vector<ViewPlacement> LayOutViews(std::span<const Monitor> monitors,
   std::vector<Monitor> kept = DistinctMonitors(monitors);
   if (kept.empty()) {
     std::vector<Monitor> standIns;
-    for (const platform::ScreenRect& d : displays) standIns.push_back({d, standIns.empty()});
+    for (const platform::ScreenRect& d : displays) standIns.push_back({d, standIns.empty(), {}});
     kept = DistinctMonitors(standIns);
   }
   if (kept.empty()) return {};
@@ -40,7 +40,8 @@ std::vector<ViewPlacement> LayOutViews(std::span<const Monitor> monitors,
   std::vector<ViewPlacement> views;
   for (const Monitor& m : kept) {
     const bool isDisplay = std::find(displays.begin(), displays.end(), m.rect) != displays.end();
-    views.push_back({m.rect, views.empty(), isDisplay, static_cast<std::uint32_t>(views.size())});
+    views.push_back(
+        {m.rect, views.empty(), isDisplay, static_cast<std::uint32_t>(views.size()), m.name});
   }
   return views;
 }

@@ -2,16 +2,21 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "platform/screen_rect.h"
 
 namespace veyora {
 
-// A monitor as the X server reports it, in root coordinates.
+// A monitor as the window system reports it, in root (or compositor layout)
+// coordinates.
 struct Monitor {
   platform::ScreenRect rect;
   bool primary = false;
+  // The window system's name of it (an X atom's name, an output's name); empty when
+  // it has none.
+  std::string name = {};
 };
 
 // One window of the renderer and the glow scene it shows.
@@ -24,6 +29,8 @@ struct ViewPlacement {
   bool fullscreen = false;
   // Added to the scene's seed, so that every monitor shows a glow of its own.
   std::uint32_t seedOffset = 0;
+  // The monitor's name, by which it is known again when its size changes.
+  std::string name = {};
   bool operator==(const ViewPlacement&) const = default;
 };
 

@@ -9,12 +9,16 @@
 #include <cstdint>
 #include <ctime>
 #include <memory>
+#include <vector>
 
 #include "platform/shared_names.h"
 #include "renderer/core/full_screen_loop.h"
+#include "renderer/core/layout_change.h"
+#include "renderer/core/monitor_layout.h"
 #include "renderer/core/process_priority.h"
 #include "renderer/core/sdl_start.h"
 #include "renderer/core/view_set.h"
+#include "renderer/core/wait_for_input.h"
 #include "renderer/gl/surface_request.h"
 #include "renderer/wayland/wayland_probe.h"
 
@@ -67,12 +71,14 @@ class WaylandViewWindow final : public NativeWindow {
   wl_callback* frameRequest_ = nullptr;
 };
 
-wl_surface* SurfaceOf(SDL_Window* window) {
+SDL_SysWMinfo WaylandInfoOf(SDL_Window* window) {
   SDL_SysWMinfo info{};
   SDL_VERSION(&info.version);
-  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_WAYLAND) return nullptr;
-  return info.info.wl.surface;
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_WAYLAND) info.info.wl = {};
+  return info;
 }
+
+wl_surface* SurfaceOf(SDL_Window* window) { return WaylandInfoOf(window).info.wl.surface; }
 
 // A full-screen window on SDL's display `index`, at that display's size.
 SDL_Window* CreateOutputWindow(int index, const char* title) {
@@ -84,7 +90,39 @@ SDL_Window* CreateOutputWindow(int index, const char* title) {
       SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
 }
 
-// The full-screen run on a Wayland compositor: one view per output SDL reports.
+// SDL's displays, the compositor's outputs, as monitors in SDL's order, each with the
+// name SDL gives it and the first counting as primary.
+std::vector<Monitor> OutputMonitors() {
+  std::vector<Monitor> monitors;
+  for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+    SDL_Rect b{};
+    if (SDL_GetDisplayBounds(i, &b) != 0) continue;
+    const char* name = SDL_GetDisplayName(i);
+    monitors.push_back({{b.x, b.y, b.x + b.w, b.y + b.h}, monitors.empty(), name ? name : ""});
+  }
+  return monitors;
+}
+
+// One view per output, the first one's first.
+std::vector<ViewPlacement> OutputPlacements() {
+  const std::vector<Monitor> monitors = OutputMonitors();
+  std::vector<platform::ScreenRect> displays;
+  for (const Monitor& m : monitors) displays.push_back(m.rect);
+  return LayOutViews(monitors, displays);
+}
+
+// SDL's index of the display a placement was made for; -1 when it is gone.
+int DisplayIndexOf(const ViewPlacement& place) {
+  const std::vector<Monitor> monitors = OutputMonitors();
+  for (std::size_t i = 0; i < monitors.size(); ++i) {
+    if (monitors[i].rect == place.rect && monitors[i].name == place.name)
+      return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// The full-screen run on a Wayland compositor: one view per output SDL reports, as
+// outputs come and go.
 class WaylandFullScreen final : public FullScreenPlatform {
  public:
   // Creates the view of every output, the first one's first. False when the first
@@ -100,6 +138,8 @@ class WaylandFullScreen final : public FullScreenPlatform {
     views_.FollowSize(event.windowID);
     return true;
   }
+  void FollowDisplayEvent(const SDL_DisplayEvent& /*event*/) override { outputsChanged_ = true; }
+  bool FollowMonitors(double passStart) override;
   // Nothing more to ask: a loss that no gain followed is the focus gone elsewhere.
   bool FocusElsewhere() override { return true; }
   void BeforeDrawing(double /*passStart*/) override {}
@@ -108,33 +148,86 @@ class WaylandFullScreen final : public FullScreenPlatform {
   void AfterPass(bool /*drawn*/, double /*passStart*/, double longestWait) override {
     if (views_.AnyFrameWanted()) return;
     const double wait = std::min(kLongestWaitSeconds, longestWait);
+    // SDL's wait polls every millisecond while it has no window to wake it through;
+    // with no output left, the connection to the compositor is waited on instead.
+    if (views_.Empty()) {
+      WaitForInput({connection_}, wait);
+      return;
+    }
     // The event stays in the queue, for the next pass to take.
     SDL_WaitEventTimeout(nullptr, static_cast<int>(std::ceil(wait * 1e3)) + 1);
   }
 
  private:
+  // A view and the placement it was given.
+  struct PlacedView {
+    std::uint32_t id;
+    ViewPlacement place;
+  };
+
+  // Creates and opens the view of one placement; null when its window cannot be made.
+  View* OpenView(const ViewPlacement& place);
+
   ViewSet views_;
+  std::vector<PlacedView> placed_;
+  std::uint32_t wakeEvent_ = 0;
+  std::uint32_t baseSeed_ = 0;
+  std::uint32_t nextSeedOffset_ = 0;
+  bool outputsChanged_ = false;
+  // The descriptor of SDL's connection to the compositor.
+  int connection_ = -1;
 };
+
+View* WaylandFullScreen::OpenView(const ViewPlacement& place) {
+  const int index = DisplayIndexOf(place);
+  if (index < 0) return nullptr;
+  SDL_Window* window = CreateOutputWindow(index, place.primary ? names::kRendererTitle : "");
+  if (!window) return nullptr;
+  View& view = views_.Open(window, baseSeed_ + nextSeedOffset_++,
+                           std::make_unique<WaylandViewWindow>(SurfaceOf(window), wakeEvent_));
+  // The compositor's frame requests pace the drawing; the swap must not wait too.
+  if (view.Drawing().HasContext()) SDL_GL_SetSwapInterval(0);
+  placed_.push_back({view.Id(), place});
+  if (wl_display* display = WaylandInfoOf(window).info.wl.display) {
+    connection_ = wl_display_get_fd(display);
+  }
+  return &view;
+}
+
+// New outputs get a view, and the views of outputs gone are closed. An output whose
+// size or scale changed keeps its view: the compositor gives its window the new size,
+// which the drawing follows.
+bool WaylandFullScreen::FollowMonitors(double /*passStart*/) {
+  if (!outputsChanged_) return false;
+  outputsChanged_ = false;
+  const std::vector<ViewPlacement> wanted = OutputPlacements();
+  std::vector<ViewPlacement> current;
+  for (const PlacedView& placed : placed_) current.push_back(placed.place);
+  const LayoutChange change = CompareLayouts(current, wanted);
+  for (const auto& [c, w] : change.relayout) placed_[c].place = wanted[w];
+  std::vector<std::uint32_t> closing;
+  for (const std::size_t c : change.close) closing.push_back(placed_[c].id);
+  for (const std::uint32_t id : closing) {
+    views_.Close(id);
+    std::erase_if(placed_, [&](const PlacedView& placed) { return placed.id == id; });
+  }
+  for (const std::size_t w : change.open) OpenView(wanted[w]);
+  return !change.Empty();
+}
 
 bool WaylandFullScreen::OpenViews() {
   RequestEquivalentSurface();
-  const std::uint32_t wakeEvent = SDL_RegisterEvents(1);
-  const auto seed = static_cast<std::uint32_t>(std::time(nullptr));
-  for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
-    const bool first = views_.Empty();
-    SDL_Window* window = CreateOutputWindow(i, first ? names::kRendererTitle : "");
-    if (!window) {
-      if (first) return false;
+  wakeEvent_ = SDL_RegisterEvents(1);
+  baseSeed_ = static_cast<std::uint32_t>(std::time(nullptr));
+  for (const ViewPlacement& place : OutputPlacements()) {
+    if (!OpenView(place)) {
+      if (place.primary) return false;
       continue;
     }
-    if (first) {
+    if (place.primary) {
       SDL_ShowCursor(SDL_DISABLE);
       LowerPriority();
     }
-    View& view = views_.Open(window, seed + static_cast<std::uint32_t>(i),
-                             std::make_unique<WaylandViewWindow>(SurfaceOf(window), wakeEvent));
-    // The compositor's frame requests pace the drawing; the swap must not wait too.
-    if (view.Drawing().HasContext()) SDL_GL_SetSwapInterval(0);
   }
   return !views_.Empty();
 }

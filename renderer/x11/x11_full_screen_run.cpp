@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <X11/extensions/Xrandr.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -16,6 +17,7 @@
 #include "renderer/core/frame_pacer.h"
 #include "renderer/core/frame_timing.h"
 #include "renderer/core/full_screen_loop.h"
+#include "renderer/core/layout_change.h"
 #include "renderer/core/monitor_layout.h"
 #include "renderer/core/process_priority.h"
 #include "renderer/core/sdl_start.h"
@@ -42,17 +44,25 @@ SDL_SysWMinfo XInfoOf(SDL_Window* window) {
 
 Window XWindowOf(const View& view) { return XInfoOf(view.SdlWindow()).info.x11.window; }
 
-// A view's X window: its frame is wanted while the screen watch says its picture can
-// be seen.
+// How often the server's monitors are asked for: RandR tells of outputs that change,
+// not always of monitors that do.
+constexpr double kMonitorPollSeconds = 0.25;
+
+// A view's X window: its frame is wanted while it is shown and the screen watch says
+// its picture can be seen.
 class X11ViewWindow final : public NativeWindow {
  public:
   X11ViewWindow(Window window, const X11ScreenWatch& watch) : window_(window), watch_(watch) {}
-  bool FrameWanted() const override { return watch_.Seen(window_); }
+  bool FrameWanted() const override { return shown_ && watch_.Seen(window_); }
+  void SetShown(bool shown) { shown_ = shown; }
 
  private:
   Window window_;
   const X11ScreenWatch& watch_;
+  bool shown_ = true;
 };
+
+X11ViewWindow& X11Side(View& view) { return static_cast<X11ViewWindow&>(view.Native()); }
 
 // SDL settings of the full-screen windows, in place before SDL starts.
 void PrepareSdl() {
@@ -118,59 +128,99 @@ class X11FullScreen final : public FullScreenPlatform {
   // window manager that takes it back before showing the window, or shows the window
   // tiled first, does not end the run.
   bool FocusCounts(const View& view) override {
-    return CoversAMonitor(platform::WindowScreenRect(display_, XWindowOf(view)), placements_);
+    return CoversAMonitor(platform::WindowScreenRect(display_, XWindowOf(view)), Placements());
   }
   bool FollowWindowEvent(const SDL_WindowEvent& event) override;
+  // SDL tells of outputs it found or lost: the monitors are asked for at once.
+  void FollowDisplayEvent(const SDL_DisplayEvent& /*event*/) override { nextMonitorPoll_ = 0.0; }
+  bool FollowMonitors(double passStart) override;
   bool FocusElsewhere() override;
   void BeforeDrawing(double passStart) override;
   void AfterPass(bool drawn, double passStart, double longestWait) override;
 
  private:
-  bool OpenViews();
+  // A view and the placement it was given.
+  struct PlacedView {
+    std::uint32_t id;
+    ViewPlacement place;
+  };
+
+  bool OpenViews(const std::vector<ViewPlacement>& placements);
+  // Creates, shows and opens the view of one placement, its swap waiting for the
+  // display when `waitForDisplay` and the driver allows; null when its window cannot
+  // be made.
+  View* OpenView(const ViewPlacement& place, bool waitForDisplay);
+  // Moves the view's window to its new placement, titled when it is the primary one.
+  void LayOutAgain(PlacedView& placed, const ViewPlacement& place);
+  // Hides the last view while no monitor is left, so that its titled window, which
+  // the front end follows, stays; and shows it again once a monitor is back.
+  void Park(PlacedView& placed);
+  void Unpark(PlacedView& placed);
+  // Gives the primary view the focus, as at the start.
+  void FocusPrimary();
+  std::vector<ViewPlacement> Placements() const;
+  // Takes the events of the renderer's own connection: visibility and RandR's news.
+  void TakeOwnEvents();
 
   Display* display_;
   X11ScreenWatch watch_;
-  std::vector<ViewPlacement> placements_;
+  std::vector<PlacedView> placed_;
   ViewSet views_;
   std::uint32_t primaryId_ = 0;
+  std::uint32_t baseSeed_ = 0;
+  std::uint32_t nextSeedOffset_ = 0;
+  // The server reports RandR monitors, so their changes are followed.
+  bool followsMonitors_ = false;
+  int randrEventBase_ = 0;
+  double nextMonitorPoll_ = 0.0;
+  // The view kept hidden while no monitor is left; 0 when none is.
+  std::uint32_t parkedId_ = 0;
   // The descriptor of SDL's own X connection, on which its events arrive.
   int sdlConnection_ = -1;
   // The primary window's swap waits for the display.
   bool swapWaits_ = false;
+  // The server's pixel format makes windows (else the equivalent request is used).
+  bool serverFormat_ = true;
   std::optional<FramePacer> pacer_;
 };
+
+View* X11FullScreen::OpenView(const ViewPlacement& place, bool waitForDisplay) {
+  const char* title = place.primary ? names::kRendererCreationTitle : nullptr;
+  SDL_Window* window = CreateViewWindow(place, title, serverFormat_);
+  if (!window) return nullptr;
+  const SDL_SysWMinfo x = XInfoOf(window);
+  if (x.info.x11.display) sdlConnection_ = ConnectionNumber(x.info.x11.display);
+  ShowOnItsMonitor(display_, window, x.info.x11.window, place);
+  if (place.primary) SDL_SetWindowTitle(window, names::kRendererTitle);
+  View& view = views_.Open(window, baseSeed_ + nextSeedOffset_++,
+                           std::make_unique<X11ViewWindow>(x.info.x11.window, watch_));
+  watch_.Watch(x.info.x11.window);
+  placed_.push_back({view.Id(), place});
+  if (place.primary) primaryId_ = view.Id();
+  // Frames are paced by hand where the swap does not wait.
+  const bool waits =
+      view.Drawing().HasContext() && SDL_GL_SetSwapInterval(waitForDisplay ? 1 : 0) == 0;
+  if (place.primary) swapWaits_ = waits && waitForDisplay;
+  return &view;
+}
 
 // Creates and sets up the window of every placement, the primary first. False when
 // the primary window cannot be made; another monitor's window that cannot be made is
 // left out.
-bool X11FullScreen::OpenViews() {
-  bool serverFormat = RequestPixelFormat(display_);
-  const auto seed = static_cast<std::uint32_t>(std::time(nullptr));
-  for (const ViewPlacement& place : placements_) {
-    const char* title = place.primary ? names::kRendererCreationTitle : nullptr;
-    SDL_Window* window = CreateViewWindow(place, title, serverFormat);
-    if (!window) {
+bool X11FullScreen::OpenViews(const std::vector<ViewPlacement>& placements) {
+  serverFormat_ = RequestPixelFormat(display_);
+  baseSeed_ = static_cast<std::uint32_t>(std::time(nullptr));
+  for (const ViewPlacement& place : placements) {
+    // Vertical sync where the driver offers it, on the primary monitor only: the other
+    // windows' swaps must not wait for a refresh each. Views opened later never wait;
+    // the pacer notices when the window whose swap waited is gone.
+    if (!OpenView(place, place.primary)) {
       if (place.primary) return false;
       continue;
     }
-    const SDL_SysWMinfo x = XInfoOf(window);
-    if (x.info.x11.display) sdlConnection_ = ConnectionNumber(x.info.x11.display);
-    ShowOnItsMonitor(display_, window, x.info.x11.window, place);
     if (place.primary) {
       SDL_ShowCursor(SDL_DISABLE);
-      SDL_SetWindowTitle(window, names::kRendererTitle);
       LowerPriority();
-    }
-    View& view = views_.Open(window, seed + place.seedOffset,
-                             std::make_unique<X11ViewWindow>(x.info.x11.window, watch_));
-    // Vertical sync where the driver offers it, on the primary monitor only: the other
-    // windows' swaps must not wait for a refresh each. Frames are paced by hand where
-    // nothing waits.
-    const bool waits =
-        view.Drawing().HasContext() && SDL_GL_SetSwapInterval(place.primary ? 1 : 0) == 0;
-    if (place.primary) {
-      primaryId_ = view.Id();
-      swapWaits_ = waits;
     }
   }
   return !views_.Empty();
@@ -178,9 +228,12 @@ bool X11FullScreen::OpenViews() {
 
 bool X11FullScreen::FollowWindowEvent(const SDL_WindowEvent& event) {
   switch (event.event) {
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      // Laid out again for a monitor that changed.
+      views_.FollowSize(event.windowID);
+      return true;
     case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_MOVED:
-    case SDL_WINDOWEVENT_SIZE_CHANGED:
     case SDL_WINDOWEVENT_MINIMIZED:
     case SDL_WINDOWEVENT_MAXIMIZED:
     case SDL_WINDOWEVENT_RESTORED:
@@ -190,9 +243,115 @@ bool X11FullScreen::FollowWindowEvent(const SDL_WindowEvent& event) {
   }
 }
 
+std::vector<ViewPlacement> X11FullScreen::Placements() const {
+  std::vector<ViewPlacement> placements;
+  for (const PlacedView& placed : placed_) placements.push_back(placed.place);
+  return placements;
+}
+
+void X11FullScreen::FocusPrimary() {
+  View* primary = views_.Find(primaryId_);
+  if (!primary) return;
+  SDL_RaiseWindow(primary->SdlWindow());
+  // A window manager gives the focus to the window it shows, and takes back focus a
+  // client sets itself on a window it has not shown yet; without one, nobody else
+  // would give it.
+  if (!WindowManagerRunning(display_)) SDL_SetWindowInputFocus(primary->SdlWindow());
+}
+
+void X11FullScreen::LayOutAgain(PlacedView& placed, const ViewPlacement& place) {
+  View* view = views_.Find(placed.id);
+  if (!view) return;
+  SDL_Window* window = view->SdlWindow();
+  if (place.rect != placed.place.rect || place.fullscreen != placed.place.fullscreen) {
+    // Out of full screen to move, then into it again on the display it is on now; the
+    // drawing follows the size the window reports.
+    SDL_SetWindowFullscreen(window, 0);
+    SDL_SetWindowPosition(window, place.rect.left, place.rect.top);
+    SDL_SetWindowSize(window, place.rect.Width(), place.rect.Height());
+    if (place.fullscreen) SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    const std::optional<long> monitor =
+        place.fullscreen ? XineramaIndexOf(display_, place.rect) : std::nullopt;
+    if (monitor) AskFullScreenOnMonitor(display_, XWindowOf(*view), *monitor, true);
+  }
+  if (place.primary != placed.place.primary) {
+    SDL_SetWindowTitle(window, place.primary ? names::kRendererTitle : "");
+    if (place.primary) primaryId_ = placed.id;
+  }
+  placed.place = place;
+}
+
+void X11FullScreen::Park(PlacedView& placed) {
+  View* view = views_.Find(placed.id);
+  if (!view) return;
+  X11Side(*view).SetShown(false);
+  SDL_HideWindow(view->SdlWindow());
+  parkedId_ = placed.id;
+}
+
+void X11FullScreen::Unpark(PlacedView& placed) {
+  View* view = views_.Find(placed.id);
+  parkedId_ = 0;
+  if (!view) return;
+  ShowOnItsMonitor(display_, view->SdlWindow(), XWindowOf(*view), placed.place);
+  X11Side(*view).SetShown(true);
+  FocusPrimary();
+}
+
+// The views opened first, then those kept laid out again, and the closed ones last,
+// so that a window with the renderer's title is there throughout. With no monitor
+// left, the titled view is hidden rather than closed.
+bool X11FullScreen::FollowMonitors(double passStart) {
+  TakeOwnEvents();
+  if (!followsMonitors_ || passStart < nextMonitorPoll_) return false;
+  nextMonitorPoll_ = passStart + kMonitorPollSeconds;
+  const std::vector<ViewPlacement> current = Placements();
+  std::vector<Monitor> monitors = ServerMonitors(display_);
+  KeepPrimary(monitors, current);
+  const std::vector<ViewPlacement> wanted =
+      monitors.empty() ? std::vector<ViewPlacement>{} : LayOutViews(monitors, SdlDisplays());
+  const LayoutChange change = CompareLayouts(current, wanted);
+  if (change.Empty()) return false;
+
+  Window focus = 0;
+  int revertTo = 0;
+  XGetInputFocus(display_, &focus, &revertTo);
+  bool focusClosed = false;
+  const bool wasParked = parkedId_ != 0;
+  for (const std::size_t w : change.open) OpenView(wanted[w], false);
+  for (const auto& [c, w] : change.relayout) LayOutAgain(placed_[c], wanted[w]);
+  std::vector<std::uint32_t> closing;
+  for (const std::size_t c : change.close) {
+    if (wanted.empty() && placed_[c].id == primaryId_) {
+      Park(placed_[c]);
+    } else {
+      closing.push_back(placed_[c].id);
+    }
+  }
+  for (const std::uint32_t id : closing) {
+    View* view = views_.Find(id);
+    if (view && XWindowOf(*view) == focus) focusClosed = true;
+    if (id == parkedId_) parkedId_ = 0;
+    views_.Close(id);
+    std::erase_if(placed_, [&](const PlacedView& placed) { return placed.id == id; });
+  }
+  if (!wanted.empty()) {
+    auto parked = std::find_if(placed_.begin(), placed_.end(),
+                               [&](const PlacedView& placed) { return placed.id == parkedId_; });
+    if (parked != placed_.end()) {
+      Unpark(*parked);
+    } else if (focusClosed || wasParked) {
+      FocusPrimary();
+    }
+  }
+  return true;
+}
+
 // The server gives the focus to none of the renderer's windows, as it does while
 // the focus moves from one monitor's window to another's.
 bool X11FullScreen::FocusElsewhere() {
+  // While no monitor is left, nothing of the renderer is shown to take the focus from.
+  if (parkedId_ != 0) return false;
   Window focus = 0;
   int revertTo = 0;
   XGetInputFocus(display_, &focus, &revertTo);
@@ -203,12 +362,20 @@ bool X11FullScreen::FocusElsewhere() {
 // Hands the renderer's own connection's events to the watch and lets it ask the
 // server again when that is due.
 void X11FullScreen::BeforeDrawing(double passStart) {
+  TakeOwnEvents();
+  watch_.Poll(passStart);
+}
+
+void X11FullScreen::TakeOwnEvents() {
   while (XPending(display_)) {
     XEvent event;
     XNextEvent(display_, &event);
+    if (followsMonitors_ && event.type == randrEventBase_ + RRScreenChangeNotify) {
+      XRRUpdateConfiguration(&event);
+      nextMonitorPoll_ = 0.0;
+    }
     watch_.Note(event);
   }
-  watch_.Poll(passStart);
 }
 
 // While nothing can be seen, sleeps until an event arrives or the screen is to be
@@ -224,19 +391,20 @@ void X11FullScreen::AfterPass(bool drawn, double passStart, double longestWait) 
 }
 
 int X11FullScreen::Run() {
-  placements_ = LayOutViews(ServerMonitors(display_), SdlDisplays());
-  if (!OpenViews()) {
+  const std::vector<Monitor> monitors = ServerMonitors(display_);
+  // Where the server reports no monitors, SDL's displays stand in for good.
+  followsMonitors_ = !monitors.empty() && HasRandrMonitors(display_, randrEventBase_);
+  if (!OpenViews(LayOutViews(monitors, SdlDisplays()))) {
     ReportSdlFailure("cannot create the window");
     views_.CloseAll();
     return 1;
   }
   SDL_Window* primary = views_.Find(primaryId_)->SdlWindow();
-  SDL_RaiseWindow(primary);
-  // A window manager gives the focus to the window it shows, and takes back focus a
-  // client sets itself on a window it has not shown yet; without one, nobody else
-  // would give it.
-  if (!WindowManagerRunning(display_)) SDL_SetWindowInputFocus(primary);
-  for (const auto& entry : views_) watch_.Watch(XWindowOf(entry.second));
+  FocusPrimary();
+  if (followsMonitors_) {
+    XRRSelectInput(display_, DefaultRootWindow(display_), RRScreenChangeNotifyMask);
+    nextMonitorPoll_ = SecondsNow() + kMonitorPollSeconds;
+  }
   watch_.WakeActiveSaver();
   SDL_DisplayMode mode{};
   const int shownOn = SDL_GetWindowDisplayIndex(primary);

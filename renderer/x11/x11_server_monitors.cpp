@@ -3,22 +3,22 @@
 #include <X11/extensions/Xinerama.h>
 #include <X11/extensions/Xrandr.h>
 
+#include <string>
+
 namespace veyora {
 
 namespace {
 
 std::vector<Monitor> RandrMonitors(Display* display) {
   std::vector<Monitor> monitors;
-  int eventBase = 0, errorBase = 0, major = 0, minor = 0;
-  if (!XRRQueryExtension(display, &eventBase, &errorBase) ||
-      !XRRQueryVersion(display, &major, &minor) || major * 100 + minor < 105) {
-    return monitors;
-  }
+  int eventBase = 0;
+  if (!HasRandrMonitors(display, eventBase)) return monitors;
   int count = 0;
   XRRMonitorInfo* info = XRRGetMonitors(display, DefaultRootWindow(display), True, &count);
   for (int i = 0; info && i < count; ++i) {
     const XRRMonitorInfo& m = info[i];
-    monitors.push_back({{m.x, m.y, m.x + m.width, m.y + m.height}, m.primary != 0});
+    monitors.push_back(
+        {{m.x, m.y, m.x + m.width, m.y + m.height}, m.primary != 0, std::to_string(m.name)});
   }
   if (info) XRRFreeMonitors(info);
   return monitors;
@@ -41,6 +41,12 @@ std::vector<Monitor> XineramaMonitors(Display* display) {
 }
 
 }  // namespace
+
+bool HasRandrMonitors(Display* display, int& eventBase) {
+  int errorBase = 0, major = 0, minor = 0;
+  return XRRQueryExtension(display, &eventBase, &errorBase) &&
+         XRRQueryVersion(display, &major, &minor) && major * 100 + minor >= 105;
+}
 
 std::vector<Monitor> ServerMonitors(Display* display) {
   std::vector<Monitor> monitors = RandrMonitors(display);

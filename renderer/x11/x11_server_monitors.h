@@ -11,8 +11,12 @@ namespace veyora {
 
 // The monitors the X server reports: its RandR monitors (RandR 1.5), or where it has
 // none, its Xinerama screens (the first counting as primary). Empty when it reports
-// neither.
+// neither. A RandR monitor's name is its name atom's number.
 std::vector<Monitor> ServerMonitors(Display* display);
+
+// True when the server reports RandR monitors (RandR 1.5), with RandR's first event
+// number in `eventBase`.
+bool HasRandrMonitors(Display* display, int& eventBase);
 
 // The index of the Xinerama screen with exactly this rectangle, as window managers
 // number monitors in _NET_WM_FULLSCREEN_MONITORS; nullopt when there is none.

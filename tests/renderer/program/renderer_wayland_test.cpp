@@ -89,5 +89,43 @@ TEST_F(RendererWaylandTest, OnXWaylandWithAPointerOnTheSeatItStaysUpUntilAKey) {
   EXPECT_EQ(renderer_->WaitExit(kEndMs), 0);
 }
 
+// Outputs made, resized and scaled during the run: a new one shows a glow of its own,
+// a resized or scaled one shows it at its new size, while the first goes on drawing.
+// A real movement after that ends the run. (Headless sway 1.7 cannot disable an
+// output: the command answers success, and the output stays.)
+TEST(RendererWaylandOutputsTest, OutputsMadeResizedAndScaledDuringTheRun) {
+  SwaySession session(1);
+  ASSERT_TRUE(session.Running()) << session.Log();
+  testsupport::TestPointer pointer(session);
+  ASSERT_TRUE(pointer.Ready());
+  ASSERT_TRUE(pointer.MoveTo(640, 360, SwaySession::kOutputWidth, SwaySession::kOutputHeight));
+  const auto showsGlow = [&](const std::string& output, int width, int height) {
+    return ShowsMovingGlow(
+        [&] {
+          testsupport::Picture shown = session.Screenshot(output);
+          if (shown.width != width || shown.height != height) return std::vector<unsigned long>{};
+          return shown.pixels;
+        },
+        width * height, kShowMs);
+  };
+  auto renderer = session.Start(testsupport::RendererPath(), {});
+  ASSERT_TRUE(showsGlow("HEADLESS-1", 1280, 720));
+
+  ASSERT_TRUE(session.Command("create_output"));
+  ASSERT_TRUE(session.Command("output HEADLESS-2 resolution 1280x720 position 1280 0"));
+  ASSERT_TRUE(showsGlow("HEADLESS-2", 1280, 720));
+  ASSERT_TRUE(session.Command("output HEADLESS-2 resolution 800x600"));
+  ASSERT_TRUE(showsGlow("HEADLESS-2", 800, 600));
+  ASSERT_TRUE(session.Command("output HEADLESS-2 scale 2"));
+  ASSERT_TRUE(showsGlow("HEADLESS-2", 800, 600));
+
+  ASSERT_TRUE(showsGlow("HEADLESS-1", 1280, 720));
+  ASSERT_TRUE(renderer->Running());
+
+  EXPECT_TRUE(testsupport::WaitUntil([&] { return pointer.Move(20, 0) && !renderer->Running(); },
+                                     kEndMs, 200));
+  EXPECT_EQ(renderer->WaitExit(kEndMs), 0);
+}
+
 }  // namespace
 }  // namespace veyora::testing

@@ -1,0 +1,119 @@
+// Prints, for the renderer's full-screen run, the time from a monitor's arrival to
+// the first frame drawn on it: on X11 (Xvfb, a RandR monitor set beside the first
+// with xrandr) and on Wayland (a headless sway output made beside the first), five
+// arrivals each, timed from the command that adds the monitor to the first screenshot
+// with the glow on it (late by up to one screenshot). The run's CPU share with no
+// monitor left is not measured: Xvfb cannot turn its one output off, and headless
+// sway 1.7 fails to disable an output (while answering success).
+#include <X11/Xlib.h>
+#include <signal.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/renderer/screen_pixels.h"
+#include "tests/support/child_process.h"
+#include "tests/support/sway_session.h"
+#include "tests/support/x_wait.h"
+#include "tests/support/xvfb_server.h"
+
+namespace {
+
+constexpr int kArrivals = 5;
+constexpr int kWaitMs = 60000;
+
+using Clock = std::chrono::steady_clock;
+
+void Sleep(double seconds) { std::this_thread::sleep_for(std::chrono::duration<double>(seconds)); }
+
+// Milliseconds from `arrive` until `drawn` holds; -1 when it never does.
+double TimeToFirstFrame(const std::function<void()>& arrive, const std::function<bool()>& drawn) {
+  const auto start = Clock::now();
+  arrive();
+  if (!testsupport::WaitUntil(drawn, kWaitMs, 1)) return -1;
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+void Report(const char* name, const std::vector<double>& ms) {
+  std::printf("%-34s", name);
+  for (double m : ms) std::printf(" %6.0f ms", m);
+  std::printf("\n");
+}
+
+std::vector<double> MeasureX11() {
+  std::vector<double> arrivals;
+  testsupport::XvfbServer server(1280, 720);
+  Display* display = XOpenDisplay(server.Display().c_str());
+  if (!display) {
+    std::fprintf(stderr, "Xvfb does not start\n");
+    return arrivals;
+  }
+  const std::string xrandr = "DISPLAY=" + server.Display() + " xrandr ";
+  const auto run = [&](const std::string& args) { return std::system((xrandr + args).c_str()); };
+  run("--setmonitor VL 640/160x720/90+0+0 screen");
+  testsupport::ChildProcess renderer(
+      testsupport::RendererPath(), {},
+      {{"DISPLAY", server.Display()}, {"LIBGL_ALWAYS_SOFTWARE", "1"}});
+  constexpr platform::ScreenRect kLeft{0, 0, 640, 720}, kRight{640, 0, 1280, 720};
+  const auto glowOn = [&](const platform::ScreenRect& rect) {
+    return veyora::testing::BrightPixels(veyora::testing::ScreenPixels(display, rect)) > 0;
+  };
+  if (!testsupport::WaitUntil([&] { return glowOn(kLeft); }, kWaitMs, 50)) {
+    std::fprintf(stderr, "the renderer shows nothing on X11\n");
+    return arrivals;
+  }
+  for (int i = 0; i < kArrivals; ++i) {
+    arrivals.push_back(TimeToFirstFrame([&] { run("--setmonitor VR 640/160x720/90+640+0 none"); },
+                                        [&] { return glowOn(kRight); }));
+    run("--delmonitor VR");
+    testsupport::WaitUntil([&] { return !glowOn(kRight); }, kWaitMs, 50);
+    Sleep(1.0);
+  }
+  renderer.Signal(SIGTERM);
+  renderer.WaitExit(10000);
+  XCloseDisplay(display);
+  return arrivals;
+}
+
+void MeasureSway() {
+  testsupport::SwaySession session(1);
+  if (!session.Running()) {
+    std::fprintf(stderr, "sway does not start:\n%s\n", session.Log().c_str());
+    return;
+  }
+  auto renderer = session.Start(testsupport::RendererPath(), {});
+  const auto glowOn = [&](const std::string& output) {
+    return veyora::testing::BrightPixels(session.Screenshot(output).pixels) > 0;
+  };
+  if (!testsupport::WaitUntil([&] { return glowOn("HEADLESS-1"); }, kWaitMs, 50)) {
+    std::fprintf(stderr, "the renderer shows nothing on sway\n");
+    return;
+  }
+  // Each arrival is a new output (HEADLESS-2, -3, ...).
+  std::vector<double> arrivals;
+  for (int i = 0; i < kArrivals; ++i) {
+    const std::string output = "HEADLESS-" + std::to_string(i + 2);
+    arrivals.push_back(TimeToFirstFrame([&] { session.Command("create_output"); },
+                                        [&] { return glowOn(output); }));
+    Sleep(1.0);
+  }
+  Report("sway create_output", arrivals);
+
+  renderer->Signal(SIGTERM);
+  renderer->WaitExit(10000);
+}
+
+}  // namespace
+
+int main() {
+  std::printf("monitor arrival to its first frame, software OpenGL, %d arrivals:\n", kArrivals);
+  Report("X11 (Xvfb) xrandr --setmonitor", MeasureX11());
+  MeasureSway();
+  return 0;
+}

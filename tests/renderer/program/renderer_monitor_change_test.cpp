@@ -1,0 +1,102 @@
+#include "tests/renderer/program/renderer_session.h"
+
+#include <optional>
+
+#include "platform/window_search.h"
+#include "tests/renderer/screen_pixels.h"
+#include "tests/support/x_wait.h"
+
+namespace veyora::testing {
+namespace {
+
+constexpr platform::ScreenRect kLeft{0, 0, 640, 720}, kRight{640, 0, 1280, 720},
+    kSmallRight{640, 0, 1120, 600};
+
+// The untitled window of the renderer, which a monitor other than the first has.
+Window OtherWindow(Display* display) {
+  return platform::FindTopLevelWindow(display, "", names::kRendererClass);
+}
+
+bool OtherWindowCovers(Display* display, const platform::ScreenRect& rect) {
+  return testsupport::WaitUntil(
+      [&] {
+        const Window other = OtherWindow(display);
+        return other && platform::WindowScreenRect(display, other) == rect;
+      },
+      kEndWithinMs, 50);
+}
+
+// A monitor added during the run gets a window and a glow of its own, one resized
+// gets its window laid out again, and one removed loses its window, while the first
+// monitor's window goes on drawing throughout; a real pointer movement after all of
+// that still ends the run.
+TEST(RendererMonitorChangeTest, MonitorsAddedResizedAndRemovedDuringTheRun) {
+  RendererSession session(1280, 720);
+  ASSERT_TRUE(session.display());
+  session.RunOnDisplay("xrandr --setmonitor VL 640/160x720/90+0+0 screen");
+  ASSERT_TRUE(session.Start());
+  Display* display = session.display();
+  ASSERT_EQ(platform::WindowScreenRect(display, session.window()), kLeft);
+  EXPECT_EQ(OtherWindow(display), 0u);
+
+  session.RunOnDisplay("xrandr --setmonitor VR 640/160x720/90+640+0 none");
+  ASSERT_TRUE(OtherWindowCovers(display, kRight));
+  EXPECT_TRUE(ShowsMovingGlow(display, kRight, kEndWithinMs));
+  EXPECT_NE(ScreenPixels(display, kLeft), ScreenPixels(display, kRight));
+
+  session.RunOnDisplay("xrandr --delmonitor VR");
+  session.RunOnDisplay("xrandr --setmonitor VR 480/120x600/75+640+0 none");
+  ASSERT_TRUE(OtherWindowCovers(display, kSmallRight));
+  EXPECT_TRUE(ShowsMovingGlow(display, kSmallRight, kEndWithinMs));
+
+  session.RunOnDisplay("xrandr --delmonitor VR");
+  EXPECT_TRUE(testsupport::WaitUntil([&] { return OtherWindow(display) == 0; }, kEndWithinMs, 50));
+  EXPECT_EQ(platform::WindowScreenRect(display, session.window()), kLeft);
+  EXPECT_TRUE(ShowsMovingGlow(display, kLeft, kEndWithinMs));
+  ASSERT_TRUE(session.renderer().Running());
+
+  int x = 100;
+  std::optional<int> status;
+  EXPECT_TRUE(testsupport::WaitUntil(
+      [&] {
+        session.MovePointer(x = 700 - x, 300);
+        status = session.ExitStatus(100);
+        return status.has_value();
+      },
+      kEndWithinMs));
+  EXPECT_EQ(status, 0);
+}
+
+// When the monitor of the titled window, which holds the focus, goes, the title and
+// the focus go to another monitor's window, and the run goes on until input ends it.
+TEST(RendererMonitorChangeTest, TheTitledMonitorRemovedHandsTitleAndFocusOn) {
+  RendererSession session(1280, 720);
+  ASSERT_TRUE(session.display());
+  session.RunOnDisplay("xrandr --setmonitor VL 640/160x720/90+0+0 screen");
+  session.RunOnDisplay("xrandr --setmonitor VR 640/160x720/90+640+0 none");
+  ASSERT_TRUE(session.Start());
+  Display* display = session.display();
+  ASSERT_EQ(platform::WindowScreenRect(display, session.window()), kLeft);
+  ASSERT_TRUE(OtherWindowCovers(display, kRight));
+
+  // The screen's own monitor, the whole screen, comes back in VL's place.
+  session.RunOnDisplay("xrandr --delmonitor VL");
+  Window titled = 0;
+  ASSERT_TRUE(testsupport::WaitUntil(
+      [&] {
+        titled =
+            platform::FindTopLevelWindow(display, names::kRendererTitle, names::kRendererClass);
+        return titled && titled != session.window();
+      },
+      kEndWithinMs, 50));
+  EXPECT_TRUE(testsupport::WaitForFocus(display, titled, kEndWithinMs));
+  EXPECT_TRUE(ShowsMovingGlow(display, platform::WindowScreenRect(display, titled), kEndWithinMs));
+  ASSERT_TRUE(session.renderer().Running());
+
+  session.PressKey(true);
+  session.PressKey(false);
+  EXPECT_EQ(session.ExitStatus(kEndWithinMs), 0);
+}
+
+}  // namespace
+}  // namespace veyora::testing
