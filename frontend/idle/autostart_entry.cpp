@@ -32,7 +32,12 @@ std::string AutostartEntry(std::string_view installedEntry, const std::string& l
   while (std::getline(lines, line)) {
     if (line.starts_with("Exec=")) {
       line = "Exec=" + DesktopExecArgument(launcher) + " --idle";
-      if (delay) line += " " + IdleDelayText(*delay);
+      // Appended piece by piece: GCC 12 at -O3 takes " " + string for an
+      // overlapping copy (-Wrestrict).
+      if (delay) {
+        line += ' ';
+        line += IdleDelayText(*delay);
+      }
     } else if (line.starts_with("TryExec=")) {
       line = "TryExec=" + launcher;
     }
