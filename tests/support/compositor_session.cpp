@@ -26,8 +26,12 @@ CompositorSession::CompositorSession() {
 
 CompositorSession::~CompositorSession() {
   if (!compositor_) return;
-  compositor_->Signal(SIGTERM);
+  // The compositor leads a process group of its own, so that what it started
+  // (XWayland, a shell's services, a copy of itself) ends with it.
+  const pid_t group = compositor_->Pid();
+  if (compositor_->Running()) kill(-group, SIGTERM);
   compositor_->WaitExit(10000);
+  kill(-group, SIGKILL);
 }
 
 void CompositorSession::StartCompositor(const std::vector<std::string>& command,
@@ -43,6 +47,7 @@ void CompositorSession::StartCompositor(const std::vector<std::string>& command,
         const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         dup2(out, STDOUT_FILENO);
         dup2(out, STDERR_FILENO);
+        setpgid(0, 0);
         BecomeUser(user);
         // A test that is killed (a ctest timeout, an abort) takes its compositor
         // with it. Set after the change of account, which clears it.
