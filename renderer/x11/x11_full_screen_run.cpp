@@ -1,5 +1,6 @@
 #include "renderer/x11/x11_full_screen_run.h"
 
+#include <GL/gl.h>
 #include <SDL.h>
 #include <SDL_syswm.h>
 
@@ -21,7 +22,9 @@
 #include "renderer/core/sdl_start.h"
 #include "renderer/core/view_set.h"
 #include "renderer/core/wait_for_input.h"
+#include "renderer/gl/picture_keeping.h"
 #include "renderer/x11/glx_pixel_formats.h"
+#include "renderer/x11/glx_sub_buffer_presenter.h"
 #include "renderer/x11/x11_already_running.h"
 #include "renderer/x11/x11_display.h"
 #include "renderer/x11/x11_screen_watch.h"
@@ -43,16 +46,42 @@ SDL_SysWMinfo XInfoOf(SDL_Window* window) {
 Window XWindowOf(const View& view) { return XInfoOf(view.SdlWindow()).info.x11.window; }
 
 // A view's X window: its frame is wanted while the screen watch says its picture can
-// be seen.
+// be seen. Where only the changed parts of its frames are shown, the first frame
+// after the window was unseen or exposed is shown whole.
 class X11ViewWindow final : public NativeWindow {
  public:
   X11ViewWindow(Window window, const X11ScreenWatch& watch) : window_(window), watch_(watch) {}
-  bool FrameWanted() const override { return watch_.Seen(window_); }
+  bool FrameWanted() const override {
+    const bool seen = watch_.Seen(window_);
+    if (!seen) ContentsLost();
+    return seen;
+  }
+
+  // The window's frames are shown in part by `presenter`, which the view's
+  // drawing owns.
+  void ShownBy(GlxSubBufferPresenter* presenter) { presenter_ = presenter; }
+  void ContentsLost() const {
+    if (presenter_) presenter_->ShowWholeNext();
+  }
 
  private:
   Window window_;
   const X11ScreenWatch& watch_;
+  GlxSubBufferPresenter* presenter_ = nullptr;
 };
+
+// Has the view's frames shown in part where the driver draws on the CPU, where
+// showing the whole window is work the user feels, and nothing waits for the
+// display anyway. True when it does.
+bool ShowChangedPartsOnly(View& view, X11ViewWindow& native) {
+  const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+  if (!renderer || !IsSoftwareRasterizer(renderer)) return false;
+  std::unique_ptr<GlxSubBufferPresenter> presenter = GlxSubBufferPresenter::ForCurrentContext();
+  if (!presenter) return false;
+  native.ShownBy(presenter.get());
+  view.Drawing().UsePresenter(std::move(presenter));
+  return true;
+}
 
 // SDL settings of the full-screen windows, in place before SDL starts.
 void PrepareSdl() {
@@ -161,13 +190,15 @@ bool X11FullScreen::OpenViews() {
       SDL_SetWindowTitle(window, names::kRendererTitle);
       LowerPriority();
     }
-    View& view = views_.Open(window, seed + place.seedOffset,
-                             std::make_unique<X11ViewWindow>(x.info.x11.window, watch_));
+    auto native = std::make_unique<X11ViewWindow>(x.info.x11.window, watch_);
+    X11ViewWindow& nativeWindow = *native;
+    View& view = views_.Open(window, seed + place.seedOffset, std::move(native));
+    const bool partly = view.Drawing().HasContext() && ShowChangedPartsOnly(view, nativeWindow);
     // Vertical sync where the driver offers it, on the primary monitor only: the other
     // windows' swaps must not wait for a refresh each. Frames are paced by hand where
     // nothing waits.
-    const bool waits =
-        view.Drawing().HasContext() && SDL_GL_SetSwapInterval(place.primary ? 1 : 0) == 0;
+    const bool waits = view.Drawing().HasContext() && !partly &&
+                       SDL_GL_SetSwapInterval(place.primary ? 1 : 0) == 0;
     if (place.primary) {
       primaryId_ = view.Id();
       swapWaits_ = waits;
@@ -177,6 +208,12 @@ bool X11FullScreen::OpenViews() {
 }
 
 bool X11FullScreen::FollowWindowEvent(const SDL_WindowEvent& event) {
+  if (event.event == SDL_WINDOWEVENT_EXPOSED) {
+    if (View* view = views_.Find(event.windowID)) {
+      static_cast<X11ViewWindow&>(view->Native()).ContentsLost();
+    }
+    return false;
+  }
   switch (event.event) {
     case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_MOVED:
