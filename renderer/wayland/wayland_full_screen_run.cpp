@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <ctime>
 #include <memory>
+#include <utility>
 
 #include "platform/shared_names.h"
 #include "renderer/core/full_screen_loop.h"
@@ -16,6 +17,7 @@
 #include "renderer/core/sdl_start.h"
 #include "renderer/core/view_set.h"
 #include "renderer/gl/surface_request.h"
+#include "renderer/wayland/egl_damage_presenter.h"
 #include "renderer/wayland/wayland_probe.h"
 
 namespace veyora {
@@ -133,8 +135,13 @@ bool WaylandFullScreen::OpenViews() {
     }
     View& view = views_.Open(window, seed + static_cast<std::uint32_t>(i),
                              std::make_unique<WaylandViewWindow>(SurfaceOf(window), wakeEvent));
-    // The compositor's frame requests pace the drawing; the swap must not wait too.
-    if (view.Drawing().HasContext()) SDL_GL_SetSwapInterval(0);
+    if (view.Drawing().HasContext()) {
+      // The compositor's frame requests pace the drawing; the swap must not wait too.
+      SDL_GL_SetSwapInterval(0);
+      if (auto presenter = EglDamagePresenter::ForCurrentContext()) {
+        view.Drawing().UsePresenter(std::move(presenter));
+      }
+    }
   }
   return !views_.Empty();
 }
