@@ -10,6 +10,8 @@
 // the share of each monitor's pixels the X server was given per frame, and the share of each view
 // the renderer's fade touched, worked out by replaying the renderer's own scene and fade region
 // for the frames measured. Then the share of black pixels after 60 s of the renderer at 960 x 540.
+// The screens include 640 x 360, where the machine can draw every refresh, for the frame rate the
+// display sets.
 // Figures are medians over the rounds; on a machine shared with other work they still vary by some
 // percent from run to run.
 #include <X11/Xlib.h>
@@ -222,9 +224,9 @@ RunSamples Measure(const std::string& display, pid_t server, DamageCounter& dama
 }
 
 // The share of a view the renderer's fade touches per frame, on average over the
-// frames [first, last) of a scene seeded as the renderer seeds it: its own fade
-// region, fed by its own scene, as the software rasterizer on a virtual display
-// keeps the picture (8 bits, stepping down).
+// frames [first, last) of a scene seeded as the renderer seeds its own, with the
+// time: the renderer's fade region, fed by its scene, as the software rasterizer
+// on a virtual display keeps the picture (8 bits, stepping down).
 double FadedShare(int width, int height, long first, long last) {
   const veyora::SceneParameters parameters;
   veyora::FadeArithmetic arithmetic;
