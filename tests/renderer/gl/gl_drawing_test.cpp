@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "renderer/gl/frame_presenter.h"
 #include "renderer/gl/gl_setup.h"
 #include "renderer/gl/gl_sprite_sink.h"
 #include "renderer/gl/picture_buffer.h"
@@ -240,6 +241,44 @@ TEST_F(GlDrawingTest, FadingOnlyWhereThePictureCanChangeLeavesTheSamePicture) {
     }
     // A fade of the whole view every frame would pass the rest.
     EXPECT_LT(leastFaded, 0.5);
+  }
+}
+
+// A window system whose back buffer is never swapped away: it holds the last frame.
+class KeptBackBuffer final : public FramePresenter {
+ public:
+  int BackBufferAge(SDL_Window* /*window*/) override { return 1; }
+  void Present(SDL_Window* /*window*/, const std::vector<PixelRect>& /*changed*/) override {}
+};
+
+std::vector<std::uint8_t> BackBufferBytes(int width, int height) {
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(width) * height * 3);
+  glReadBuffer(GL_BACK);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bytes.data());
+  return bytes;
+}
+
+// A picture kept in a buffer of its own and copied to the back buffer only where
+// it changed still arrives there whole.
+TEST_F(GlDrawingTest, APictureCopiedOnlyWhereItChangedArrivesWhole) {
+  const SceneParameters parameters;
+  Open(320, 180, SpriteHalfSize(parameters.SpriteSize));
+  const FadeExtents fade = FadeRectangle(double(width_) / height_);
+  const float alpha = FadeAlpha(parameters.FadeStrength);
+  for (PictureKeeping keeping : {PictureKeeping::StandardBuffer, PictureKeeping::DeepBuffer}) {
+    SCOPED_TRACE(static_cast<int>(keeping));
+    PictureBuffer picture(window_, width_, height_, keeping);
+    GlowScene scene = CreateScene(parameters, 7);
+    GlSpriteSink sink;
+    KeptBackBuffer presenter;
+    for (int frame = 0; frame < 240; ++frame) {
+      DrawFrame(scene, sink, {picture, fade, alpha});
+      picture.Present(presenter);
+    }
+    glFinish();
+    const std::vector<std::uint8_t> shown = BackBufferBytes(width_, height_);
+    EXPECT_EQ(shown, testing::PictureBytes(picture, width_, height_));
   }
 }
 
