@@ -1,13 +1,19 @@
 // Prints what the renderer costs beside a bare program drawing the same picture
 // (bare_gl_program, replaying a minute of the scene's sprites), both as real programs on private
-// virtual X servers with the software rasterizer, taking turns: at 1280 x 720, at 1920 x 1080, and
-// on a 2560 x 720 screen split into two 1280 x 720 RandR monitors, where the bare program draws one
-// window over both, a glow in each half. Frames are counted by the X server (its damage reports,
-// per monitor); CPU is the program's own, per pixel of the frames it put on the screen, and the X
-// server's beside it. Then the share of black pixels after 60 s of the renderer at 960 x 540. The
-// screens include 640 x 360, where the machine can draw every refresh, for the frame rate the
-// display sets. Figures are medians over the rounds; on a machine shared with other work they still
-// vary by some percent from run to run.
+// virtual X servers with the software rasterizer, taking turns: at 1280 x 720, at 1920 x 1080, on a
+// 2560 x 720 screen split into two 1280 x 720 RandR monitors (where the bare program draws one
+// window over both, a glow in each half), and at 3840 x 2160. Each program is measured over its
+// first 10 s and over 10 s after its first 60 s. Frames are counted by the X server, per monitor:
+// its damage reports, those that come within a few milliseconds of each other taken as one frame,
+// since the renderer shows only the parts of a frame that changed. CPU is the program's own, per
+// pixel of the frames it showed (a monitor's pixels per frame), and the X server's beside it; then
+// the share of each monitor's pixels the X server was given per frame, and the share of each view
+// the renderer's fade touched, worked out by replaying the renderer's own scene and fade region
+// for the frames measured. Then the share of black pixels after 60 s of the renderer at 960 x 540.
+// The screens include 640 x 360, where the machine can draw every refresh, for the frame rate the
+// display sets.
+// Figures are medians over the rounds; on a machine shared with other work they still vary by some
+// percent from run to run.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
@@ -16,9 +22,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <map>
 #include <memory>
 #include <string>
@@ -26,15 +35,24 @@
 #include <vector>
 
 #include "bench/renderer/scene_recording.h"
+#include "renderer/gl/fade_region.h"
+#include "renderer/gl/fade_settling.h"
+#include "renderer/gl/picture_keeping.h"
+#include "renderer/gl/view_geometry.h"
+#include "renderer/scene/glow_scene.h"
 #include "tests/support/child_process.h"
 #include "tests/support/xvfb_server.h"
 
 namespace {
 
 constexpr int kRounds = 3;
-constexpr double kWarmUpSeconds = 3.0;
 constexpr double kMeasureSeconds = 10.0;
+// The second measured stretch starts this long after the program.
+constexpr double kLaterStart = 60.0;
 constexpr double kBlackShareSeconds = 60.0;
+// Damage reports of one monitor this close together (in the server's milliseconds)
+// belong to one frame.
+constexpr unsigned long kFrameGapMs = 4;
 
 // The renderer program measured: the one built beside the benchmark, or another
 // build given on the command line.
@@ -63,7 +81,11 @@ struct Setup {
 class DamageCounter {
  public:
   DamageCounter(Display* display, std::vector<Area> monitors)
-      : display_(display), monitors_(std::move(monitors)), drawn_(monitors_.size(), 0.0) {
+      : display_(display),
+        monitors_(std::move(monitors)),
+        drawn_(monitors_.size(), 0.0),
+        frames_(monitors_.size(), 0),
+        lastReport_(monitors_.size(), 0) {
     int errorBase = 0;
     XDamageQueryExtension(display_, &eventBase_, &errorBase);
     damage_ = XDamageCreate(display_, DefaultRootWindow(display_), XDamageReportRawRectangles);
@@ -79,9 +101,13 @@ class DamageCounter {
         XEvent event;
         XNextEvent(display_, &event);
         if (event.type != eventBase_ + XDamageNotify) continue;
-        const XRectangle& r = reinterpret_cast<XDamageNotifyEvent&>(event).area;
+        const auto& notice = reinterpret_cast<XDamageNotifyEvent&>(event);
         for (std::size_t i = 0; i < monitors_.size(); ++i) {
-          drawn_[i] += Overlap(monitors_[i], r);
+          const double overlap = Overlap(monitors_[i], notice.area);
+          if (overlap <= 0.0) continue;
+          drawn_[i] += overlap;
+          if (notice.timestamp - lastReport_[i] > kFrameGapMs) ++frames_[i];
+          lastReport_[i] = notice.timestamp;
         }
       }
       pollfd fd{ConnectionNumber(display_), POLLIN, 0};
@@ -89,13 +115,13 @@ class DamageCounter {
     }
   }
 
-  void Reset() { std::fill(drawn_.begin(), drawn_.end(), 0.0); }
-  double Drawn(std::size_t monitor) const { return drawn_[monitor]; }
-  double Total() const {
-    double sum = 0.0;
-    for (double d : drawn_) sum += d;
-    return sum;
+  void Reset() {
+    std::fill(drawn_.begin(), drawn_.end(), 0.0);
+    std::fill(frames_.begin(), frames_.end(), 0);
   }
+  // Pixels reported drawn on the monitor, and the frames they came in.
+  double Drawn(std::size_t monitor) const { return drawn_[monitor]; }
+  long Frames(std::size_t monitor) const { return frames_[monitor]; }
 
  private:
   static double Overlap(const Area& a, const XRectangle& r) {
@@ -107,16 +133,25 @@ class DamageCounter {
   Display* display_;
   std::vector<Area> monitors_;
   std::vector<double> drawn_;
+  std::vector<long> frames_;
+  std::vector<Time> lastReport_;
   int eventBase_ = 0;
   Damage damage_ = 0;
 };
 
 // What one program did over the measured time.
 struct Sample {
-  std::vector<double> fps;  // per monitor
+  std::vector<double> fps;         // per monitor
+  std::vector<double> shownShare;  // per monitor: of its pixels, given to the server per frame
+  std::vector<double> firstFrame;  // per monitor: frames shown before the stretch
   double cpuNsPerPixel = 0.0;
   double serverNsPerPixel = 0.0;
   double cpuShare = 0.0;  // of one core
+};
+
+// Both stretches of one run of a program.
+struct RunSamples {
+  Sample first, later;
 };
 
 double Median(std::vector<double> values) {
@@ -139,29 +174,87 @@ void End(testsupport::ChildProcess& program) {
   program.WaitExit(5000);
 }
 
-Sample Measure(const std::string& display, pid_t server, DamageCounter& damage, const Setup& setup,
-               const std::vector<std::string>& command) {
-  auto program = Start(display, command);
-  damage.Collect(kWarmUpSeconds);
+// What the program did over `seconds` from now, counted from `framesBefore` frames
+// per monitor on.
+Sample MeasureStretch(pid_t program, pid_t server, DamageCounter& damage, const Setup& setup,
+                      double seconds, const std::vector<long>& framesBefore) {
   damage.Reset();
-  const double cpu0 = testsupport::ProcessCpuSeconds(program->Pid());
+  const double cpu0 = testsupport::ProcessCpuSeconds(program);
   const double server0 = testsupport::ProcessCpuSeconds(server);
   const double t0 = Now();
-  damage.Collect(kMeasureSeconds);
-  const double seconds = Now() - t0;
-  const double cpu = testsupport::ProcessCpuSeconds(program->Pid()) - cpu0;
+  damage.Collect(seconds);
+  const double elapsed = Now() - t0;
+  const double cpu = testsupport::ProcessCpuSeconds(program) - cpu0;
   const double serverCpu = testsupport::ProcessCpuSeconds(server) - server0;
-  End(*program);
   Sample s;
+  double pixels = 0.0;
   for (std::size_t i = 0; i < setup.monitors.size(); ++i) {
     const Area& m = setup.monitors[i];
-    s.fps.push_back(damage.Drawn(i) / (static_cast<double>(m.width) * m.height) / seconds);
+    const double area = static_cast<double>(m.width) * m.height;
+    const auto frames = static_cast<double>(damage.Frames(i));
+    s.fps.push_back(frames / elapsed);
+    s.shownShare.push_back(frames > 0 ? damage.Drawn(i) / (frames * area) : 0.0);
+    s.firstFrame.push_back(static_cast<double>(framesBefore[i]));
+    pixels += frames * area;
   }
-  const double pixels = std::max(damage.Total(), 1.0);
+  pixels = std::max(pixels, 1.0);
   s.cpuNsPerPixel = cpu / pixels * 1e9;
   s.serverNsPerPixel = serverCpu / pixels * 1e9;
-  s.cpuShare = cpu / seconds;
+  s.cpuShare = cpu / elapsed;
   return s;
+}
+
+RunSamples Measure(const std::string& display, pid_t server, DamageCounter& damage,
+                   const Setup& setup, const std::vector<std::string>& command) {
+  damage.Reset();
+  auto program = Start(display, command);
+  const std::vector<long> none(setup.monitors.size(), 0);
+  RunSamples run;
+  run.first = MeasureStretch(program->Pid(), server, damage, setup, kMeasureSeconds, none);
+  std::vector<long> before(setup.monitors.size());
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    before[i] = static_cast<long>(run.first.fps[i] * kMeasureSeconds);
+  }
+  damage.Reset();
+  damage.Collect(kLaterStart - kMeasureSeconds);
+  for (std::size_t i = 0; i < before.size(); ++i) before[i] += damage.Frames(i);
+  run.later = MeasureStretch(program->Pid(), server, damage, setup, kMeasureSeconds, before);
+  End(*program);
+  return run;
+}
+
+// The share of a view the renderer's fade touches per frame, on average over the
+// frames [first, last) of a scene seeded as the renderer seeds its own, with the
+// time: the renderer's fade region, fed by its scene, as the software rasterizer
+// on a virtual display keeps the picture (8 bits, stepping down).
+double FadedShare(int width, int height, long first, long last) {
+  const veyora::SceneParameters parameters;
+  veyora::FadeArithmetic arithmetic;
+  arithmetic.alpha = veyora::FadeAlpha(parameters.FadeStrength);
+  arithmetic.stepDownEvery = veyora::kFadeStepFrames;
+  veyora::FadeRegion region(width, height, veyora::FadesUntilSettled(arithmetic));
+  struct Noting final : veyora::SpriteSink {
+    veyora::FadeRegion* region;
+    int width, height;
+    float halfSize;
+    void DrawSprite(const std::array<float, 3>& /*rgb*/, float x, float y, float z,
+                    float scale) override {
+      region->MarkDrawn(veyora::SpriteFootprint(width, height, x, y, z, halfSize * scale));
+    }
+  } noting;
+  noting.region = &region;
+  noting.width = width;
+  noting.height = height;
+  noting.halfSize = veyora::SpriteHalfSize(parameters.SpriteSize);
+  veyora::GlowScene scene =
+      veyora::CreateScene(parameters, static_cast<std::uint32_t>(std::time(nullptr)));
+  double sum = 0.0;
+  for (long frame = 0; frame < last; ++frame) {
+    region.StartFrame();
+    if (frame >= first) sum += region.FadedShare();
+    veyora::AdvanceScene(scene, noting);
+  }
+  return last > first ? sum / static_cast<double>(last - first) : 0.0;
 }
 
 void SplitIntoMonitors(const std::string& display, const Setup& setup) {
@@ -177,13 +270,29 @@ void SplitIntoMonitors(const std::string& display, const Setup& setup) {
   }
 }
 
-void PrintSamples(const char* who, const std::vector<Sample>& samples) {
+// One line per program: per monitor, its frame rate, the share of its pixels given
+// to the server per frame and, with `replayFade`, the share the fade touched
+// (replayed for the first round's frames); then the CPU figures.
+void PrintSamples(const char* who, const std::vector<Sample>& samples, const Setup& setup,
+                  bool replayFade) {
   std::printf("  %-9s", who);
   const std::size_t monitors = samples.front().fps.size();
   for (std::size_t m = 0; m < monitors; ++m) {
-    std::vector<double> fps;
-    for (const Sample& s : samples) fps.push_back(s.fps[m]);
-    std::printf(" %5.1f fps", Median(fps));
+    std::vector<double> fps, shown;
+    for (const Sample& s : samples) {
+      fps.push_back(s.fps[m]);
+      shown.push_back(s.shownShare[m]);
+    }
+    std::printf(" %5.1f fps (%3.0f %% shown", Median(fps), Median(shown) * 100.0);
+    if (replayFade) {
+      const Sample& s = samples.front();
+      const long first = static_cast<long>(s.firstFrame[m]);
+      const long frames = static_cast<long>(s.fps[m] * kMeasureSeconds);
+      std::printf(", %3.0f %% faded", FadedShare(setup.monitors[m].width, setup.monitors[m].height,
+                                                 first, first + frames) *
+                                          100.0);
+    }
+    std::printf(")");
   }
   std::vector<double> cpu, server, share;
   for (const Sample& s : samples) {
@@ -197,6 +306,20 @@ void PrintSamples(const char* who, const std::vector<Sample>& samples) {
               Median(share) * 100.0);
 }
 
+void PrintStretch(const char* name, const Setup& setup, const std::vector<Sample>& bare,
+                  const std::vector<Sample>& renderer) {
+  std::printf(" %s:\n", name);
+  PrintSamples("bare", bare, setup, false);
+  PrintSamples("renderer", renderer, setup, true);
+  std::vector<double> ratios;
+  for (std::size_t i = 0; i < bare.size() && i < renderer.size(); ++i) {
+    ratios.push_back(renderer[i].cpuNsPerPixel / bare[i].cpuNsPerPixel);
+  }
+  std::printf("  CPU per pixel, renderer / bare: %.2f (rounds:", Median(ratios));
+  for (double r : ratios) std::printf(" %.2f", r);
+  std::printf(")\n");
+}
+
 void CompareOn(const Setup& setup, const bench::SceneRecording& recording) {
   testsupport::XvfbServer server(setup.width, setup.height);
   if (!server.Running()) {
@@ -207,7 +330,7 @@ void CompareOn(const Setup& setup, const bench::SceneRecording& recording) {
   SplitIntoMonitors(display, setup);
   Display* x = XOpenDisplay(display.c_str());
   if (!x) return;
-  std::vector<Sample> bareSamples, rendererSamples;
+  std::vector<RunSamples> bareRuns, rendererRuns;
   {
     DamageCounter damage(x, setup.monitors);
     // The bare program at the niceness the renderer gives itself.
@@ -222,24 +345,25 @@ void CompareOn(const Setup& setup, const bench::SceneRecording& recording) {
     const std::vector<std::string> renderer = {RendererPath()};
     for (int round = 0; round < kRounds; ++round) {
       // Taking turns at going first.
-      if (round % 2 == 0)
-        bareSamples.push_back(Measure(display, server.Pid(), damage, setup, bare));
-      rendererSamples.push_back(Measure(display, server.Pid(), damage, setup, renderer));
-      if (round % 2 == 1)
-        bareSamples.push_back(Measure(display, server.Pid(), damage, setup, bare));
+      if (round % 2 == 0) bareRuns.push_back(Measure(display, server.Pid(), damage, setup, bare));
+      rendererRuns.push_back(Measure(display, server.Pid(), damage, setup, renderer));
+      if (round % 2 == 1) bareRuns.push_back(Measure(display, server.Pid(), damage, setup, bare));
     }
   }
   XCloseDisplay(x);
   std::printf("%s, %d rounds of %.0f s each:\n", setup.name, kRounds, kMeasureSeconds);
-  PrintSamples("bare", bareSamples);
-  PrintSamples("renderer", rendererSamples);
-  std::vector<double> ratios;
-  for (int i = 0; i < kRounds; ++i) {
-    ratios.push_back(rendererSamples[i].cpuNsPerPixel / bareSamples[i].cpuNsPerPixel);
-  }
-  std::printf("  CPU per pixel, renderer / bare: %.2f (rounds:", Median(ratios));
-  for (double r : ratios) std::printf(" %.2f", r);
-  std::printf(")\n");
+  auto firsts = [](const std::vector<RunSamples>& runs) {
+    std::vector<Sample> samples;
+    for (const RunSamples& r : runs) samples.push_back(r.first);
+    return samples;
+  };
+  auto laters = [](const std::vector<RunSamples>& runs) {
+    std::vector<Sample> samples;
+    for (const RunSamples& r : runs) samples.push_back(r.later);
+    return samples;
+  };
+  PrintStretch("the first 10 s", setup, firsts(bareRuns), firsts(rendererRuns));
+  PrintStretch("10 s after the first 60 s", setup, laters(bareRuns), laters(rendererRuns));
 }
 
 // The share of wholly black pixels on the screen after the renderer ran for a while.
@@ -272,6 +396,7 @@ int main(int argc, char** argv) {
       {"1280x720, one monitor", 1280, 720, {{0, 0, 1280, 720}}},
       {"1920x1080, one monitor", 1920, 1080, {{0, 0, 1920, 1080}}},
       {"2560x720 as two 1280x720 monitors", 2560, 720, {{0, 0, 1280, 720}, {1280, 0, 1280, 720}}},
+      {"3840x2160, one monitor", 3840, 2160, {{0, 0, 3840, 2160}}},
       // Small enough for this machine to draw every refresh: the frame rate the
       // display sets.
       {"640x360, one monitor", 640, 360, {{0, 0, 640, 360}}},

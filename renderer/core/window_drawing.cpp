@@ -43,7 +43,7 @@ void WindowDrawing::DrawFrame(SpriteSink& sink) {
 void WindowDrawing::Present() {
   if (!context_) return;
   SDL_GL_MakeCurrent(window_, context_);
-  picture_->Present();
+  picture_->Present(*presenter_);
 }
 
 void WindowDrawing::MakePicture(int width, int height, std::optional<PictureKeeping> keeping) {

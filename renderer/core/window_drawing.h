@@ -3,8 +3,11 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <utility>
 
+#include "renderer/gl/frame_presenter.h"
 #include "renderer/gl/picture_buffer.h"
 #include "renderer/gl/render_frame.h"
 #include "renderer/scene/glow_scene.h"
@@ -32,6 +35,12 @@ class WindowDrawing {
   // on where it was.
   void Resize(int width, int height);
 
+  // The window's frames are shown by `presenter` from now on, instead of a swap
+  // of the whole window.
+  void UsePresenter(std::unique_ptr<FramePresenter> presenter) {
+    presenter_ = std::move(presenter);
+  }
+
   // Makes the context current and draws one frame, advancing the scene by one
   // step; Present shows it. Several windows' frames can be drawn before any is
   // shown, so the driver draws them all at once.
@@ -49,6 +58,7 @@ class WindowDrawing {
   std::optional<GlowScene> scene_;
   std::optional<PictureBuffer> picture_;
   std::optional<FrameTargets> targets_;
+  std::unique_ptr<FramePresenter> presenter_ = std::make_unique<SwapPresenter>();
 };
 
 }  // namespace veyora

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "renderer/gl/fade_settling.h"
 #include "renderer/gl/gl_setup.h"
 
 namespace veyora {
@@ -102,9 +103,13 @@ bool BackBufferKept(SDL_Window* window) {
   return kept;
 }
 
-// Draws the bound texture over the whole viewport, texel for pixel, and leaves the
-// matrices and the blending as they were.
-void DrawWholeViewport() {
+// The frames a back buffer may lag behind that are worth catching up on rather
+// than copying the whole picture.
+constexpr std::size_t kChangesKept = 3;
+
+// Draws the bound texture, the picture of a `width` x `height` view, over each of
+// `rects`, texel for pixel, and leaves the matrices and the blending as they were.
+void DrawPictureRects(int width, int height, const std::vector<PixelRect>& rects) {
   glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT);
   glDisable(GL_BLEND);
   glMatrixMode(GL_PROJECTION);
@@ -114,11 +119,16 @@ void DrawWholeViewport() {
   glPushMatrix();
   glLoadIdentity();
   glColor3f(1.0f, 1.0f, 1.0f);
-  glBegin(GL_TRIANGLE_STRIP);
-  glTexCoord2f(0, 0), glVertex2f(-1, -1);
-  glTexCoord2f(1, 0), glVertex2f(1, -1);
-  glTexCoord2f(0, 1), glVertex2f(-1, 1);
-  glTexCoord2f(1, 1), glVertex2f(1, 1);
+  const float w = static_cast<float>(width), h = static_cast<float>(height);
+  glBegin(GL_QUADS);
+  for (const PixelRect& r : rects) {
+    const float s0 = static_cast<float>(r.x) / w, s1 = static_cast<float>(r.x + r.width) / w;
+    const float t0 = static_cast<float>(r.y) / h, t1 = static_cast<float>(r.y + r.height) / h;
+    glTexCoord2f(s0, t0), glVertex2f(2 * s0 - 1, 2 * t0 - 1);
+    glTexCoord2f(s1, t0), glVertex2f(2 * s1 - 1, 2 * t0 - 1);
+    glTexCoord2f(s1, t1), glVertex2f(2 * s1 - 1, 2 * t1 - 1);
+    glTexCoord2f(s0, t1), glVertex2f(2 * s0 - 1, 2 * t1 - 1);
+  }
   glEnd();
   glPopMatrix();
   glMatrixMode(GL_PROJECTION);
@@ -129,7 +139,8 @@ void DrawWholeViewport() {
 
 }  // namespace
 
-void DrawFade(const FadeExtents& extents, float alpha, bool stepDown) {
+void DrawFade(const FadeExtents& extents, float alpha, bool stepDown,
+              const std::vector<PixelRect>* within) {
   // Black needs no texture; a rectangle without it costs the rasterizer less.
   glDisable(GL_TEXTURE_2D);
   glEnable(GL_BLEND);
@@ -148,12 +159,26 @@ void DrawFade(const FadeExtents& extents, float alpha, bool stepDown) {
     glColor4f(0.0f, 0.0f, 0.0f, alpha);
   }
   const float w = extents.halfWidth, h = extents.halfHeight;
-  glBegin(GL_TRIANGLE_STRIP);
-  glVertex3f(-w, -h, 0.0f);
-  glVertex3f(w, -h, 0.0f);
-  glVertex3f(-w, h, 0.0f);
-  glVertex3f(w, h, 0.0f);
-  glEnd();
+  auto rectangle = [&] {
+    glBegin(GL_TRIANGLE_STRIP);
+    glVertex3f(-w, -h, 0.0f);
+    glVertex3f(w, -h, 0.0f);
+    glVertex3f(-w, h, 0.0f);
+    glVertex3f(w, h, 0.0f);
+    glEnd();
+  };
+  if (within) {
+    // The same rectangle, cut to each part: every pixel inside is darkened exactly
+    // as by the whole rectangle.
+    glEnable(GL_SCISSOR_TEST);
+    for (const PixelRect& r : *within) {
+      glScissor(r.x, r.y, r.width, r.height);
+      rectangle();
+    }
+    glDisable(GL_SCISSOR_TEST);
+  } else {
+    rectangle();
+  }
   if (stepDown) Driver().blendEquation(GL_FUNC_ADD);
   glEnable(GL_TEXTURE_2D);
 }
@@ -162,10 +187,11 @@ PictureBuffer::PictureBuffer(SDL_Window* window, int width, int height,
                              std::optional<PictureKeeping> wanted)
     : window_(window), width_(width), height_(height) {
   const DriverFunctions& driver = Driver();
+  const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+  softwareRasterizer_ = renderer && IsSoftwareRasterizer(renderer);
   if (!wanted) {
     DriverTraits traits;
-    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    traits.softwareRasterizer = renderer && IsSoftwareRasterizer(renderer);
+    traits.softwareRasterizer = softwareRasterizer_;
     traits.framebufferObjects = driver.genFramebuffers != nullptr;
     traits.blendSubtract = driver.blendEquation != nullptr;
     // Only a software rasterizer that can step its fade would keep the back buffer.
@@ -218,20 +244,53 @@ void PictureBuffer::BeginDrawing() {
 }
 
 void PictureBuffer::Fade(const FadeExtents& extents, float alpha) {
-  DrawFade(extents, alpha, stepsDown_ && FadeStepsDown(fades_++));
+  if (!region_) {
+    FadeArithmetic arithmetic;
+    arithmetic.bits = keeping_ == PictureKeeping::DeepBuffer ? 16 : 8;
+    arithmetic.alpha = alpha;
+    arithmetic.stepDownEvery = stepsDown_ ? kFadeStepFrames : 0;
+    arithmetic.roundsToNearest = softwareRasterizer_;
+    region_.emplace(width_, height_, FadesUntilSettled(arithmetic));
+  }
+  region_->StartFrame();
+  const bool stepDown = stepsDown_ && FadeStepsDown(fades_++);
+  if (!region_->FadeRects().empty()) DrawFade(extents, alpha, stepDown, &region_->FadeRects());
 }
 
-void PictureBuffer::Present() {
+void PictureBuffer::NoteSprite(float x, float y, float z, float halfSize) {
+  if (region_) region_->MarkDrawn(SpriteFootprint(width_, height_, x, y, z, halfSize));
+}
+
+std::vector<PixelRect> PictureBuffer::MissingFromBackBuffer(
+    int age, const std::vector<PixelRect>& changed) const {
+  if (age < 1 || static_cast<std::size_t>(age - 1) > shownChanges_.size()) {
+    return {{0, 0, width_, height_}};
+  }
+  std::vector<PixelRect> missing = changed;
+  for (int i = 0; i < age - 1; ++i) {
+    missing.insert(missing.end(), shownChanges_[i].begin(), shownChanges_[i].end());
+  }
+  return missing;
+}
+
+void PictureBuffer::Present(FramePresenter& presenter) {
+  std::vector<PixelRect> changed =
+      region_ ? region_->ChangedBands() : std::vector<PixelRect>{{0, 0, width_, height_}};
   if (framebuffer_) {
-    // A textured rectangle rather than a framebuffer blit: the software rasterizer
+    // Textured rectangles rather than a framebuffer blit: the software rasterizer
     // allocates and frees a screen-sized buffer on every blit.
     Driver().bindFramebuffer(GL_FRAMEBUFFER, 0);
     glBindTexture(GL_TEXTURE_2D, texture_);
-    DrawWholeViewport();
+    DrawPictureRects(width_, height_,
+                     MissingFromBackBuffer(presenter.BackBufferAge(window_), changed));
     glBindTexture(GL_TEXTURE_2D, kSpriteTextureName);
   }
   glFlush();
-  PresentFrame(window_);
+  presenter.Present(window_, changed);
+  shownChanges_.push_front(std::move(changed));
+  if (shownChanges_.size() > kChangesKept) shownChanges_.pop_back();
 }
+
+void PictureBuffer::Present() { Present(swap_); }
 
 }  // namespace veyora

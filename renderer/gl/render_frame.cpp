@@ -4,6 +4,27 @@
 
 namespace veyora {
 
+namespace {
+
+// Passes the sprites on to be drawn and tells the picture where each lands.
+class NotingSink final : public SpriteSink {
+ public:
+  NotingSink(SpriteSink& drawing, PictureBuffer& picture, float halfSize)
+      : drawing_(drawing), picture_(picture), halfSize_(halfSize) {}
+  void DrawSprite(const std::array<float, 3>& rgb, float x, float y, float z,
+                  float scale) override {
+    drawing_.DrawSprite(rgb, x, y, z, scale);
+    picture_.NoteSprite(x, y, z, halfSize_ * scale);
+  }
+
+ private:
+  SpriteSink& drawing_;
+  PictureBuffer& picture_;
+  float halfSize_;
+};
+
+}  // namespace
+
 void BeginSpritePass() {
   glBlendFunc(GL_ONE, GL_ONE);
   glEnable(GL_BLEND);
@@ -15,7 +36,8 @@ void DrawFrame(GlowScene& scene, SpriteSink& sink, const FrameTargets& targets) 
   glLoadIdentity();
   targets.picture.Fade(targets.fade, targets.fadeAlpha);
   BeginSpritePass();
-  AdvanceScene(scene, sink);
+  NotingSink noting(sink, targets.picture, SpriteHalfSize(scene.parameters.SpriteSize));
+  AdvanceScene(scene, noting);
   glFlush();
 }
 

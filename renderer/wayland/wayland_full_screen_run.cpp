@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <ctime>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/shared_names.h"
@@ -20,6 +21,7 @@
 #include "renderer/core/view_set.h"
 #include "renderer/core/wait_for_input.h"
 #include "renderer/gl/surface_request.h"
+#include "renderer/wayland/egl_damage_presenter.h"
 #include "renderer/wayland/wayland_probe.h"
 
 namespace veyora {
@@ -185,8 +187,13 @@ View* WaylandFullScreen::OpenView(const ViewPlacement& place) {
   if (!window) return nullptr;
   View& view = views_.Open(window, baseSeed_ + nextSeedOffset_++,
                            std::make_unique<WaylandViewWindow>(SurfaceOf(window), wakeEvent_));
-  // The compositor's frame requests pace the drawing; the swap must not wait too.
-  if (view.Drawing().HasContext()) SDL_GL_SetSwapInterval(0);
+  if (view.Drawing().HasContext()) {
+    // The compositor's frame requests pace the drawing; the swap must not wait too.
+    SDL_GL_SetSwapInterval(0);
+    if (auto presenter = EglDamagePresenter::ForCurrentContext()) {
+      view.Drawing().UsePresenter(std::move(presenter));
+    }
+  }
   placed_.push_back({view.Id(), place});
   if (wl_display* display = WaylandInfoOf(window).info.wl.display) {
     connection_ = wl_display_get_fd(display);

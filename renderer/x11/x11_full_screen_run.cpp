@@ -1,5 +1,6 @@
 #include "renderer/x11/x11_full_screen_run.h"
 
+#include <GL/gl.h>
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/extensions/Xrandr.h>
@@ -23,7 +24,9 @@
 #include "renderer/core/sdl_start.h"
 #include "renderer/core/view_set.h"
 #include "renderer/core/wait_for_input.h"
+#include "renderer/gl/picture_keeping.h"
 #include "renderer/x11/glx_pixel_formats.h"
+#include "renderer/x11/glx_sub_buffer_presenter.h"
 #include "renderer/x11/x11_already_running.h"
 #include "renderer/x11/x11_display.h"
 #include "renderer/x11/x11_screen_watch.h"
@@ -49,20 +52,46 @@ Window XWindowOf(const View& view) { return XInfoOf(view.SdlWindow()).info.x11.w
 constexpr double kMonitorPollSeconds = 0.25;
 
 // A view's X window: its frame is wanted while it is shown and the screen watch says
-// its picture can be seen.
+// its picture can be seen. Where only the changed parts of its frames are shown, the
+// first frame after the window was unseen, hidden or exposed is shown whole.
 class X11ViewWindow final : public NativeWindow {
  public:
   X11ViewWindow(Window window, const X11ScreenWatch& watch) : window_(window), watch_(watch) {}
-  bool FrameWanted() const override { return shown_ && watch_.Seen(window_); }
+  bool FrameWanted() const override {
+    const bool seen = shown_ && watch_.Seen(window_);
+    if (!seen) ContentsLost();
+    return seen;
+  }
   void SetShown(bool shown) { shown_ = shown; }
+
+  // The window's frames are shown in part by `presenter`, which the view's
+  // drawing owns.
+  void ShownBy(GlxSubBufferPresenter* presenter) { presenter_ = presenter; }
+  void ContentsLost() const {
+    if (presenter_) presenter_->ShowWholeNext();
+  }
 
  private:
   Window window_;
   const X11ScreenWatch& watch_;
   bool shown_ = true;
+  GlxSubBufferPresenter* presenter_ = nullptr;
 };
 
 X11ViewWindow& X11Side(View& view) { return static_cast<X11ViewWindow&>(view.Native()); }
+
+// Has the view's frames shown in part where the driver draws on the CPU, where
+// showing the whole window is work the user feels, and nothing waits for the
+// display anyway. True when it does.
+bool ShowChangedPartsOnly(View& view, X11ViewWindow& native) {
+  const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+  if (!renderer || !IsSoftwareRasterizer(renderer)) return false;
+  std::unique_ptr<GlxSubBufferPresenter> presenter = GlxSubBufferPresenter::ForCurrentContext();
+  if (!presenter) return false;
+  native.ShownBy(presenter.get());
+  view.Drawing().UsePresenter(std::move(presenter));
+  return true;
+}
 
 // SDL settings of the full-screen windows, in place before SDL starts.
 void PrepareSdl() {
@@ -192,14 +221,17 @@ View* X11FullScreen::OpenView(const ViewPlacement& place, bool waitForDisplay) {
   if (x.info.x11.display) sdlConnection_ = ConnectionNumber(x.info.x11.display);
   ShowOnItsMonitor(display_, window, x.info.x11.window, place);
   if (place.primary) SDL_SetWindowTitle(window, names::kRendererTitle);
-  View& view = views_.Open(window, baseSeed_ + nextSeedOffset_++,
-                           std::make_unique<X11ViewWindow>(x.info.x11.window, watch_));
+  auto native = std::make_unique<X11ViewWindow>(x.info.x11.window, watch_);
+  X11ViewWindow& nativeWindow = *native;
+  View& view = views_.Open(window, baseSeed_ + nextSeedOffset_++, std::move(native));
   watch_.Watch(x.info.x11.window);
   placed_.push_back({view.Id(), place});
   if (place.primary) primaryId_ = view.Id();
-  // Frames are paced by hand where the swap does not wait.
+  const bool partly = view.Drawing().HasContext() && ShowChangedPartsOnly(view, nativeWindow);
+  // Frames are paced by hand where the swap does not wait, as where only the changed
+  // parts are shown.
   const bool waits =
-      view.Drawing().HasContext() && SDL_GL_SetSwapInterval(waitForDisplay ? 1 : 0) == 0;
+      view.Drawing().HasContext() && !partly && SDL_GL_SetSwapInterval(waitForDisplay ? 1 : 0) == 0;
   if (place.primary) swapWaits_ = waits && waitForDisplay;
   return &view;
 }
@@ -227,6 +259,12 @@ bool X11FullScreen::OpenViews(const std::vector<ViewPlacement>& placements) {
 }
 
 bool X11FullScreen::FollowWindowEvent(const SDL_WindowEvent& event) {
+  if (event.event == SDL_WINDOWEVENT_EXPOSED) {
+    if (View* view = views_.Find(event.windowID)) {
+      static_cast<X11ViewWindow&>(view->Native()).ContentsLost();
+    }
+    return false;
+  }
   switch (event.event) {
     case SDL_WINDOWEVENT_SIZE_CHANGED:
       // Laid out again for a monitor that changed.

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "renderer/gl/frame_presenter.h"
 #include "renderer/gl/gl_setup.h"
 #include "renderer/gl/gl_sprite_sink.h"
 #include "renderer/gl/picture_buffer.h"
@@ -127,18 +128,21 @@ TEST_F(GlDrawingTest, ASpriteDrawnOnceFadesToTrueBlackWithinTwoSecondsOfFrames) 
   for (PictureKeeping keeping : kKeepings) {
     SCOPED_TRACE(static_cast<int>(keeping));
     PictureBuffer picture(window_, width_, height_, keeping);
+    const FadeExtents fade = FadeRectangle(double(width_) / height_);
+    const float alpha = FadeAlpha(SceneParameters{}.FadeStrength);
     picture.BeginDrawing();
     glLoadIdentity();
+    picture.Fade(fade, alpha);
     BeginSpritePass();
     GlSpriteSink().DrawSprite({1.0f, 1.0f, 1.0f}, 0.0f, 0.0f, 0.0f, 4.0f);
+    picture.NoteSprite(0.0f, 0.0f, 0.0f, 0.4f);
     picture.Present();
     glFinish();
     ASSERT_GT(PixelAt(160, 120) & 0xFF, 200u);
     constexpr int kTwoSecondsOfFrames = 120;
     for (int i = 0; i < kTwoSecondsOfFrames; ++i) {
       picture.BeginDrawing();
-      picture.Fade(FadeRectangle(double(width_) / height_),
-                   FadeAlpha(SceneParameters{}.FadeStrength));
+      picture.Fade(fade, alpha);
       picture.Present();
     }
     glFinish();
@@ -172,6 +176,110 @@ TEST_F(GlDrawingTest, SteppedEightBitTrailsStayWithinFourLevelsOfTheDeepPicture)
                              testing::PictureBytes(stepped, width_, height_));
   ASSERT_GT(trails.bright, width_ * height_ * 3 / 100) << "too few trails to compare";
   EXPECT_GE(trails.ShareWithinFour(), 0.995) << trails.withinFour << " of " << trails.bright;
+}
+
+// The picture as 16-bit RGB channels, read from the buffer it is kept in.
+std::vector<std::uint16_t> DeepPictureChannels(PictureBuffer& picture, int width, int height) {
+  std::vector<std::uint16_t> channels(static_cast<std::size_t>(width) * height * 3);
+  picture.BeginDrawing();
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_SHORT, channels.data());
+  return channels;
+}
+
+// A frame as drawn before the fade kept to where the picture can still change: the
+// fade rectangle over the whole view.
+void DrawFrameFadingEverything(GlowScene& scene, PictureBuffer& picture, const FadeExtents& fade,
+                               float alpha, std::uint32_t frame) {
+  picture.BeginDrawing();
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  const bool stepDown = picture.Keeping() != PictureKeeping::DeepBuffer && picture.FadesToBlack();
+  DrawFade(fade, alpha, stepDown && FadeStepsDown(frame));
+  BeginSpritePass();
+  GlSpriteSink sink;
+  AdvanceScene(scene, sink);
+  glFlush();
+}
+
+// Fading only where sprites drew within the frames the fade takes to settle leaves
+// the same picture, to the bit, as fading the whole view every frame: on the 8-bit
+// picture in the back buffer and in a buffer of its own, stepping down, and on the
+// 16-bit one. Long enough for the trails to come and go.
+TEST_F(GlDrawingTest, FadingOnlyWhereThePictureCanChangeLeavesTheSamePicture) {
+  const SceneParameters parameters;
+  Open(480, 270, SpriteHalfSize(parameters.SpriteSize));
+  const FadeExtents fade = FadeRectangle(double(width_) / height_);
+  const float alpha = FadeAlpha(parameters.FadeStrength);
+  struct Case {
+    PictureKeeping kept, reference;
+  };
+  for (const Case c : {Case{PictureKeeping::BackBuffer, PictureKeeping::StandardBuffer},
+                       Case{PictureKeeping::StandardBuffer, PictureKeeping::StandardBuffer},
+                       Case{PictureKeeping::DeepBuffer, PictureKeeping::DeepBuffer}}) {
+    SCOPED_TRACE(static_cast<int>(c.kept));
+    PictureBuffer reference(window_, width_, height_, c.reference);
+    PictureBuffer picture(window_, width_, height_, c.kept);
+    ASSERT_EQ(reference.Keeping(), c.reference);
+    ASSERT_EQ(picture.Keeping(), c.kept);
+    ASSERT_TRUE(picture.FadesToBlack());
+    GlowScene referenceScene = CreateScene(parameters, 1999), scene = referenceScene;
+    GlSpriteSink sink;
+    double leastFaded = 1.0;
+    constexpr int kFrames = 900;
+    for (int frame = 0; frame < kFrames; ++frame) {
+      DrawFrameFadingEverything(referenceScene, reference, fade, alpha, frame);
+      DrawFrame(scene, sink, {picture, fade, alpha});
+      leastFaded = std::min(leastFaded, picture.Region()->FadedShare());
+    }
+    if (c.kept == PictureKeeping::DeepBuffer) {
+      EXPECT_EQ(DeepPictureChannels(picture, width_, height_),
+                DeepPictureChannels(reference, width_, height_));
+    } else {
+      EXPECT_EQ(testing::PictureBytes(picture, width_, height_),
+                testing::PictureBytes(reference, width_, height_));
+    }
+    // A fade of the whole view every frame would pass the rest.
+    EXPECT_LT(leastFaded, 0.5);
+  }
+}
+
+// A window system whose back buffer is never swapped away: it holds the last frame.
+class KeptBackBuffer final : public FramePresenter {
+ public:
+  int BackBufferAge(SDL_Window* /*window*/) override { return 1; }
+  void Present(SDL_Window* /*window*/, const std::vector<PixelRect>& /*changed*/) override {}
+};
+
+std::vector<std::uint8_t> BackBufferBytes(int width, int height) {
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(width) * height * 3);
+  glReadBuffer(GL_BACK);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bytes.data());
+  return bytes;
+}
+
+// A picture kept in a buffer of its own and copied to the back buffer only where
+// it changed still arrives there whole.
+TEST_F(GlDrawingTest, APictureCopiedOnlyWhereItChangedArrivesWhole) {
+  const SceneParameters parameters;
+  Open(320, 180, SpriteHalfSize(parameters.SpriteSize));
+  const FadeExtents fade = FadeRectangle(double(width_) / height_);
+  const float alpha = FadeAlpha(parameters.FadeStrength);
+  for (PictureKeeping keeping : {PictureKeeping::StandardBuffer, PictureKeeping::DeepBuffer}) {
+    SCOPED_TRACE(static_cast<int>(keeping));
+    PictureBuffer picture(window_, width_, height_, keeping);
+    GlowScene scene = CreateScene(parameters, 7);
+    GlSpriteSink sink;
+    KeptBackBuffer presenter;
+    for (int frame = 0; frame < 240; ++frame) {
+      DrawFrame(scene, sink, {picture, fade, alpha});
+      picture.Present(presenter);
+    }
+    glFinish();
+    const std::vector<std::uint8_t> shown = BackBufferBytes(width_, height_);
+    EXPECT_EQ(shown, testing::PictureBytes(picture, width_, height_));
+  }
 }
 
 }  // namespace
