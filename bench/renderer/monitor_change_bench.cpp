@@ -2,9 +2,9 @@
 // the first frame drawn on it: on X11 (Xvfb, a RandR monitor set beside the first
 // with xrandr) and on Wayland (a headless sway output made beside the first), five
 // arrivals each, timed from the command that adds the monitor to the first screenshot
-// with the glow on it (late by up to one screenshot). The run's CPU share with no
-// monitor left is not measured: Xvfb cannot turn its one output off, and headless
-// sway 1.7 fails to disable an output (while answering success).
+// with the glow on it (late by up to one screenshot). Then the run's CPU share over
+// ten seconds of waiting with no monitor left: on Xvfb with its one output turned
+// off, and on sway with its outputs as windows on a private Xvfb, the last closed.
 #include <X11/Xlib.h>
 #include <signal.h>
 
@@ -27,6 +27,8 @@ namespace {
 
 constexpr int kArrivals = 5;
 constexpr int kWaitMs = 60000;
+// How long the run's CPU is counted while it waits with no monitor.
+constexpr double kIdleSeconds = 10.0;
 
 using Clock = std::chrono::steady_clock;
 
@@ -75,6 +77,16 @@ std::vector<double> MeasureX11() {
     testsupport::WaitUntil([&] { return !glowOn(kRight); }, kWaitMs, 50);
     Sleep(1.0);
   }
+  // The monitor set on the server's one output gone and that output turned off
+  // leave no monitor (xrandr then fails to shrink the screen, which does not matter).
+  run("--delmonitor VL");
+  run("--output screen --off 2>/dev/null");
+  Sleep(1.0);
+  const double cpu0 = testsupport::ProcessCpuSeconds(renderer.Pid());
+  Sleep(kIdleSeconds);
+  const double cpu = testsupport::ProcessCpuSeconds(renderer.Pid()) - cpu0;
+  std::printf("%-34s %6.2f %% of a core over %.0f s (%s)\n", "X11, no monitor left, CPU",
+              100.0 * cpu / kIdleSeconds, kIdleSeconds, renderer.Running() ? "running" : "ended");
   renderer.Signal(SIGTERM);
   renderer.WaitExit(10000);
   XCloseDisplay(display);
@@ -109,11 +121,38 @@ void MeasureSway() {
   renderer->WaitExit(10000);
 }
 
+void MeasureSwayWithoutOutputs() {
+  testsupport::SwaySession session(1, testsupport::SwaySession::XWayland::Disabled,
+                                   testsupport::SwaySession::OutputKind::XWindows);
+  if (!session.Running()) {
+    std::fprintf(stderr, "sway on X windows does not start:\n%s\n", session.Log().c_str());
+    return;
+  }
+  auto renderer = session.Start(testsupport::RendererPath(), {});
+  const auto glowOn = [&](const std::string& output) {
+    return veyora::testing::BrightPixels(session.Screenshot(output).pixels) > 0;
+  };
+  if (!testsupport::WaitUntil([&] { return glowOn("X11-1"); }, kWaitMs, 50) ||
+      !session.RemoveOutput("X11-1")) {
+    std::fprintf(stderr, "the renderer shows nothing on sway's X window, or it stays\n");
+    return;
+  }
+  Sleep(1.0);
+  const double cpu0 = testsupport::ProcessCpuSeconds(renderer->Pid());
+  Sleep(kIdleSeconds);
+  const double cpu = testsupport::ProcessCpuSeconds(renderer->Pid()) - cpu0;
+  std::printf("%-34s %6.2f %% of a core over %.0f s (%s)\n", "sway, no output left, CPU",
+              100.0 * cpu / kIdleSeconds, kIdleSeconds, renderer->Running() ? "running" : "ended");
+  renderer->Signal(SIGTERM);
+  renderer->WaitExit(10000);
+}
+
 }  // namespace
 
 int main() {
   std::printf("monitor arrival to its first frame, software OpenGL, %d arrivals:\n", kArrivals);
   Report("X11 (Xvfb) xrandr --setmonitor", MeasureX11());
   MeasureSway();
+  MeasureSwayWithoutOutputs();
   return 0;
 }

@@ -76,6 +76,9 @@ class ViewSet {
   // Closes the view, its drawing and its window; nothing when there is no such view.
   void Close(std::uint32_t id);
   void CloseAll() { views_.clear(); }
+  // Takes the view out of the set, still open, for its owner to close later; an
+  // empty handle when there is no such view.
+  Views::node_type TakeOut(std::uint32_t id) { return views_.extract(id); }
 
   // The view of SDL's window `id`; null when there is none.
   View* Find(std::uint32_t id);

@@ -131,6 +131,10 @@ class WaylandFullScreen final : public FullScreenPlatform {
   // cannot be made; another output's window that cannot be made is left out.
   bool OpenViews();
   ViewSet& Views() { return views_; }
+  // SDL 2.26 destroys a full-screen window by taking it out of full screen on the
+  // display it was on, and with no output left that display is gone: destroying it
+  // then crashes. So the windows of outputs gone stay open until an output is there.
+  static bool CanCloseWindows() { return SDL_GetNumVideoDisplays() > 0; }
 
   // The compositor tells each window only that it gained or lost the focus.
   bool FocusCounts(const View& /*view*/) override { return true; }
@@ -142,8 +146,10 @@ class WaylandFullScreen final : public FullScreenPlatform {
   }
   void FollowDisplayEvent(const SDL_DisplayEvent& /*event*/) override { outputsChanged_ = true; }
   bool FollowMonitors(double passStart) override;
-  // Nothing more to ask: a loss that no gain followed is the focus gone elsewhere.
-  bool FocusElsewhere() override { return true; }
+  // Nothing more to ask: a loss that no gain followed is the focus gone elsewhere,
+  // unless no output is left, when the compositor took it with the outputs and
+  // nothing is shown to take it.
+  bool FocusElsewhere() override { return !views_.Empty(); }
   void BeforeDrawing(double /*passStart*/) override {}
   // The compositor's frame requests pace the drawing: while no window has a frame
   // due, waits for one to be asked for, or for any other event.
@@ -172,6 +178,8 @@ class WaylandFullScreen final : public FullScreenPlatform {
 
   ViewSet views_;
   std::vector<PlacedView> placed_;
+  // The views of outputs gone, kept open until CanCloseWindows().
+  std::vector<ViewSet::Views::node_type> retired_;
   std::uint32_t wakeEvent_ = 0;
   std::uint32_t baseSeed_ = 0;
   std::uint32_t nextSeedOffset_ = 0;
@@ -215,10 +223,11 @@ bool WaylandFullScreen::FollowMonitors(double /*passStart*/) {
   std::vector<std::uint32_t> closing;
   for (const std::size_t c : change.close) closing.push_back(placed_[c].id);
   for (const std::uint32_t id : closing) {
-    views_.Close(id);
+    retired_.push_back(views_.TakeOut(id));
     std::erase_if(placed_, [&](const PlacedView& placed) { return placed.id == id; });
   }
   for (const std::size_t w : change.open) OpenView(wanted[w]);
+  if (CanCloseWindows()) retired_.clear();
   return !change.Empty();
 }
 
@@ -250,10 +259,16 @@ std::optional<int> RunWaylandFullScreen(const RunRequest& request) {
   SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", names::kRendererClass, 1);
   PrepareSdlStart(VideoDriver::Wayland);
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return std::nullopt;
-  WaylandFullScreen run;
-  const bool opened = run.OpenViews();
-  if (opened) RunFullScreenLoop(run.Views(), run);
-  run.Views().CloseAll();
+  auto run = std::make_unique<WaylandFullScreen>();
+  const bool opened = run->OpenViews();
+  if (opened) RunFullScreenLoop(run->Views(), *run);
+  if (opened && !WaylandFullScreen::CanCloseWindows()) {
+    // Ending with no output left: the windows and SDL are left to the end of the
+    // process, which closes them with its connection to the compositor.
+    run.release();
+    return 0;
+  }
+  run.reset();
   SDL_Quit();
   if (!opened) return std::nullopt;
   return 0;

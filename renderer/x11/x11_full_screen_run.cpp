@@ -348,8 +348,11 @@ bool X11FullScreen::FollowMonitors(double passStart) {
   KeepPrimary(monitors, current);
   const std::vector<ViewPlacement> wanted =
       monitors.empty() ? std::vector<ViewPlacement>{} : LayOutViews(monitors, SdlDisplays());
+  // The hidden view keeps the placement of the monitor gone: while none is back there
+  // is nothing to do, and the same monitor back changes no placement but shows it.
+  if (parkedId_ != 0 && wanted.empty()) return false;
   const LayoutChange change = CompareLayouts(current, wanted);
-  if (change.Empty()) return false;
+  if (change.Empty() && parkedId_ == 0) return false;
 
   Window focus = 0;
   int revertTo = 0;

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/x_close_request.h"
 #include "tests/support/x_wait.h"
 
 namespace testsupport {
@@ -17,15 +18,26 @@ constexpr char kSessionFile[] = "session-names";
 
 }  // namespace
 
-SwaySession::SwaySession(int outputs, XWayland xwayland) : outputs_(outputs), xwayland_(xwayland) {
+SwaySession::SwaySession(int outputs, XWayland xwayland, OutputKind kind)
+    : outputs_(outputs), xwayland_(xwayland), kind_(kind) {
   const bool withX = xwayland_ == XWayland::Enabled;
+  std::vector<std::string> backend = {"WLR_BACKENDS=headless"};
+  if (kind_ == OutputKind::XWindows) {
+    outputServer_ = std::make_unique<XvfbServer>();
+    outputDisplay_ = XOpenDisplay(outputServer_->Display().c_str());
+    if (!outputDisplay_) return;
+    // wlroots titles each output's window with its name, and closes the output when
+    // the window gets a close request.
+    MakeWindowManagerAtoms(outputDisplay_);
+    backend = {"WLR_BACKENDS=x11", "DISPLAY=" + outputServer_->Display()};
+  }
   const std::string config = folder_.File("config");
   {
     std::ofstream out(config);
     out << (withX ? "xwayland enable\n" : "xwayland disable\n");
     for (int i = 0; i < outputs_; ++i) {
-      out << "output HEADLESS-" << i + 1 << " resolution " << kOutputWidth << "x" << kOutputHeight
-          << " position " << i * kOutputWidth << " 0\n";
+      out << "output " << OutputPrefix() << i + 1 << " resolution " << kOutputWidth << "x"
+          << kOutputHeight << " position " << i * kOutputWidth << " 0\n";
     }
     // Tells the test the names of the displays and of sway's socket, once sway runs
     // its programs.
@@ -34,9 +46,13 @@ SwaySession::SwaySession(int outputs, XWayland xwayland) : outputs_(outputs), xw
         << kSessionFile << ".new\" \"$XDG_RUNTIME_DIR/" << kSessionFile << "\"\n";
   }
   chmod(config.c_str(), 0644);
-  StartCompositor({"sway", "-c", config},
-                  {"WLR_BACKENDS=headless", "WLR_RENDERER=pixman", "WLR_LIBINPUT_NO_DEVICES=1"});
+  backend.insert(backend.end(), {"WLR_RENDERER=pixman", "WLR_LIBINPUT_NO_DEVICES=1"});
+  StartCompositor({"sway", "-c", config}, backend);
   SetRunning(WaitForStart());
+}
+
+SwaySession::~SwaySession() {
+  if (outputDisplay_) XCloseDisplay(outputDisplay_);
 }
 
 bool SwaySession::WaitForStart() {
@@ -90,8 +106,17 @@ bool SwaySession::TypeKey(const std::string& key) const {
 
 std::vector<std::string> SwaySession::Outputs() const {
   std::vector<std::string> names;
-  for (int i = 1; i <= outputs_; ++i) names.push_back("HEADLESS-" + std::to_string(i));
+  for (int i = 1; i <= outputs_; ++i) names.push_back(OutputPrefix() + std::to_string(i));
   return names;
+}
+
+bool SwaySession::RemoveOutput(const std::string& name) const {
+  if (!outputDisplay_ || !RequestWindowClose(outputDisplay_, "wlroots - " + name)) return false;
+  return WaitUntil([&] { return !HasOutput(name); }, kStartMs, 100);
+}
+
+bool SwaySession::HasOutput(const std::string& name) const {
+  return Query("get_outputs").find("\"name\": \"" + name + "\"") != std::string::npos;
 }
 
 }  // namespace testsupport

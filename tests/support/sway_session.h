@@ -1,22 +1,33 @@
 #pragma once
 
+#include <X11/Xlib.h>
+
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "tests/support/compositor_session.h"
 #include "tests/support/ppm_picture.h"
+#include "tests/support/xvfb_server.h"
 
 namespace testsupport {
 
 // A headless sway: `outputs` outputs of kOutputWidth x kOutputHeight side by side
 // from HEADLESS-1 at the left, software rendering, XWayland unless told otherwise,
-// no input devices until a test adds one.
+// no input devices until a test adds one. With Outputs::XWindows each output is a
+// window on a private Xvfb instead (X11-1, X11-2, ...), which can be taken away as
+// a monitor unplugged is, the last one too.
 class SwaySession : public CompositorSession {
  public:
   static constexpr int kOutputWidth = 1280;
   static constexpr int kOutputHeight = 720;
 
-  explicit SwaySession(int outputs = 2, XWayland xwayland = XWayland::Enabled);
+  // What sway's outputs are.
+  enum class OutputKind { Headless, XWindows };
+
+  explicit SwaySession(int outputs = 2, XWayland xwayland = XWayland::Enabled,
+                       OutputKind kind = OutputKind::Headless);
+  ~SwaySession() override;
 
   // One sway command, as `swaymsg` runs it; true when sway carried it out.
   bool Command(const std::string& command) const;
@@ -28,15 +39,25 @@ class SwaySession : public CompositorSession {
   // (wtype's virtual keyboard; `key` is an XKB key name such as "a").
   bool TypeKey(const std::string& key = "a") const;
 
-  // Output names in order, from "HEADLESS-1".
+  // Output names in order, from "HEADLESS-1" (or "X11-1"), as sway started.
   std::vector<std::string> Outputs() const;
+  // Takes the output away as its monitor's unplugging does (OutputKind::XWindows
+  // only: its window is closed); true once sway no longer has it.
+  bool RemoveOutput(const std::string& name) const;
+  // True while sway has an output of this name.
+  bool HasOutput(const std::string& name) const;
 
  private:
   bool WaitForStart();
   bool ShowsAllOutputs() const;
+  std::string OutputPrefix() const { return kind_ == OutputKind::XWindows ? "X11-" : "HEADLESS-"; }
 
   int outputs_;
   XWayland xwayland_;
+  OutputKind kind_;
+  // The X server the outputs' windows are on, and the test's connection to it.
+  std::unique_ptr<XvfbServer> outputServer_;
+  Display* outputDisplay_ = nullptr;
 };
 
 }  // namespace testsupport

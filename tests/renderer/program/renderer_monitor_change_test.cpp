@@ -67,6 +67,44 @@ TEST(RendererMonitorChangeTest, MonitorsAddedResizedAndRemovedDuringTheRun) {
   EXPECT_EQ(status, 0);
 }
 
+// With the last monitor gone (the server's one output turned off) the run waits
+// with its window hidden, and draws again once the monitor is back, where a pointer
+// movement still ends it.
+TEST(RendererMonitorChangeTest, NoMonitorLeftWaitsUntilOneIsBack) {
+  RendererSession session(1280, 720);
+  ASSERT_TRUE(session.display());
+  ASSERT_TRUE(session.Start());
+  Display* display = session.display();
+  constexpr platform::ScreenRect kWhole{0, 0, 1280, 720};
+  ASSERT_TRUE(ShowsMovingGlow(display, kWhole, kEndWithinMs));
+  const auto shown = [&] {
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(display, session.window(), &attributes) &&
+           attributes.map_state == IsViewable;
+  };
+
+  // xrandr fails after turning the output off, on shrinking the screen to nothing.
+  session.RunOnDisplay("xrandr --output screen --off");
+  ASSERT_TRUE(testsupport::WaitUntil([&] { return !shown(); }, kEndWithinMs, 50));
+  ASSERT_TRUE(session.renderer().Running());
+
+  session.RunOnDisplay("xrandr --output screen --auto");
+  ASSERT_TRUE(testsupport::WaitUntil(shown, kEndWithinMs, 50));
+  EXPECT_TRUE(ShowsMovingGlow(display, kWhole, kEndWithinMs));
+  ASSERT_TRUE(session.renderer().Running());
+
+  int x = 100;
+  std::optional<int> status;
+  EXPECT_TRUE(testsupport::WaitUntil(
+      [&] {
+        session.MovePointer(x = 700 - x, 300);
+        status = session.ExitStatus(100);
+        return status.has_value();
+      },
+      kEndWithinMs));
+  EXPECT_EQ(status, 0);
+}
+
 // When the monitor of the titled window, which holds the focus, goes, the title and
 // the focus go to another monitor's window, and the run goes on until input ends it.
 TEST(RendererMonitorChangeTest, TheTitledMonitorRemovedHandsTitleAndFocusOn) {

@@ -127,5 +127,50 @@ TEST(RendererWaylandOutputsTest, OutputsMadeResizedAndScaledDuringTheRun) {
   EXPECT_EQ(renderer->WaitExit(kEndMs), 0);
 }
 
+// An output unplugged during the run (sway's outputs are X windows here, which can
+// be taken away): its view closes while the other goes on drawing, and the pointer,
+// which stood on the one gone, moved by sway onto the other is not the user's input;
+// a real movement after that ends the run. (The
+// keyboard focus stays on the first output: sway moves the focused workspace of an
+// output gone to the one left, where it would hide the first output's view.)
+TEST(RendererWaylandOutputsTest, AnOutputUnpluggedDuringTheRun) {
+  SwaySession session(2, SwaySession::XWayland::Disabled, SwaySession::OutputKind::XWindows);
+  ASSERT_TRUE(session.Running()) << session.Log();
+  ASSERT_TRUE(session.Command("focus_follows_mouse no"));
+  ASSERT_TRUE(session.Command("mouse_warping none"));
+  testsupport::TestPointer pointer(session);
+  ASSERT_TRUE(pointer.Ready());
+  ASSERT_TRUE(pointer.AddKeyboard());
+  ASSERT_TRUE(pointer.MoveTo(1920, 360, kLayoutWidth, SwaySession::kOutputHeight));
+  const auto showsGlow = [&](const std::string& output) {
+    return ShowsMovingGlow([&] { return session.Screenshot(output).pixels; },
+                           SwaySession::kOutputWidth * SwaySession::kOutputHeight, kShowMs);
+  };
+  const auto windows = [&] {
+    const std::string tree = session.Query("get_tree");
+    std::size_t count = 0;
+    for (std::size_t at = tree.find(names::kRendererClass); at != std::string::npos;
+         at = tree.find(names::kRendererClass, at + 1)) {
+      ++count;
+    }
+    return count;
+  };
+  auto renderer = session.Start(testsupport::RendererPath(), {});
+  ASSERT_TRUE(showsGlow("X11-1"));
+  ASSERT_TRUE(showsGlow("X11-2"));
+  ASSERT_TRUE(session.Command("focus output X11-1"));
+
+  ASSERT_TRUE(session.RemoveOutput("X11-2"));
+  EXPECT_TRUE(testsupport::WaitUntil([&] { return windows() == 1; }, kShowMs, 200));
+  ASSERT_TRUE(showsGlow("X11-1"));
+  ASSERT_TRUE(showsGlow("X11-1"));
+  ASSERT_TRUE(renderer->Running());
+
+  // The pointer stands at the right edge of what is left, so it moves left.
+  EXPECT_TRUE(testsupport::WaitUntil([&] { return pointer.Move(-20, 0) && !renderer->Running(); },
+                                     kEndMs, 200));
+  EXPECT_EQ(renderer->WaitExit(kEndMs), 0);
+}
+
 }  // namespace
 }  // namespace veyora::testing
