@@ -35,6 +35,9 @@ GnomeShellSession::GnomeShellSession(XWayland xwayland)
   }
   std::vector<std::string> environment;
   for (const auto& [name, value] : SessionVariables()) environment.push_back(name + "=" + value);
+  // Without the accessibility bridge: a shell that started the accessibility bus at
+  // start-up at times stopped answering on the session bus for good.
+  environment.push_back("NO_AT_BRIDGE=1");
   std::vector<std::string> command = {
       "gnome-shell",
       "--headless",
