@@ -24,7 +24,9 @@ CompositorSession::CompositorSession() {
   if (!GiveToUser(runtime_, user_) || !GiveToUser(home_, user_)) runtime_.clear();
 }
 
-CompositorSession::~CompositorSession() {
+CompositorSession::~CompositorSession() { StopCompositor(); }
+
+void CompositorSession::StopCompositor() {
   if (!compositor_) return;
   // The compositor leads a process group of its own, so that what it started
   // (XWayland, a shell's services, a copy of itself) ends with it.
@@ -32,6 +34,7 @@ CompositorSession::~CompositorSession() {
   if (compositor_->Running()) kill(-group, SIGTERM);
   compositor_->WaitExit(10000);
   kill(-group, SIGKILL);
+  compositor_.reset();
 }
 
 void CompositorSession::StartCompositor(const std::vector<std::string>& command,

@@ -58,6 +58,8 @@ class CompositorSession {
   // display of the test's.
   std::map<std::string, std::string> SessionBusEnvironment() const;
   bool CompositorRunning() const { return compositor_ && compositor_->Running(); }
+  // Ends the compositor and everything it started.
+  void StopCompositor();
   // Called once the compositor is up: the displays its clients use and what else
   // their environment needs.
   void SetDisplays(const std::string& wayland, const std::string& x,

@@ -63,11 +63,19 @@ PrivateBus::~PrivateBus() {
 }
 
 CapturedRun PrivateBus::Call(const std::string& destination, const std::string& path,
-                             const std::string& method,
-                             const std::vector<std::string>& args) const {
-  std::vector<std::string> command = {"call",   "--address", address_,
-                                      "--dest", destination, "--object-path",
-                                      path,     "--method",  method};
+                             const std::string& method, const std::vector<std::string>& args,
+                             int timeoutSeconds) const {
+  std::vector<std::string> command = {"call",
+                                      "--address",
+                                      address_,
+                                      "--dest",
+                                      destination,
+                                      "--object-path",
+                                      path,
+                                      "--method",
+                                      method,
+                                      "--timeout",
+                                      std::to_string(timeoutSeconds)};
   command.insert(command.end(), args.begin(), args.end());
   return RunToEnd("gdbus", command);
 }

@@ -34,8 +34,10 @@ class PrivateBus {
   // One method call through `gdbus call`, such as
   // Call("org.gnome.Shell", "/org/gnome/Shell", "org.freedesktop.DBus.Properties.Get",
   // {"org.gnome.Shell", "OverviewActive"}); the reply in gdbus's text form.
+  // The call fails once no reply has come within `timeoutSeconds`.
   CapturedRun Call(const std::string& destination, const std::string& path,
-                   const std::string& method, const std::vector<std::string>& args = {}) const;
+                   const std::string& method, const std::vector<std::string>& args = {},
+                   int timeoutSeconds = 25) const;
 
  private:
   std::unique_ptr<ChildProcess> daemon_;
