@@ -26,6 +26,20 @@ bool OtherWindowCovers(Display* display, const platform::ScreenRect& rect) {
       kEndWithinMs, 50);
 }
 
+// Moves the pointer to and fro until the run ends; its status, if it ended.
+std::optional<int> EndByPointerMovements(RendererSession& session) {
+  int x = 100;
+  std::optional<int> status;
+  testsupport::WaitUntil(
+      [&] {
+        session.MovePointer(x = 700 - x, 300);
+        status = session.ExitStatus(100);
+        return status.has_value();
+      },
+      kEndWithinMs);
+  return status;
+}
+
 // A monitor added during the run gets a window and a glow of its own, one resized
 // gets its window laid out again, and one removed loses its window, while the first
 // monitor's window goes on drawing throughout; a real pointer movement after all of
@@ -55,16 +69,7 @@ TEST(RendererMonitorChangeTest, MonitorsAddedResizedAndRemovedDuringTheRun) {
   EXPECT_TRUE(ShowsMovingGlow(display, kLeft, kEndWithinMs));
   ASSERT_TRUE(session.renderer().Running());
 
-  int x = 100;
-  std::optional<int> status;
-  EXPECT_TRUE(testsupport::WaitUntil(
-      [&] {
-        session.MovePointer(x = 700 - x, 300);
-        status = session.ExitStatus(100);
-        return status.has_value();
-      },
-      kEndWithinMs));
-  EXPECT_EQ(status, 0);
+  EXPECT_EQ(EndByPointerMovements(session), 0);
 }
 
 // With the last monitor gone (the server's one output turned off) the run waits
@@ -93,16 +98,7 @@ TEST(RendererMonitorChangeTest, NoMonitorLeftWaitsUntilOneIsBack) {
   EXPECT_TRUE(ShowsMovingGlow(display, kWhole, kEndWithinMs));
   ASSERT_TRUE(session.renderer().Running());
 
-  int x = 100;
-  std::optional<int> status;
-  EXPECT_TRUE(testsupport::WaitUntil(
-      [&] {
-        session.MovePointer(x = 700 - x, 300);
-        status = session.ExitStatus(100);
-        return status.has_value();
-      },
-      kEndWithinMs));
-  EXPECT_EQ(status, 0);
+  EXPECT_EQ(EndByPointerMovements(session), 0);
 }
 
 // When the monitor of the titled window, which holds the focus, goes, the title and
