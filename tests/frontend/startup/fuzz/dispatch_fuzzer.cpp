@@ -28,6 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (asked > 8) std::abort();
     switch (std::get<StartQuestion>(decision)) {
+      case StartQuestion::Displays:
+        facts.displays = SessionDisplays{.x = true, .wayland = false};
+        break;
       case StartQuestion::HostWindowExists:
         facts.hostWindowExists = true;
         break;
@@ -48,6 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       case StartQuestion::SaverClaimed:
         facts.saverClaimed = true;
+        break;
+      case StartQuestion::DialogClaimed:
+        facts.dialogClaimed = true;
         break;
       case StartQuestion::RendererOnWayland:
         facts.rendererOnWayland = false;
