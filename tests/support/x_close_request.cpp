@@ -12,9 +12,7 @@ void MakeWindowManagerAtoms(Display* display) {
   XSync(display, False);
 }
 
-bool RequestWindowClose(Display* display, const std::string& title) {
-  const Window window = platform::FindTopLevelWindow(display, title);
-  if (window == None) return false;
+bool RequestWindowClose(Display* display, Window window) {
   XEvent request{};
   request.xclient.type = ClientMessage;
   request.xclient.window = window;
@@ -25,6 +23,11 @@ bool RequestWindowClose(Display* display, const std::string& title) {
   const bool sent = XSendEvent(display, window, False, NoEventMask, &request) != 0;
   XSync(display, False);
   return sent;
+}
+
+bool RequestWindowClose(Display* display, const std::string& title) {
+  const Window window = platform::FindTopLevelWindow(display, title);
+  return window != None && RequestWindowClose(display, window);
 }
 
 }  // namespace testsupport

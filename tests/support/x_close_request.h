@@ -12,6 +12,10 @@ namespace testsupport {
 // the server runs without resetting (Xvfb -noreset).
 void MakeWindowManagerAtoms(Display* display);
 
+// Asks the window to close, as a window manager's close button does
+// (WM_DELETE_WINDOW); false when the request could not be sent.
+bool RequestWindowClose(Display* display, Window window);
+
 // Asks the top-level window with this title to close, as a window manager's close
 // button does (WM_DELETE_WINDOW); false when there is no such window.
 bool RequestWindowClose(Display* display, const std::string& title);

@@ -13,6 +13,7 @@
 #include "renderer/core/surface_motion.h"
 #include "tests/renderer/screen_pixels.h"
 #include "tests/support/captured_run.h"
+#include "tests/support/x_close_request.h"
 #include "tests/support/x_wait.h"
 
 namespace veyora::testing {
@@ -74,17 +75,7 @@ void RendererSession::PressButton(unsigned button, bool down) {
   XSync(display_, False);
 }
 
-void RendererSession::SendDeleteWindow() {
-  XEvent message{};
-  message.xclient.type = ClientMessage;
-  message.xclient.window = window_;
-  message.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
-  message.xclient.format = 32;
-  message.xclient.data.l[0] = static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
-  message.xclient.data.l[1] = CurrentTime;
-  XSendEvent(display_, window_, False, NoEventMask, &message);
-  XSync(display_, False);
-}
+void RendererSession::SendDeleteWindow() { testsupport::RequestWindowClose(display_, window_); }
 
 void RendererSession::RunOnDisplay(const std::string& command) const {
   [[maybe_unused]] const int status =
