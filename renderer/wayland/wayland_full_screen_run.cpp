@@ -131,6 +131,10 @@ class WaylandFullScreen final : public FullScreenPlatform {
   // cannot be made; another output's window that cannot be made is left out.
   bool OpenViews();
   ViewSet& Views() { return views_; }
+  WaylandFullScreen() = default;
+  WaylandFullScreen(const WaylandFullScreen&) = delete;
+  WaylandFullScreen& operator=(const WaylandFullScreen&) = delete;
+  ~WaylandFullScreen() override;
   // SDL 2.26 destroys a full-screen window by taking it out of full screen on the
   // display it was on, and with no output left that display is gone: destroying it
   // then crashes. So the windows of outputs gone stay open until an output is there.
@@ -175,7 +179,21 @@ class WaylandFullScreen final : public FullScreenPlatform {
 
   // Creates and opens the view of one placement; null when its window cannot be made.
   View* OpenView(const ViewPlacement& place);
+  // An SDL event watch: as the last output goes, before SDL takes in any other news,
+  // parks the shell objects of every window.
+  static int ParkWhenTheLastOutputGoes(void* data, SDL_Event* event);
+  // Sends the compositor's news for the window's shell objects to unreadQueue_.
+  void Park(SDL_Window* window);
 
+  struct QueueDestroyer {
+    void operator()(wl_event_queue* queue) const { wl_event_queue_destroy(queue); }
+  };
+  // Where the compositor's news for the shell objects of the windows kept after the
+  // last output went goes, never read: SDL 2.26 looks up a window's display on each
+  // configure, and one that comes while it knows no output crashes it. A new output
+  // brings such a configure for the windows the compositor moves onto it before SDL
+  // has taken the output in. Declared before the views, so that it outlives them.
+  std::unique_ptr<wl_event_queue, QueueDestroyer> unreadQueue_;
   ViewSet views_;
   std::vector<PlacedView> placed_;
   // The views of outputs gone, kept open until CanCloseWindows().
@@ -209,6 +227,31 @@ View* WaylandFullScreen::OpenView(const ViewPlacement& place) {
   return &view;
 }
 
+WaylandFullScreen::~WaylandFullScreen() { SDL_DelEventWatch(ParkWhenTheLastOutputGoes, this); }
+
+int WaylandFullScreen::ParkWhenTheLastOutputGoes(void* data, SDL_Event* event) {
+  // SDL gives this news while the output going is still counted.
+  if (event->type != SDL_DISPLAYEVENT || event->display.event != SDL_DISPLAYEVENT_DISCONNECTED ||
+      SDL_GetNumVideoDisplays() > 1) {
+    return 1;
+  }
+  auto* run = static_cast<WaylandFullScreen*>(data);
+  for (auto& [id, view] : run->views_) run->Park(view.SdlWindow());
+  return 1;
+}
+
+void WaylandFullScreen::Park(SDL_Window* window) {
+  const SDL_SysWMinfo info = WaylandInfoOf(window);
+  if (!unreadQueue_ && info.info.wl.display) {
+    unreadQueue_.reset(wl_display_create_queue(info.info.wl.display));
+  }
+  if (!unreadQueue_) return;
+  for (void* shell : {static_cast<void*>(info.info.wl.xdg_toplevel),
+                      static_cast<void*>(info.info.wl.xdg_surface)}) {
+    if (shell) wl_proxy_set_queue(static_cast<wl_proxy*>(shell), unreadQueue_.get());
+  }
+}
+
 // New outputs get a view, and the views of outputs gone are closed. An output whose
 // size or scale changed keeps its view: the compositor gives its window the new size,
 // which the drawing follows.
@@ -234,6 +277,7 @@ bool WaylandFullScreen::FollowMonitors(double /*passStart*/) {
 bool WaylandFullScreen::OpenViews() {
   RequestEquivalentSurface();
   wakeEvent_ = SDL_RegisterEvents(1);
+  SDL_AddEventWatch(ParkWhenTheLastOutputGoes, this);
   baseSeed_ = static_cast<std::uint32_t>(std::time(nullptr));
   for (const ViewPlacement& place : OutputPlacements()) {
     if (!OpenView(place)) {

@@ -127,13 +127,14 @@ TEST(RendererWaylandOutputsTest, OutputsMadeResizedAndScaledDuringTheRun) {
   EXPECT_EQ(renderer->WaitExit(kEndMs), 0);
 }
 
-// An output unplugged during the run (sway's outputs are X windows here, which can
-// be taken away): its view closes while the other goes on drawing, and the pointer,
-// which stood on the one gone, moved by sway onto the other is not the user's input;
-// a real movement after that ends the run. (The
-// keyboard focus stays on the first output: sway moves the focused workspace of an
-// output gone to the one left, where it would hide the first output's view.)
-TEST(RendererWaylandOutputsTest, AnOutputUnpluggedDuringTheRun) {
+// Outputs unplugged during the run (sway's outputs are X windows here, which can
+// be taken away): the view of the first gone closes while the other goes on drawing,
+// and the pointer, which stood on the one gone, moved by sway onto the other is not
+// the user's input. With the last one gone too, an output plugged in right after
+// gets a glow of its own; a real movement after that ends the run. (The keyboard
+// focus stays on the first output: sway moves the focused workspace of an output gone
+// to the one left, where it would hide the first output's view.)
+TEST(RendererWaylandOutputsTest, OutputsUnpluggedDuringTheRunTheLastOneToo) {
   SwaySession session(2, SwaySession::XWayland::Disabled, SwaySession::OutputKind::XWindows);
   ASSERT_TRUE(session.Running()) << session.Log();
   ASSERT_TRUE(session.Command("focus_follows_mouse no"));
@@ -142,9 +143,10 @@ TEST(RendererWaylandOutputsTest, AnOutputUnpluggedDuringTheRun) {
   ASSERT_TRUE(pointer.Ready());
   ASSERT_TRUE(pointer.AddKeyboard());
   ASSERT_TRUE(pointer.MoveTo(1920, 360, kLayoutWidth, SwaySession::kOutputHeight));
+  // At the output's size, which a new output's window on the X server chooses.
   const auto showsGlow = [&](const std::string& output) {
-    return ShowsMovingGlow([&] { return session.Screenshot(output).pixels; },
-                           SwaySession::kOutputWidth * SwaySession::kOutputHeight, kShowMs);
+    const auto pixels = [&] { return session.Screenshot(output).pixels; };
+    return ShowsMovingGlow(pixels, static_cast<int>(pixels().size()), kShowMs);
   };
   const auto windows = [&] {
     const std::string tree = session.Query("get_tree");
@@ -166,9 +168,21 @@ TEST(RendererWaylandOutputsTest, AnOutputUnpluggedDuringTheRun) {
   ASSERT_TRUE(showsGlow("X11-1"));
   ASSERT_TRUE(renderer->Running());
 
-  // The pointer stands at the right edge of what is left, so it moves left.
-  EXPECT_TRUE(testsupport::WaitUntil([&] { return pointer.Move(-20, 0) && !renderer->Running(); },
-                                     kEndMs, 200));
+  ASSERT_TRUE(session.RemoveOutput("X11-1"));
+  ASSERT_TRUE(session.Command("create_output"));
+  ASSERT_TRUE(showsGlow("X11-3"));
+  ASSERT_TRUE(showsGlow("X11-3"));
+  EXPECT_TRUE(testsupport::WaitUntil([&] { return windows() == 1; }, kShowMs, 200));
+  ASSERT_TRUE(renderer->Running());
+
+  // Back and forth: the pointer may stand at any edge of the new output.
+  int direction = 1;
+  EXPECT_TRUE(testsupport::WaitUntil(
+      [&] {
+        direction = -direction;
+        return pointer.Move(20 * direction, 20 * direction) && !renderer->Running();
+      },
+      kEndMs, 200));
   EXPECT_EQ(renderer->WaitExit(kEndMs), 0);
 }
 
