@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include "renderer/gl/picture_keeping.h"
 #include "renderer/gl/sprite_texture.h"
 #include "renderer/gl/view_geometry.h"
 
@@ -65,6 +66,11 @@ SDL_GLContext InitGL(SDL_Window* window, int width, int height, float spriteHalf
   UploadSpriteTexture();
   CompileSpriteList(spriteHalfSize);
   return context;
+}
+
+bool CurrentDriverIsSoftware() {
+  const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+  return renderer && IsSoftwareRasterizer(renderer);
 }
 
 void PresentFrame(SDL_Window* window) { SDL_GL_SwapWindow(window); }

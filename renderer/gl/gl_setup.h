@@ -18,6 +18,9 @@ SDL_GLContext InitGL(SDL_Window* window, int width, int height, float spriteHalf
 // set-up, and again whenever the window changes size.
 void SetUpView(int width, int height);
 
+// True when the driver of the current context rasterizes on the CPU.
+bool CurrentDriverIsSoftware();
+
 // Shows the finished back buffer.
 void PresentFrame(SDL_Window* window);
 

@@ -187,8 +187,7 @@ PictureBuffer::PictureBuffer(SDL_Window* window, int width, int height,
                              std::optional<PictureKeeping> wanted)
     : window_(window), width_(width), height_(height) {
   const DriverFunctions& driver = Driver();
-  const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-  softwareRasterizer_ = renderer && IsSoftwareRasterizer(renderer);
+  softwareRasterizer_ = CurrentDriverIsSoftware();
   if (!wanted) {
     DriverTraits traits;
     traits.softwareRasterizer = softwareRasterizer_;

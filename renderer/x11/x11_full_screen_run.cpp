@@ -1,6 +1,5 @@
 #include "renderer/x11/x11_full_screen_run.h"
 
-#include <GL/gl.h>
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/extensions/Xrandr.h>
@@ -24,7 +23,7 @@
 #include "renderer/core/sdl_start.h"
 #include "renderer/core/view_set.h"
 #include "renderer/core/wait_for_input.h"
-#include "renderer/gl/picture_keeping.h"
+#include "renderer/gl/gl_setup.h"
 #include "renderer/x11/glx_pixel_formats.h"
 #include "renderer/x11/glx_sub_buffer_presenter.h"
 #include "renderer/x11/x11_already_running.h"
@@ -84,8 +83,7 @@ X11ViewWindow& X11Side(View& view) { return static_cast<X11ViewWindow&>(view.Nat
 // showing the whole window is work the user feels, and nothing waits for the
 // display anyway. True when it does.
 bool ShowChangedPartsOnly(View& view, X11ViewWindow& native) {
-  const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-  if (!renderer || !IsSoftwareRasterizer(renderer)) return false;
+  if (!CurrentDriverIsSoftware()) return false;
   std::unique_ptr<GlxSubBufferPresenter> presenter = GlxSubBufferPresenter::ForCurrentContext();
   if (!presenter) return false;
   native.ShownBy(presenter.get());
