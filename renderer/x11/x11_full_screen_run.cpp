@@ -259,7 +259,7 @@ bool X11FullScreen::OpenViews(const std::vector<ViewPlacement>& placements) {
 bool X11FullScreen::FollowWindowEvent(const SDL_WindowEvent& event) {
   if (event.event == SDL_WINDOWEVENT_EXPOSED) {
     if (View* view = views_.Find(event.windowID)) {
-      static_cast<X11ViewWindow&>(view->Native()).ContentsLost();
+      X11Side(*view).ContentsLost();
     }
     return false;
   }
