@@ -3,24 +3,9 @@
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
-#include <cstring>
+#include "renderer/gl/extension_list.h"
 
 namespace veyora {
-
-namespace {
-
-// True when the space-separated list holds the name whole.
-bool Lists(const char* list, const char* name) {
-  const std::size_t length = std::strlen(name);
-  for (const char* at = list; (at = std::strstr(at, name)) != nullptr; at += length) {
-    const bool starts = at == list || at[-1] == ' ';
-    const bool ends = at[length] == '\0' || at[length] == ' ';
-    if (starts && ends) return true;
-  }
-  return false;
-}
-
-}  // namespace
 
 std::unique_ptr<EglDamagePresenter> EglDamagePresenter::ForCurrentContext() {
   EGLDisplay display = eglGetCurrentDisplay();
@@ -28,12 +13,12 @@ std::unique_ptr<EglDamagePresenter> EglDamagePresenter::ForCurrentContext() {
   const char* extensions = eglQueryString(display, EGL_EXTENSIONS);
   if (!extensions) return nullptr;
   SwapWithDamage swap = nullptr;
-  if (Lists(extensions, "EGL_KHR_swap_buffers_with_damage")) {
+  if (ListsExtension(extensions, "EGL_KHR_swap_buffers_with_damage")) {
     swap = reinterpret_cast<SwapWithDamage>(eglGetProcAddress("eglSwapBuffersWithDamageKHR"));
-  } else if (Lists(extensions, "EGL_EXT_swap_buffers_with_damage")) {
+  } else if (ListsExtension(extensions, "EGL_EXT_swap_buffers_with_damage")) {
     swap = reinterpret_cast<SwapWithDamage>(eglGetProcAddress("eglSwapBuffersWithDamageEXT"));
   }
-  const bool ageKnown = Lists(extensions, "EGL_EXT_buffer_age");
+  const bool ageKnown = ListsExtension(extensions, "EGL_EXT_buffer_age");
   if (!swap && !ageKnown) return nullptr;
   return std::unique_ptr<EglDamagePresenter>(new EglDamagePresenter(swap, ageKnown));
 }

@@ -2,7 +2,7 @@
 
 #include <GL/glx.h>
 
-#include <cstring>
+#include "renderer/gl/extension_list.h"
 
 namespace veyora {
 
@@ -10,7 +10,7 @@ std::unique_ptr<GlxSubBufferPresenter> GlxSubBufferPresenter::ForCurrentContext(
   Display* display = glXGetCurrentDisplay();
   if (!display) return nullptr;
   const char* extensions = glXQueryExtensionsString(display, DefaultScreen(display));
-  if (!extensions || !std::strstr(extensions, "GLX_MESA_copy_sub_buffer")) return nullptr;
+  if (!extensions || !ListsExtension(extensions, "GLX_MESA_copy_sub_buffer")) return nullptr;
   const auto copy = reinterpret_cast<CopySubBuffer>(
       glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXCopySubBufferMESA")));
   if (!copy) return nullptr;
