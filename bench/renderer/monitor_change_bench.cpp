@@ -48,6 +48,19 @@ void Report(const char* name, const std::vector<double>& ms) {
   std::printf("\n");
 }
 
+// Once the renderer, waiting with no monitor, has settled: prints its CPU share over
+// kIdleSeconds, then ends it.
+void ReportCpuWithNoMonitor(const char* label, testsupport::ChildProcess& renderer) {
+  Sleep(1.0);
+  const double cpu0 = testsupport::ProcessCpuSeconds(renderer.Pid());
+  Sleep(kIdleSeconds);
+  const double cpu = testsupport::ProcessCpuSeconds(renderer.Pid()) - cpu0;
+  std::printf("%-34s %6.2f %% of a core over %.0f s (%s)\n", label, 100.0 * cpu / kIdleSeconds,
+              kIdleSeconds, renderer.Running() ? "running" : "ended");
+  renderer.Signal(SIGTERM);
+  renderer.WaitExit(10000);
+}
+
 std::vector<double> MeasureX11() {
   std::vector<double> arrivals;
   testsupport::XvfbServer server(1280, 720);
@@ -81,14 +94,7 @@ std::vector<double> MeasureX11() {
   // leave no monitor (xrandr then fails to shrink the screen, which does not matter).
   run("--delmonitor VL");
   run("--output screen --off 2>/dev/null");
-  Sleep(1.0);
-  const double cpu0 = testsupport::ProcessCpuSeconds(renderer.Pid());
-  Sleep(kIdleSeconds);
-  const double cpu = testsupport::ProcessCpuSeconds(renderer.Pid()) - cpu0;
-  std::printf("%-34s %6.2f %% of a core over %.0f s (%s)\n", "X11, no monitor left, CPU",
-              100.0 * cpu / kIdleSeconds, kIdleSeconds, renderer.Running() ? "running" : "ended");
-  renderer.Signal(SIGTERM);
-  renderer.WaitExit(10000);
+  ReportCpuWithNoMonitor("X11, no monitor left, CPU", renderer);
   XCloseDisplay(display);
   return arrivals;
 }
@@ -137,14 +143,7 @@ void MeasureSwayWithoutOutputs() {
     std::fprintf(stderr, "the renderer shows nothing on sway's X window, or it stays\n");
     return;
   }
-  Sleep(1.0);
-  const double cpu0 = testsupport::ProcessCpuSeconds(renderer->Pid());
-  Sleep(kIdleSeconds);
-  const double cpu = testsupport::ProcessCpuSeconds(renderer->Pid()) - cpu0;
-  std::printf("%-34s %6.2f %% of a core over %.0f s (%s)\n", "sway, no output left, CPU",
-              100.0 * cpu / kIdleSeconds, kIdleSeconds, renderer->Running() ? "running" : "ended");
-  renderer->Signal(SIGTERM);
-  renderer->WaitExit(10000);
+  ReportCpuWithNoMonitor("sway, no output left, CPU", *renderer);
 }
 
 }  // namespace
