@@ -9,8 +9,9 @@ namespace veyora {
 
 // What an event asks of the input rules: a key press, a button press or a pointer
 // motion (measured over the window it was reported on; the pointer leaving a window
-// ends that measure), and a close, by the window system or posted by the rules
-// themselves; KeepRunning for other events.
+// ends that measure, and the step SDL reports as it leaves is not measured), and a
+// close, by the window system or posted by the rules themselves; KeepRunning for
+// other events.
 InputAction InputEventAction(RendererInput& input, SurfaceMotion& motion, const SDL_Event& event,
                              double now);
 
