@@ -179,9 +179,10 @@ class WaylandFullScreen final : public FullScreenPlatform {
 
   // Creates and opens the view of one placement; null when its window cannot be made.
   View* OpenView(const ViewPlacement& place);
-  // An SDL event watch: as the last output goes, before SDL takes in any other news,
-  // parks the shell objects of every window.
-  static int ParkWhenTheLastOutputGoes(void* data, SDL_Event* event);
+  // An SDL event watch on outputs going, acting before SDL takes in any other news:
+  // the windows on an output going leave full screen, and as the last output goes
+  // the shell objects of every window are parked.
+  static int WatchOutputsGoing(void* data, SDL_Event* event);
   // Sends the compositor's news for the window's shell objects to unreadQueue_.
   void Park(SDL_Window* window);
 
@@ -227,16 +228,26 @@ View* WaylandFullScreen::OpenView(const ViewPlacement& place) {
   return &view;
 }
 
-WaylandFullScreen::~WaylandFullScreen() { SDL_DelEventWatch(ParkWhenTheLastOutputGoes, this); }
+WaylandFullScreen::~WaylandFullScreen() { SDL_DelEventWatch(WatchOutputsGoing, this); }
 
-int WaylandFullScreen::ParkWhenTheLastOutputGoes(void* data, SDL_Event* event) {
-  // SDL gives this news while the output going is still counted.
-  if (event->type != SDL_DISPLAYEVENT || event->display.event != SDL_DISPLAYEVENT_DISCONNECTED ||
-      SDL_GetNumVideoDisplays() > 1) {
+int WaylandFullScreen::WatchOutputsGoing(void* data, SDL_Event* event) {
+  if (event->type != SDL_DISPLAYEVENT || event->display.event != SDL_DISPLAYEVENT_DISCONNECTED) {
     return 1;
   }
   auto* run = static_cast<WaylandFullScreen*>(data);
-  for (auto& [id, view] : run->views_) run->Park(view.SdlWindow());
+  // SDL gives this news while the output going is still counted.
+  const bool last = SDL_GetNumVideoDisplays() <= 1;
+  for (auto& [id, view] : run->views_) {
+    SDL_Window* window = view.SdlWindow();
+    if (last) {
+      run->Park(window);
+    } else if (SDL_GetWindowDisplayIndex(window) == event->display.display) {
+      // The compositor moves the window onto an output left, where SDL would take it
+      // for that output's full-screen window and minimize the view there (mutter and
+      // KWin honour that). Out of full screen it is only closed.
+      SDL_SetWindowFullscreen(window, 0);
+    }
+  }
   return 1;
 }
 
@@ -277,7 +288,7 @@ bool WaylandFullScreen::FollowMonitors(double /*passStart*/) {
 bool WaylandFullScreen::OpenViews() {
   RequestEquivalentSurface();
   wakeEvent_ = SDL_RegisterEvents(1);
-  SDL_AddEventWatch(ParkWhenTheLastOutputGoes, this);
+  SDL_AddEventWatch(WatchOutputsGoing, this);
   baseSeed_ = static_cast<std::uint32_t>(std::time(nullptr));
   for (const ViewPlacement& place : OutputPlacements()) {
     if (!OpenView(place)) {

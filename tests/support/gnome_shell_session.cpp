@@ -24,7 +24,7 @@ constexpr char kProperties[] = "org.freedesktop.DBus.Properties";
 
 }  // namespace
 
-GnomeShellSession::GnomeShellSession(XWayland xwayland)
+GnomeShellSession::GnomeShellSession(XWayland xwayland, int monitors)
     : xwayland_(xwayland),
       systemBus_(PrivateBus::Kind::System, folder_.Path()),
       sessionBus_(PrivateBus::Kind::Session, runtime_, SessionBusEnvironment(),
@@ -40,14 +40,12 @@ GnomeShellSession::GnomeShellSession(XWayland xwayland)
   }
   std::vector<std::string> environment;
   for (const auto& [name, value] : SessionVariables()) environment.push_back(name + "=" + value);
-  std::vector<std::string> command = {
-      "gnome-shell",
-      "--headless",
-      "--wayland",
-      "--wayland-display",
-      WaylandName(),
-      "--virtual-monitor",
-      std::to_string(kOutputWidth) + "x" + std::to_string(kOutputHeight)};
+  std::vector<std::string> command = {"gnome-shell", "--headless", "--wayland", "--wayland-display",
+                                      WaylandName()};
+  for (int monitor = 0; monitor < monitors; ++monitor) {
+    command.push_back("--virtual-monitor");
+    command.push_back(std::to_string(kOutputWidth) + "x" + std::to_string(kOutputHeight));
+  }
   if (xwayland_ == XWayland::Disabled) command.push_back("--no-x11");
   for (int attempt = 0; attempt < kStartAttempts && !Running(); ++attempt) {
     StopCompositor();
@@ -115,6 +113,10 @@ bool GnomeShellSession::ShowOverview(bool shown) const {
 }
 
 bool GnomeShellSession::ShowApplications() const { return Tool({"show-applications"}).Succeeded(); }
+
+bool GnomeShellSession::UseMonitors(int count) const {
+  return Tool({"monitors", std::to_string(count)}).Succeeded();
+}
 
 bool GnomeShellSession::Lock() const {
   return sessionBus_

@@ -13,8 +13,8 @@
 namespace testsupport {
 
 // The real GNOME Shell, headless, as after log-in: one virtual monitor of
-// kOutputWidth x kOutputHeight, XWayland unless told otherwise (mutter's
-// --no-x11), its own session bus, and a system bus
+// kOutputWidth x kOutputHeight unless told more, side by side, XWayland unless
+// told otherwise (mutter's --no-x11), its own session bus, and a system bus
 // with the logind and display-manager stand-ins the shell needs for its lock screen
 // (org.gnome.ScreenSaver). It starts in the Activities overview, as every GNOME
 // session does.
@@ -22,7 +22,7 @@ class GnomeShellSession : public CompositorSession {
  public:
   static constexpr int kOutputWidth = 1280;
   static constexpr int kOutputHeight = 720;
-  explicit GnomeShellSession(XWayland xwayland = XWayland::Enabled);
+  explicit GnomeShellSession(XWayland xwayland = XWayland::Enabled, int monitors = 1);
 
   const PrivateBus& SessionBus() const { return sessionBus_; }
   const LogindStandIn& Logind() const { return logind_; }
@@ -33,6 +33,10 @@ class GnomeShellSession : public CompositorSession {
   bool ShowOverview(bool shown) const;
   // The application grid, as the dock's button or Super+A shows it.
   bool ShowApplications() const;
+
+  // Turns the first `count` monitors on and the others off, as the display settings
+  // do: the outputs of those turned off leave the compositor, as unplugged ones do.
+  bool UseMonitors(int count) const;
 
   // Locks the screen as the desktop's own idle chain or Super+L does.
   bool Lock() const;

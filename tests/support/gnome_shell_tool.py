@@ -7,6 +7,7 @@ Usage: gnome_shell_tool.py screenshot FILE
        gnome_shell_tool.py show-applications
        gnome_shell_tool.py keys KEYSYM...        (hexadecimal, such as 0x61)
        gnome_shell_tool.py motion DX DY
+       gnome_shell_tool.py monitors COUNT        (the first COUNT on, side by side)
 """
 import sys
 import time
@@ -19,6 +20,32 @@ import dbus
 DEVICE_SETTLE_SECONDS = 1.0
 MOTION_STEPS = 8
 MOTION_STEP_SECONDS = 0.02
+
+
+def use_monitors(bus, count):
+    """Turns on the first `count` monitors, left to right at their first mode, and
+    the others off, as the display settings do (a monitor in no logical monitor is
+    off, and its output leaves the compositor)."""
+    config = dbus.Interface(bus.get_object('org.gnome.Mutter.DisplayConfig',
+                                           '/org/gnome/Mutter/DisplayConfig'),
+                            'org.gnome.Mutter.DisplayConfig')
+    serial, monitors, _, _ = config.GetCurrentState()
+    logical = []
+    x = 0
+    for index, (ids, modes, _) in enumerate(monitors[:count]):
+        mode = modes[0]
+        logical.append(dbus.Struct(
+            (dbus.Int32(x), dbus.Int32(0), dbus.Double(1.0), dbus.UInt32(0),
+             dbus.Boolean(index == 0),
+             dbus.Array([dbus.Struct((ids[0], mode[0], dbus.Dictionary({}, signature='sv')))],
+                        signature='(ssa{sv})')),
+            signature='iiduba(ssa{sv})'))
+        x += int(mode[1])
+    temporary = dbus.UInt32(1)
+    config.ApplyMonitorsConfig(serial, temporary,
+                               dbus.Array(logical, signature='(iiduba(ssa{sv}))'),
+                               dbus.Dictionary({}, signature='sv'))
+    return 0
 
 
 def main(args):
@@ -36,6 +63,8 @@ def main(args):
         shell = bus.get_object('org.gnome.Shell', '/org/gnome/Shell')
         shell.ShowApplications(dbus_interface='org.gnome.Shell')
         return 0
+    if command == 'monitors':
+        return use_monitors(bus, int(args[1]))
     desktop = bus.get_object('org.gnome.Mutter.RemoteDesktop', '/org/gnome/Mutter/RemoteDesktop')
     path = desktop.CreateSession(dbus_interface='org.gnome.Mutter.RemoteDesktop')
     session = dbus.Interface(bus.get_object('org.gnome.Mutter.RemoteDesktop', path),

@@ -1,5 +1,6 @@
 // The screensaver run on the real desktops' shells, headless: GNOME Shell 43 in its
-// Activities overview and with its lock screen, KWin 5.27 with its screen locker.
+// Activities overview, with its lock screen and with a monitor gone and back, KWin
+// 5.27 with its screen locker.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -92,6 +93,34 @@ double DarkShare(const testsupport::Picture& picture) {
   return static_cast<double>(dark) / static_cast<double>(picture.pixels.size());
 }
 
+// The columns of `picture` from `left`, `width` wide.
+testsupport::Picture Columns(const testsupport::Picture& picture, int left, int width) {
+  testsupport::Picture part{width, picture.height, {}};
+  for (int row = 0; row < picture.height; ++row) {
+    const auto start = picture.pixels.begin() + row * picture.width + left;
+    part.pixels.insert(part.pixels.end(), start, start + width);
+  }
+  return part;
+}
+
+// Whether, with `monitors` side by side, monitor `monitor` shows a run's glow moving:
+// most of it black, not all, and changed from one screenshot to the next.
+bool GlowMovesOn(const testsupport::GnomeShellSession& session, int monitors, int monitor) {
+  constexpr int kWidth = testsupport::GnomeShellSession::kOutputWidth;
+  testsupport::Picture before;
+  return WaitUntil(
+      [&] {
+        const testsupport::Picture shot = session.Screenshot();
+        if (shot.width != monitors * kWidth) return false;
+        const testsupport::Picture shown = Columns(shot, monitor * kWidth, kWidth);
+        const double dark = DarkShare(shown);
+        const bool moved = !before.pixels.empty() && shown.pixels != before.pixels;
+        before = shown;
+        return dark > 0.6 && dark < 0.999 && moved;
+      },
+      kDeadlineMs, 500);
+}
+
 // Starts a run and waits until it shows on the whole monitor: most of it black but
 // for the glow (the overview, grey all over, has next to nothing black), and the
 // overview gone.
@@ -181,6 +210,30 @@ TEST(SaverDesktopTest, OnGnomeShellWithoutAnXServerARunCoversTheScreenUntilAKey)
   ASSERT_TRUE(programs.Ready());
   auto saver = StartCoveringRun(session, programs);
   EXPECT_TRUE(programs.SoundPlays());
+  EndByRepeated([&] { return session.TypeKeys({0x61}); }, *saver);
+  ExpectEndedWithNothingLeft(*saver, programs);
+}
+
+// A monitor turned off during a run on GNOME Shell, as one unplugged: its output
+// goes, and the run goes on on the one left. Turned on again, it gets a glow of its
+// own, and input still ends the run.
+TEST(SaverDesktopTest, OnGnomeShellAMonitorGoneAndBackDuringARunGetsItsGlowAgain) {
+  testsupport::GnomeShellSession session(CompositorSession::XWayland::Enabled, 2);
+  ASSERT_TRUE(session.Running()) << session.Log();
+  DesktopPrograms programs(session);
+  ASSERT_TRUE(programs.Ready());
+  auto saver = StartCoveringRun(session, programs);
+  ASSERT_TRUE(GlowMovesOn(session, 2, 1));
+
+  ASSERT_TRUE(session.UseMonitors(1));
+  EXPECT_TRUE(GlowMovesOn(session, 1, 0));
+  ASSERT_TRUE(saver->Running()) << programs.LastLog();
+
+  ASSERT_TRUE(session.UseMonitors(2));
+  EXPECT_TRUE(GlowMovesOn(session, 2, 1));
+  EXPECT_TRUE(GlowMovesOn(session, 2, 0));
+  ASSERT_TRUE(saver->Running()) << programs.LastLog();
+
   EndByRepeated([&] { return session.TypeKeys({0x61}); }, *saver);
   ExpectEndedWithNothingLeft(*saver, programs);
 }
