@@ -241,7 +241,7 @@ int WaylandFullScreen::WatchOutputsGoing(void* data, SDL_Event* event) {
     SDL_Window* window = view.SdlWindow();
     if (last) {
       run->Park(window);
-    } else if (SDL_GetWindowDisplayIndex(window) == event->display.display) {
+    } else if (SDL_GetWindowDisplayIndex(window) == static_cast<int>(event->display.display)) {
       // The compositor moves the window onto an output left, where SDL would take it
       // for that output's full-screen window and minimize the view there (mutter and
       // KWin honour that). Out of full screen it is only closed.
