@@ -12,11 +12,14 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "platform/shared_names.h"
 #include "tests/frontend/music/support/test_audio.h"
 #include "tests/frontend/saver/saver_settings_file.h"
 #include "tests/frontend/saver/sound_output.h"
+#include "tests/renderer/screen_pixels.h"
 #include "tests/support/child_process.h"
 #include "tests/support/gnome_shell_session.h"
 #include "tests/support/kwin_session.h"
@@ -103,22 +106,19 @@ testsupport::Picture Columns(const testsupport::Picture& picture, int left, int 
   return part;
 }
 
-// Whether, with `monitors` side by side, monitor `monitor` shows a run's glow moving:
-// most of it black, not all, and changed from one screenshot to the next.
+// Whether, with `monitors` side by side, monitor `monitor` shows a run's glow moving
+// on a picture mostly black (as the desktop is not).
 bool GlowMovesOn(const testsupport::GnomeShellSession& session, int monitors, int monitor) {
   constexpr int kWidth = testsupport::GnomeShellSession::kOutputWidth;
-  testsupport::Picture before;
-  return WaitUntil(
-      [&] {
-        const testsupport::Picture shot = session.Screenshot();
-        if (shot.width != monitors * kWidth) return false;
-        const testsupport::Picture shown = Columns(shot, monitor * kWidth, kWidth);
-        const double dark = DarkShare(shown);
-        const bool moved = !before.pixels.empty() && shown.pixels != before.pixels;
-        before = shown;
-        return dark > 0.6 && dark < 0.999 && moved;
-      },
-      kDeadlineMs, 500);
+  constexpr int kHeight = testsupport::GnomeShellSession::kOutputHeight;
+  const auto capture = [&]() -> std::vector<unsigned long> {
+    const testsupport::Picture shot = session.Screenshot();
+    if (shot.width != monitors * kWidth) return {};
+    testsupport::Picture shown = Columns(shot, monitor * kWidth, kWidth);
+    if (DarkShare(shown) <= 0.6) return {};
+    return std::move(shown.pixels);
+  };
+  return veyora::testing::ShowsMovingGlow(capture, kWidth * kHeight, kDeadlineMs);
 }
 
 // Starts a run and waits until it shows on the whole monitor: most of it black but
